@@ -1,0 +1,58 @@
+#!/bin/sh
+# Installs the Debian packages needed to build, run and test Pelk_Dedirad.
+# Only the packages that are missing are installed, so a second run is quick.
+set -eu
+
+PACKAGES="
+build-essential
+cmake
+ninja-build
+pkg-config
+clang
+clang-format
+qt6-base-dev
+qt6-base-dev-tools
+qt6-qpa-plugins
+qt6-serialport-dev
+qt6-webengine-dev
+qt6-webengine-dev-tools
+libqt6webenginecore6-bin
+libgl-dev
+libvulkan-dev
+libxkbcommon-dev
+libcurl4-openssl-dev
+libasound2-dev
+libasound2-plugins
+libsndfile1-dev
+hamradio-files
+googletest
+libgtest-dev
+libgmock-dev
+libbenchmark-dev
+xvfb
+xauth
+fonts-dejavu-core
+"
+
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+
+if [ -z "$missing" ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO=sudo
+else
+    SUDO=
+fi
+
+echo "Installing:$missing"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+# shellcheck disable=SC2086
+$SUDO apt-get install -y -qq --no-install-recommends $missing

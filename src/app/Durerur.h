@@ -1,0 +1,132 @@
+#pragma once
+
+#include "Configuration.h"
+#include "Platform.h"
+#include "ProgramDirectory.h"
+#include "SharedState.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <cstdint>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTimer;
+class SettingsStore;
+class Station;
+
+// The main window. Its controls carry the names of the original form; each
+// handler is named after its control and event. The handlers of each
+// subsystem live in their own file (DurerurStartup.cpp, DurerurPortMenus.cpp,
+// DurerurRefresh.cpp, DurerurSelection.cpp, DurerurMemory.cpp).
+class Durerur : public QMainWindow {
+    Q_OBJECT
+
+public:
+    Durerur(SharedState& state, SettingsStore& settings, const Configuration& config,
+            ProgramDirectory directory, Platform platform, QWidget* parent = nullptr);
+    ~Durerur() override;
+
+    // Controls, in design order.
+    QPushButton* Test_alerte = nullptr;
+    QLineEdit* QRB = nullptr;
+    QLineEdit* Dec = nullptr;
+    QLineEdit* Azi = nullptr;
+    QLineEdit* ITU = nullptr;
+    QLineEdit* CQ = nullptr;
+    QLineEdit* Cont = nullptr;
+    QLineEdit* Pref = nullptr;
+    QLineEdit* Pays = nullptr;
+    QPushButton* QRZ = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QPushButton* Tri_Date = nullptr;
+    QPushButton* Tri_DX = nullptr;
+    QPushButton* Tri_QRG = nullptr;
+    QComboBox* Bande_CL2 = nullptr;
+    QCheckBox* Check3 = nullptr;
+    QCheckBox* Check2 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QLineEdit* Indicatif = nullptr;
+    QComboBox* Emetteur = nullptr;
+    QPushButton* Voir_Mem = nullptr;
+    QPushButton* Memoriser = nullptr;
+    QListWidget* Liste_Stations = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label7 = nullptr;
+    QComboBox* Bande_CL = nullptr;
+    QPushButton* Afficher = nullptr;
+    QTimer* Timer2 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QLineEdit* Remarque = nullptr;
+    QCheckBox* Check4 = nullptr;
+    QLabel* QTR = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label4 = nullptr;
+    QFrame* Line1 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* NumPort = nullptr;
+    QLabel* DebitPort = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Patientez = nullptr;
+
+    // Menu items.
+    QAction* Mnu_SansCom = nullptr;
+    std::array<QAction*, 6> Mnu_Com{}; // Mnu_Com1 to Mnu_Com6
+    std::array<QAction*, 4> Mnu_Speed{}; // Mnu_4800, Mnu_9600, Mnu_19200, Mnu_57600
+    QAction* Mnu_Coordonnees = nullptr;
+    QAction* Mnu_Historique = nullptr;
+    QAction* Mnu_A_Propos = nullptr;
+
+    // The station coordinates window while it is open.
+    Station* stationWindow() const { return station_; }
+
+    // Start-up: restores the choices of the last run (run by the constructor).
+    void Form_Load();
+    // Shutdown: stops the timer, closes the port and the secondary windows.
+    void Form_Unload();
+
+    // Application shell.
+    void Emetteur_Click();
+    void Mnu_Coordonnees_Click();
+    void Mnu_A_Propos_Click();
+    void Mnu_Historique_Click();
+
+    // Serial port and speed menus.
+    void Mnu_Com_Click(int n);
+    void Mnu_SansCom_Click();
+    void Mnu_Speed_Click(int index);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void connectHandlers();
+    void layOutHeadings();
+    void tickPort(int n);
+    void tickSpeed(int index);
+    void restorePort();
+    int portNumberShown() const;
+
+    SharedState& state_;
+    SettingsStore& settings_;
+    const Configuration& config_;
+    ProgramDirectory directory_;
+    Platform platform_;
+    QPointer<Station> station_;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+// What the user may change beside the program, in "Pelk_Dedirad.conf":
+// the two web sites and the device behind each serial port entry.
+class Configuration {
+public:
+    static constexpr int PortCount = 6;
+    static const QString FileName;
+
+    // Built-in defaults, used for every key the file does not give.
+    Configuration();
+
+    // Reads the file; a missing file or key keeps the default.
+    static Configuration load(const QString& path);
+    // Parses the text of a configuration file.
+    static Configuration parse(const QString& text);
+
+    const QString& spotSite() const { return spotSite_; }
+    const QString& lookupSite() const { return lookupSite_; }
+    // Device of port entry n, 1 to 6; empty for any other n.
+    QString portDevice(int n) const;
+
+    // Host of the spot site, as named in the revision history.
+    QString spotSiteHost() const;
+    // Name of the lookup site for captions: "https://www.qrz.com" gives "QRZ.com".
+    QString lookupSiteName() const;
+
+    void setSpotSite(const QString& base) { spotSite_ = base; }
+    void setLookupSite(const QString& base) { lookupSite_ = base; }
+    void setPortDevice(int n, const QString& device);
+
+private:
+    QString spotSite_;
+    QString lookupSite_;
+    std::array<QString, PortCount> portDevices_;
+};

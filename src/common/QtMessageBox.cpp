@@ -1,0 +1,13 @@
+#include "QtMessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+const QString QtMessageBox::Title = QStringLiteral("Pelk_Dedirad");
+
+void QtMessageBox::show(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, Title, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.exec();
+}

@@ -1,0 +1,79 @@
+#include "QtSerialLink.h"
+
+#include <QDeadlineTimer>
+#include <QStringList>
+
+QtSerialLink::QtSerialLink(const Configuration& config) : config_(config) {
+    port_.setObjectName(QStringLiteral("MSComm1"));
+}
+
+void QtSerialLink::setPortNumber(int number) { number_ = number; }
+
+void QtSerialLink::setSettings(const QString& settings) {
+    settings_ = settings;
+    if (port_.isOpen())
+        applySettings(port_, settings_);
+}
+
+void QtSerialLink::setRawMode() {
+    // QSerialPort always delivers raw bytes and raises no notification that
+    // the program listens to; nothing to set.
+}
+
+bool QtSerialLink::open() {
+    if (port_.isOpen())
+        port_.close();
+    const QString device = config_.portDevice(number_);
+    if (device.isEmpty())
+        return false;
+    port_.setPortName(device);
+    if (!port_.open(QIODevice::ReadWrite))
+        return false;
+    applySettings(port_, settings_);
+    return true;
+}
+
+void QtSerialLink::close() {
+    if (port_.isOpen())
+        port_.close();
+}
+
+bool QtSerialLink::isOpen() const { return port_.isOpen(); }
+
+void QtSerialLink::discardInput() {
+    if (port_.isOpen())
+        port_.clear(QSerialPort::Input);
+}
+
+void QtSerialLink::write(const QByteArray& bytes) {
+    if (port_.isOpen())
+        port_.write(bytes);
+}
+
+bool QtSerialLink::drain(int maxMs) {
+    if (!port_.isOpen())
+        return true;
+    QDeadlineTimer deadline(maxMs);
+    while (port_.bytesToWrite() > 0) {
+        const qint64 left = deadline.remainingTime();
+        if (left <= 0 || !port_.waitForBytesWritten(static_cast<int>(left)))
+            break;
+    }
+    return port_.bytesToWrite() == 0;
+}
+
+bool QtSerialLink::applySettings(QSerialPort& port, const QString& settings) {
+    const QStringList parts = settings.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return false;
+    bool ok = false;
+    const int baud = parts[0].toInt(&ok);
+    if (!ok || baud <= 0)
+        return false;
+    port.setBaudRate(baud);
+    port.setParity(QSerialPort::NoParity);
+    port.setDataBits(QSerialPort::Data8);
+    port.setStopBits(QSerialPort::OneStop);
+    port.setFlowControl(QSerialPort::NoFlowControl);
+    return true;
+}

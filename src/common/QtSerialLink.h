@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Configuration.h"
+#include "SerialLink.h"
+
+#include <QSerialPort>
+
+// SerialLink over QSerialPort. Port number n opens the device that the
+// configuration names for "Com n".
+class QtSerialLink : public SerialLink {
+public:
+    explicit QtSerialLink(const Configuration& config);
+
+    void setPortNumber(int number) override;
+    int portNumber() const override { return number_; }
+    void setSettings(const QString& settings) override;
+    QString settings() const override { return settings_; }
+    void setRawMode() override;
+    bool open() override;
+    void close() override;
+    bool isOpen() const override;
+    void discardInput() override;
+    void write(const QByteArray& bytes) override;
+    bool drain(int maxMs) override;
+
+    // Splits "19200,n,8,1" into the port's parameters; false when malformed.
+    static bool applySettings(QSerialPort& port, const QString& settings);
+
+private:
+    const Configuration& config_;
+    QSerialPort port_;
+    int number_ = 0;
+    QString settings_;
+};
