@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// The two scratch files of a retrieval: "Dedirad1.txt" keeps the last page,
+// upper-cased, with its line feeds turned into carriage return and line feed;
+// "Temp1.txt" is the work copy of that conversion and never outlives it. They
+// go into the program directory, or into the per-user data folder when the
+// program directory cannot be written (an installed program).
+class PageScratchFiles {
+public:
+    static const QString PageFile;
+    static const QString WorkFile;
+
+    PageScratchFiles(QString programDirectory, QString fallbackDirectory);
+
+    // Writes the page and normalises its line ends: only its text up to the
+    // first carriage return is kept. False when a file cannot be written,
+    // read, copied or deleted.
+    bool store(const QString& upperPage);
+    // The page file as stored, one byte per character; nothing when it cannot
+    // be read.
+    std::optional<QString> readPage() const;
+
+    // The folder of the last store.
+    const QString& folder() const { return folder_; }
+
+private:
+    bool storeIn(const QString& directory, const QByteArray& pageBytes);
+    QString path(const QString& name) const;
+
+    QString programDirectory_;
+    QString fallbackDirectory_;
+    QString folder_;
+};

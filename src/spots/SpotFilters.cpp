@@ -1,0 +1,62 @@
+#include "SpotFilters.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::array<QLatin1StringView, 10> FrenchTwoLetterPrefixes{
+    QLatin1StringView("TH"), QLatin1StringView("TK"), QLatin1StringView("TM"),
+    QLatin1StringView("TP"), QLatin1StringView("TQ"), QLatin1StringView("TV"),
+    QLatin1StringView("TW"), QLatin1StringView("HW"), QLatin1StringView("HX"),
+    QLatin1StringView("HY"),
+};
+
+// An empty remark never matches; an empty searched text matches any other.
+bool remarkHolds(const QString& Remarques, const QString& Remarque) {
+    return !Remarques.isEmpty() && Remarques.contains(Remarque);
+}
+
+// Only blanks are trimmed, not other white space.
+QStringView withoutBlanks(QStringView text) {
+    while (text.startsWith(u' '))
+        text = text.sliced(1);
+    while (text.endsWith(u' '))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+bool isFrenchStation(const QString& DX) {
+    if (DX.startsWith(u'F'))
+        return true;
+    const QStringView start = QStringView(DX).left(2);
+    for (QLatin1StringView prefix : FrenchTwoLetterPrefixes) {
+        if (start == prefix)
+            return true;
+    }
+    return false;
+}
+
+SpotVerdict judgeSpot(const SpotRow& row, const FilterChoices& choices) {
+    SpotVerdict verdict;
+    if (choices.Check1 && isFrenchStation(row.DX))
+        ++verdict.additions;
+    // The DX field keeps its trailing blanks here, so a searched text longer
+    // than the field never matches.
+    if (choices.Check2 && !choices.Indicatif.isEmpty() &&
+        QStringView(row.DX).left(choices.Indicatif.size()) == choices.Indicatif.toUpper())
+        ++verdict.additions;
+    if (choices.Check4 && remarkHolds(row.Remarques, choices.Remarque))
+        ++verdict.additions;
+    if (!choices.Check1 && !choices.Check2 && !choices.Check4)
+        ++verdict.additions;
+
+    // The alert compares the callsign text as typed, without converting it.
+    if (choices.Check3 && choices.Check2 &&
+        withoutBlanks(row.DX).left(choices.Indicatif.size()) == choices.Indicatif)
+        ++verdict.alerts;
+    if (choices.Check3 && choices.Check4 && remarkHolds(row.Remarques, choices.Remarque))
+        ++verdict.alerts;
+    return verdict;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "SpotRow.h"
+
+#include <QString>
+
+// The filter and alert boxes and texts of the main window, as they stand when
+// a page is decoded.
+struct FilterChoices {
+    bool Check1 = false; // French stations
+    bool Check2 = false; // prefix or callsign in Indicatif
+    bool Check3 = false; // alerts on
+    bool Check4 = false; // remark text in Remarque
+    QString Indicatif;
+    QString Remarque;
+};
+
+// What the filters and alerts make of one row: how many times its sort line
+// goes into the sorted list (once per passing filter, or once when no filter
+// is checked) and how many times the alert sound plays.
+struct SpotVerdict {
+    int additions = 0;
+    int alerts = 0;
+};
+
+// A callsign starting with "F" or with one of the other French prefixes.
+bool isFrenchStation(const QString& DX);
+
+SpotVerdict judgeSpot(const SpotRow& row, const FilterChoices& choices);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// One decoded spot, each field already at its width: Date as the page writes
+// it (13 characters), DX cut or padded to 12, QRG right-aligned in 8, Spotter
+// left-aligned in 11, Remarques with its entities decoded.
+struct SpotRow {
+    QString Date;
+    QString DX;
+    QString QRG;
+    QString Spotter;
+    QString Remarques;
+};
+
+// The line shown in the spot list: a space, Date, a space, DX, a space, QRG,
+// a space, Spotter, a space, Remarques.
+QString spotLine(const SpotRow& row);
+
+// The line put into the sorted list, its sort field first: Mode_Tri 1 by date
+// (the spot line itself), 2 by DX, 3 by frequency.
+QString sortLine(const SpotRow& row, std::int16_t Mode_Tri);

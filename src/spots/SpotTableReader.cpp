@@ -1,0 +1,124 @@
+#include "SpotTableReader.h"
+
+#include <array>
+#include <optional>
+
+namespace {
+
+const QString TableStart = QStringLiteral("<TABLE>");
+const QString TableEnd = QStringLiteral("</TABLE>");
+
+// The field of a cell line runs from `first` characters after the start of its
+// opening marker to `last` characters before the start of its closing marker.
+struct CellMarkers {
+    QLatin1StringView opening;
+    QLatin1StringView closing;
+    qsizetype first;
+    qsizetype last;
+};
+
+enum Cell { DxCell, QrgCell, DateCell, SpotterCell, RemarquesCell, CellCount };
+
+// In the order of the cell lines of a row. The character just before the
+// QRG's closing marker is not part of the frequency.
+constexpr std::array<CellMarkers, CellCount> Cells{{
+    {QLatin1StringView("_BLANK"), QLatin1StringView("</A>"), 8, 1},
+    {QLatin1StringView("RIGHT"), QLatin1StringView("&NBSP"), 7, 2},
+    {QLatin1StringView("LEFT"), QLatin1StringView("&NBSP"), 7, 1},
+    {QLatin1StringView("_BLANK"), QLatin1StringView("</A>"), 8, 1},
+    {QLatin1StringView("LEFT"), QLatin1StringView("</TD>"), 7, 1},
+}};
+
+constexpr int DxWidth = 12;
+constexpr int QrgWidth = 8;
+constexpr int SpotterWidth = 11;
+
+std::optional<QString> cutField(const QString& line, const CellMarkers& cell) {
+    const qsizetype open = line.indexOf(cell.opening);
+    const qsizetype close = line.indexOf(cell.closing);
+    if (open < 0 || close < 0)
+        return std::nullopt;
+    const qsizetype length = close - open - cell.first - cell.last + 1;
+    if (length < 0)
+        return std::nullopt;
+    return line.mid(open + cell.first, length);
+}
+
+} // namespace
+
+SpotTableReader::SpotTableReader(const QString& page) : reader_(page) {
+    reading_ = findTable();
+}
+
+bool SpotTableReader::findTable() {
+    for (;;) {
+        const std::optional<QString> line = reader_.readLine();
+        if (!line)
+            return false;
+        if (*line == TableStart)
+            break;
+    }
+    for (int i = 0; i < HeadingItems; ++i) {
+        if (!reader_.readItem())
+            return false;
+    }
+    return true;
+}
+
+bool SpotTableReader::next(SpotRow& row) {
+    while (reading_) {
+        const std::optional<QString> opening = reader_.readLine();
+        if (!opening || *opening == TableEnd)
+            break;
+
+        std::array<QString, CellCount> fields;
+        bool complete = true;
+        for (int cell = 0; cell < CellCount; ++cell) {
+            const std::optional<QString> line = reader_.readLine();
+            if (!line) {
+                reading_ = false;
+                return false;
+            }
+            std::optional<QString> field = cutField(*line, Cells[cell]);
+            if (field)
+                fields[cell] = std::move(*field);
+            else
+                complete = false;
+        }
+        if (!reader_.readLine())
+            break;
+        if (!complete)
+            continue;
+
+        row.DX = fields[DxCell].left(DxWidth).leftJustified(DxWidth);
+        row.QRG = fields[QrgCell].rightJustified(QrgWidth);
+        row.Date = fields[DateCell];
+        row.Spotter = fields[SpotterCell].leftJustified(SpotterWidth);
+        row.Remarques = decodeEntities(fields[RemarquesCell]);
+        return true;
+    }
+    reading_ = false;
+    return false;
+}
+
+QString SpotTableReader::decodeEntities(const QString& remark) {
+    QString decoded;
+    decoded.reserve(remark.size());
+    const qsizetype count = remark.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        const QChar c = remark[i];
+        if (c != u'&') {
+            decoded += c;
+            continue;
+        }
+        const QStringView next = QStringView(remark).mid(i + 1, 2);
+        if (next == u"LT")
+            decoded += u'<';
+        else if (next == u"GT")
+            decoded += u'>';
+        else
+            decoded += u'&';
+        i += 3;
+    }
+    return decoded;
+}

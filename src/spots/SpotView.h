@@ -1,0 +1,26 @@
+#pragma once
+
+#include "SpotFilters.h"
+
+#include <QString>
+#include <QStringList>
+
+// What a spot refresh needs of the main window.
+class SpotView {
+public:
+    virtual ~SpotView() = default;
+
+    // Busy: Afficher disabled and Patientez shown, painted before returning,
+    // since the retrieval that follows blocks the window.
+    virtual void showBusy(bool busy) = 0;
+    virtual void stopRefreshTimer() = 0;
+    // Starts the one-minute count anew.
+    virtual void startRefreshTimer() = 0;
+    // The caption of QTR.
+    virtual void showUpdateTime(const QString& caption) = 0;
+    // Liste_Stations.
+    virtual void clearSpotLines() = 0;
+    virtual void appendSpotLines(const QStringList& lines) = 0;
+    // The filter and alert boxes and texts as they stand now.
+    virtual FilterChoices filterChoices() const = 0;
+};
