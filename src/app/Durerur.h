@@ -4,6 +4,7 @@
 #include "Platform.h"
 #include "ProgramDirectory.h"
 #include "SharedState.h"
+#include "Station.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -21,7 +22,6 @@ class QListWidget;
 class QPushButton;
 class QTimer;
 class SettingsStore;
-class Station;
 
 // The main window. Its controls carry the names of the original form; each
 // handler is named after its control and event. The handlers of each
@@ -84,7 +84,7 @@ public:
 
     // Menu items.
     QAction* Mnu_SansCom = nullptr;
-    std::array<QAction*, 6> Mnu_Com{}; // Mnu_Com1 to Mnu_Com6
+    std::array<QAction*, 6> Mnu_Com{};   // Mnu_Com1 to Mnu_Com6
     std::array<QAction*, 4> Mnu_Speed{}; // Mnu_4800, Mnu_9600, Mnu_19200, Mnu_57600
     QAction* Mnu_Coordonnees = nullptr;
     QAction* Mnu_Historique = nullptr;
@@ -108,6 +108,20 @@ public:
     void Mnu_Com_Click(int n);
     void Mnu_SansCom_Click();
     void Mnu_Speed_Click(int index);
+
+    // Spot acquisition and display (DurerurRefresh.cpp): Affiche_Dedirad,
+    // Affiche_Bandes, Afficher_Click, Timer2_Timer, Tri_Date_Click,
+    // Tri_DX_Click, Tri_QRG_Click, Check1_Click, Check2_Click, Check4_Click,
+    // Indicatif_KeyPress, Remarque_KeyPress, Test_alerte_Click.
+
+    // Spot selection and details panel (DurerurSelection.cpp):
+    // Liste_Stations_Click, Dedirad_Liste.
+
+    // Transceiver tuning (DurerurTuning.cpp): the dispatch run as the last
+    // step of Dedirad_Liste.
+
+    // Spot memory and callsign lookup (DurerurMemory.cpp): Memoriser_Click,
+    // Voir_Mem_Click, QRZ_Click.
 
 protected:
     void closeEvent(QCloseEvent* event) override;

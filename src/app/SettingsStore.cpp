@@ -6,7 +6,9 @@ const QString SettingsStore::Section = QStringLiteral("Setup ");
 SettingsStore::SettingsStore()
     : settings_(QSettings::IniFormat, QSettings::UserScope, Application) {}
 
-QString SettingsStore::path(const QString& key) const { return Section + QLatin1Char('/') + key; }
+QString SettingsStore::path(const QString& key) const {
+    return Section + QLatin1Char('/') + key;
+}
 
 QString SettingsStore::read(const QString& key, const QString& defaultValue) const {
     settings_.sync();

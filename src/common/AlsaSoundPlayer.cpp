@@ -74,12 +74,13 @@ void AlsaSoundPlayer::play(const QString& wavPath) {
         return;
     snd_pcm_nonblock(pcm, 0);
     if (snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED,
-                           static_cast<unsigned>(sound.channels),
-                           static_cast<unsigned>(sound.rate), 1, 200000) < 0) {
+                           static_cast<unsigned>(sound.channels), static_cast<unsigned>(sound.rate),
+                           1, 200000) < 0) {
         snd_pcm_close(pcm);
         return;
     }
-    const snd_pcm_uframes_t frames = sound.samples.size() / static_cast<std::size_t>(sound.channels);
+    const snd_pcm_uframes_t frames =
+        sound.samples.size() / static_cast<std::size_t>(sound.channels);
     snd_pcm_uframes_t done = 0;
     int failures = 0;
     while (done < frames) {

@@ -11,8 +11,12 @@ const char* const LookupSiteKey = "lookup_site";
 const char* const DefaultSpotSite = "http://127.0.0.1:8073";
 const char* const DefaultLookupSite = "https://www.qrz.com";
 
-QString portKey(int n) { return QStringLiteral("com%1").arg(n); }
-QString defaultPortDevice(int n) { return QStringLiteral("/dev/ttyS%1").arg(n - 1); }
+QString portKey(int n) {
+    return QStringLiteral("com%1").arg(n);
+}
+QString defaultPortDevice(int n) {
+    return QStringLiteral("/dev/ttyS%1").arg(n - 1);
+}
 
 // A base address is used as a prefix of paths: drop a trailing slash.
 QString withoutTrailingSlash(QString base) {
@@ -79,7 +83,9 @@ void Configuration::setPortDevice(int n, const QString& device) {
         portDevices_[n - 1] = device;
 }
 
-QString Configuration::spotSiteHost() const { return QUrl(spotSite_).host(); }
+QString Configuration::spotSiteHost() const {
+    return QUrl(spotSite_).host();
+}
 
 QString Configuration::lookupSiteName() const {
     QString host = QUrl(lookupSite_).host();

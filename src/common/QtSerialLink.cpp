@@ -7,7 +7,9 @@ QtSerialLink::QtSerialLink(const Configuration& config) : config_(config) {
     port_.setObjectName(QStringLiteral("MSComm1"));
 }
 
-void QtSerialLink::setPortNumber(int number) { number_ = number; }
+void QtSerialLink::setPortNumber(int number) {
+    number_ = number;
+}
 
 void QtSerialLink::setSettings(const QString& settings) {
     settings_ = settings;
@@ -38,7 +40,9 @@ void QtSerialLink::close() {
         port_.close();
 }
 
-bool QtSerialLink::isOpen() const { return port_.isOpen(); }
+bool QtSerialLink::isOpen() const {
+    return port_.isOpen();
+}
 
 void QtSerialLink::discardInput() {
     if (port_.isOpen())

@@ -4,7 +4,9 @@
 #include <chrono>
 #include <thread>
 
-QTime SystemClock::utcTimeOfDay() const { return QDateTime::currentDateTimeUtc().time(); }
+QTime SystemClock::utcTimeOfDay() const {
+    return QDateTime::currentDateTimeUtc().time();
+}
 
 double SystemClock::monotonicSeconds() const {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();

@@ -1,6 +1,8 @@
 #include "TimeOfDay.h"
 
-QString Heure_TU(const Clock& clock) { return clock.utcTimeOfDay().toString(QStringLiteral("HH:mm:ss")); }
+QString Heure_TU(const Clock& clock) {
+    return clock.utcTimeOfDay().toString(QStringLiteral("HH:mm:ss"));
+}
 
 void Attente(Clock& clock, double Duree) {
     const double end = clock.monotonicSeconds() + Duree;

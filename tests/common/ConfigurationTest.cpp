@@ -17,8 +17,8 @@ TEST(Configuration, DefaultsWhenTheFileIsMissingOrEmpty) {
 }
 
 TEST(Configuration, ShippedFileHoldsEveryKeyAtItsDefault) {
-    const Configuration shipped =
-        Configuration::load(QDir(QStringLiteral(PELK_PROGRAM_DIR)).filePath(Configuration::FileName));
+    const Configuration shipped = Configuration::load(
+        QDir(QStringLiteral(PELK_PROGRAM_DIR)).filePath(Configuration::FileName));
     const Configuration defaults;
     EXPECT_EQ(shipped.spotSite(), defaults.spotSite());
     EXPECT_EQ(shipped.lookupSite(), defaults.lookupSite());
@@ -27,10 +27,10 @@ TEST(Configuration, ShippedFileHoldsEveryKeyAtItsDefault) {
 }
 
 TEST(Configuration, ReadsKeysIgnoringCommentsBlanksAndUnknownKeys) {
-    const Configuration config = Configuration::parse(QStringLiteral(
-        "# comment\n ; other comment\nspot_site =  http://example.org:81/ \n"
-        "lookup_site=http://127.0.0.1:9000\r\ncom3 = /dev/ttyUSB0\ncom7 = /dev/x\n"
-        "com2 =\nnonsense line\n= value\n"));
+    const Configuration config = Configuration::parse(
+        QStringLiteral("# comment\n ; other comment\nspot_site =  http://example.org:81/ \n"
+                       "lookup_site=http://127.0.0.1:9000\r\ncom3 = /dev/ttyUSB0\ncom7 = /dev/x\n"
+                       "com2 =\nnonsense line\n= value\n"));
     EXPECT_EQ(config.spotSite(), "http://example.org:81");
     EXPECT_EQ(config.lookupSite(), "http://127.0.0.1:9000");
     EXPECT_EQ(config.portDevice(3), "/dev/ttyUSB0");

@@ -9,7 +9,9 @@ ModalCloser::ModalCloser() {
     timer_.start();
 }
 
-ModalCloser::~ModalCloser() { timer_.stop(); }
+ModalCloser::~ModalCloser() {
+    timer_.stop();
+}
 
 void ModalCloser::poll() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

@@ -15,6 +15,10 @@ void TempSettings::installPrivateLocation() {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder().path());
 }
 
-void TempSettings::clear() { QFile::remove(iniFile()); }
+void TempSettings::clear() {
+    QFile::remove(iniFile());
+}
 
-QString TempSettings::iniFile() { return QDir(folder().path()).filePath(QStringLiteral("Durerur.ini")); }
+QString TempSettings::iniFile() {
+    return QDir(folder().path()).filePath(QStringLiteral("Durerur.ini"));
+}

@@ -1,0 +1,158 @@
+// Start-up, shutdown, the transceiver list, the coordinates window and the
+// about and history boxes of the main window.
+#include "CoordinateText.h"
+#include "Durerur.h"
+#include "LeadingNumber.h"
+#include "MessageBox.h"
+#include "RevisionHistory.h"
+#include "SerialLink.h"
+#include "SettingsStore.h"
+#include "Station.h"
+#include "TransceiverModels.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+const QStringList Bandes1{
+    QStringLiteral("All HF"),  QStringLiteral("1.8 Mhz"), QStringLiteral("3.5 Mhz"),
+    QStringLiteral("7.0 Mhz"), QStringLiteral("10 Mhz"),  QStringLiteral("14 Mhz"),
+    QStringLiteral("18 Mhz"),  QStringLiteral("21 Mhz"),  QStringLiteral("24 Mhz"),
+    QStringLiteral("28 Mhz"),  QStringLiteral("50 Mhz"),  QStringLiteral("70 Mhz"),
+    QStringLiteral("144 Mhz"), QStringLiteral("432 Mhz"), QStringLiteral("All VHF"),
+};
+
+const QStringList Bandes2{
+    QStringLiteral("Sans"),    QStringLiteral("1.8 Mhz"), QStringLiteral("3.5 Mhz"),
+    QStringLiteral("7.0 Mhz"), QStringLiteral("10 Mhz"),  QStringLiteral("14 Mhz"),
+    QStringLiteral("18 Mhz"),  QStringLiteral("21 Mhz"),  QStringLiteral("24 Mhz"),
+    QStringLiteral("28 Mhz"),  QStringLiteral("50 Mhz"),  QStringLiteral("70 Mhz"),
+    QStringLiteral("144 Mhz"), QStringLiteral("432 Mhz"),
+};
+
+// A stored band index: its leading number rounded half to even; -1 leaves
+// the list without selection and any other index outside the list selects
+// the first entry.
+int storedBandIndex(const QString& text, int count) {
+    const long long index = roundHalfEven(leadingNumber(text));
+    if (index == -1)
+        return -1;
+    return index >= 0 && index < count ? static_cast<int>(index) : 0;
+}
+
+// A stored transceiver index that is not a whole number of the list selects
+// the model of a first run.
+int storedTransceiverIndex(const QString& text) {
+    bool ok = false;
+    const int index = text.trimmed().toInt(&ok);
+    if (!ok || index < 0 || index >= static_cast<int>(TransceiverModels.size()))
+        return DefaultTransceiverIndex;
+    return index;
+}
+
+// Halves the free space, rounding it half to even first and the half toward zero.
+int centredOffset(int available, int size) {
+    return static_cast<int>(roundHalfEven(available - size) / 2);
+}
+
+} // namespace
+
+void Durerur::Form_Load() {
+    // 1. Centre the window without changing its size.
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + centredOffset(area.width(), frameGeometry().width()),
+             area.y() + centredOffset(area.height(), frameGeometry().height()));
+    }
+
+    // 2 to 4. Fill the lists; the transceiver's handler runs at step 7 only.
+    Bande_CL->addItems(Bandes1);
+    Bande_CL2->addItems(Bandes2);
+    Bande_CL2->setCurrentIndex(0);
+    {
+        const QSignalBlocker quiet(Emetteur);
+        for (const TransceiverModel& model : TransceiverModels)
+            Emetteur->addItem(QString::fromLatin1(model.caption));
+        Emetteur->setCurrentIndex(-1);
+    }
+
+    // 5 and 6. The bands.
+    Bande_CL->setCurrentIndex(storedBandIndex(
+        settings_.read(QStringLiteral("bande Durerur"), QStringLiteral("0")), Bande_CL->count()));
+    Bande_CL2->setCurrentIndex(
+        storedBandIndex(settings_.read(QStringLiteral("bande Durerur 1"), QStringLiteral("0")),
+                        Bande_CL2->count()));
+
+    // 7. The transceiver: selecting it runs Emetteur_Click.
+    Emetteur->setCurrentIndex(storedTransceiverIndex(
+        settings_.read(QStringLiteral("Transceiver"), QString::number(DefaultTransceiverIndex))));
+
+    // 8. The station position; an empty stored text counts as the default.
+    QString longitude = settings_.read(QStringLiteral("Longitude"), DefaultLongitude);
+    QString latitude = settings_.read(QStringLiteral("Latitude"), DefaultLatitude);
+    if (longitude.isEmpty())
+        longitude = DefaultLongitude;
+    if (latitude.isEmpty())
+        latitude = DefaultLatitude;
+    state_.Longitude_Station = longitude;
+    state_.Latitude_Station = latitude;
+    if (longitude != QLatin1String("0") && latitude != QLatin1String("0")) {
+        state_.Longitude_Station = longitudeToSigned(longitude);
+        state_.Latitude_Station = latitudeToSigned(latitude);
+    }
+
+    // 9 and 10. The filter texts.
+    Remarque->setText(settings_.read(QStringLiteral("Tri_Rem"), QString()));
+    Indicatif->setText(settings_.read(QStringLiteral("Tri_Call"), QString()));
+
+    // 11 to 13. The serial port and its speed.
+    restorePort();
+
+    // 14. The refresh timer.
+    Timer2->start();
+
+    // 15 and 16.
+    settings_.save(QStringLiteral("Chemin Repertoire"), directory_.path());
+    state_.Texte_Historique = historyText(config_.spotSiteHost(), config_.lookupSiteName());
+    state_.Texte_Revision = Texte_Revision_Courante;
+    state_.Page_Prete = true;
+    state_.Mode_Tri = 1;
+    setWindowTitle(QStringLiteral("Pelk_Dedirad Rev ") + state_.Texte_Revision);
+    settings_.save(QStringLiteral("Revision"), state_.Texte_Revision);
+}
+
+void Durerur::Form_Unload() {
+    Timer2->stop();
+    if (portNumberShown() != 0 && platform_.serial.isOpen())
+        platform_.serial.close();
+}
+
+void Durerur::Emetteur_Click() {
+    const int index = Emetteur->currentIndex();
+    if (index < 0)
+        return;
+    settings_.save(QStringLiteral("Transceiver"), QString::number(index));
+    state_.Emetteur_Choisi = Emetteur->itemText(index);
+}
+
+void Durerur::Mnu_Coordonnees_Click() {
+    if (station_ == nullptr) {
+        station_ = new Station(settings_, state_, platform_.messages);
+        station_->show();
+    }
+    station_->raise();
+    station_->activateWindow();
+}
+
+void Durerur::Mnu_A_Propos_Click() {
+    platform_.messages.show(aboutText(state_.Texte_Revision));
+}
+
+void Durerur::Mnu_Historique_Click() {
+    platform_.messages.show(state_.Texte_Historique);
+}

@@ -1,0 +1,76 @@
+#include "DurerurFixture.h"
+
+#include "TempSettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+
+namespace {
+
+// Copies the data files that lie beside the program into the test's folder.
+QString preparedProgramFolder(const QTemporaryDir& folder) {
+    const QDir built(QStringLiteral(PELK_PROGRAM_DIR));
+    const QStringList files =
+        built.entryList({"*.txt", "*.wav", "*.conf"}, QDir::Files | QDir::NoDotAndDotDot);
+    for (const QString& name : files)
+        QFile::copy(built.filePath(name), QDir(folder.path()).filePath(name));
+    return folder.path();
+}
+
+QString captureDevice(const QTemporaryDir& folder) {
+    return QStringLiteral("file:'%1',raw").arg(QDir(folder.path()).filePath("played.raw"));
+}
+
+} // namespace
+
+DurerurFixture::DurerurFixture()
+    : directory(preparedProgramFolder(programFolder)), serial(config),
+      sound(captureDevice(programFolder)) {
+    TempSettings::clear();
+}
+
+DurerurFixture::~DurerurFixture() {
+    closeWindow();
+    TempSettings::clear();
+}
+
+Durerur& DurerurFixture::window() {
+    if (!window_) {
+        window_ = std::make_unique<Durerur>(state, settings, config, directory,
+                                            Platform{http, serial, sound, messages, clock});
+    }
+    return *window_;
+}
+
+void DurerurFixture::closeWindow() {
+    if (window_)
+        window_->close();
+    window_.reset();
+}
+
+void DurerurFixture::restart(const std::map<QString, QString>& values) {
+    closeWindow();
+    TempSettings::clear();
+    for (const auto& [key, value] : values)
+        settings.save(key, value);
+    state = SharedState();
+    window();
+}
+
+QString DurerurFixture::stored(const QString& key) const {
+    QSettings file(TempSettings::iniFile(), QSettings::IniFormat);
+    return file.value(SettingsStore::Section + QLatin1Char('/') + key).toString();
+}
+
+QStringList DurerurFixture::storedKeys() const {
+    QSettings file(TempSettings::iniFile(), QSettings::IniFormat);
+    file.beginGroup(SettingsStore::Section);
+    QStringList keys = file.childKeys();
+    keys.sort();
+    return keys;
+}
+
+QString DurerurFixture::soundCapture() const {
+    return QDir(programFolder.path()).filePath("played.raw");
+}
