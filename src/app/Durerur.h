@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CatSequences.h"
 #include "Configuration.h"
 #include "Platform.h"
 #include "ProgramDirectory.h"
@@ -119,6 +120,7 @@ public:
 
     // Transceiver tuning (DurerurTuning.cpp): the dispatch run as the last
     // step of Dedirad_Liste.
+    void tuneSelectedSpot();
 
     // Spot memory and callsign lookup (DurerurMemory.cpp): Memoriser_Click,
     // Voir_Mem_Click, QRZ_Click.
@@ -142,5 +144,7 @@ private:
     const Configuration& config_;
     ProgramDirectory directory_;
     Platform platform_;
+    // The transceiver's command state, kept between selections.
+    CatSequences cat_{platform_.serial, platform_.clock};
     QPointer<Station> station_;
 };
