@@ -1,15 +1,16 @@
 # Pelk_Dedirad: `make run` builds and starts the program, `make test` builds
 # and runs every test. Both install the Debian packages they need first.
 
-BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
-PROGRAM_DIR := $(BUILD_DIR)/bin
 
 ifeq ($(SANITIZE),1)
-BUILD_DIR := build-sanitize
+BUILD_DIR ?= build-sanitize
 CMAKE_EXTRA := -DPELK_SANITIZE=ON
+else
+BUILD_DIR ?= build
 endif
+PROGRAM_DIR := $(BUILD_DIR)/bin
 
 .PHONY: all deps configure build run test bench format clean
 
