@@ -1,12 +1,21 @@
+#include "AlsaSoundPlayer.h"
 #include "CatSequences.h"
 #include "Configuration.h"
+#include "CurlHttpClient.h"
+#include "Durerur.h"
 #include "PseudoTerminal.h"
+#include "QtMessageBox.h"
 #include "QtSerialLink.h"
+#include "SettingsStore.h"
 #include "SystemClock.h"
 #include "TuningDispatch.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <optional>
 
 namespace {
 
@@ -48,6 +57,56 @@ void BM_Yaesu1Sequence(benchmark::State& state) {
     runSequence(state, "FT-1000", 2 * CatSequences::Yaesu1Wait);
 }
 BENCHMARK(BM_Yaesu1Sequence)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The real port, noting when the first block has left it: by then its bytes
+// are readable on the other side of the pseudo-terminal.
+class FirstBlockLink : public QtSerialLink {
+public:
+    using QtSerialLink::QtSerialLink;
+
+    bool drain(int maxMs) override {
+        const bool drained = QtSerialLink::drain(maxMs);
+        if (!firstBlockOut)
+            firstBlockOut = clock.monotonicSeconds();
+        return drained;
+    }
+
+    SystemClock clock;
+    std::optional<double> firstBlockOut;
+};
+
+// From the start of a spot selection in the main window to the first block on
+// the wire, for an FT-847 (whose first block goes out without a wait).
+void BM_SelectionToFirstBlock(benchmark::State& state) {
+    QTemporaryDir settingsFolder;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
+    PseudoTerminal pty;
+    Configuration config;
+    config.setPortDevice(1, pty.device());
+    FirstBlockLink port(config);
+    CurlHttpClient http;
+    AlsaSoundPlayer sound(QStringLiteral("null"));
+    QtMessageBox messages;
+    SettingsStore settings;
+    SharedState shared;
+    Durerur window(shared, settings, config, ProgramDirectory(settingsFolder.path()),
+                   Platform{http, port, sound, messages, port.clock});
+    window.Mnu_Com_Click(1);
+    window.Emetteur->setCurrentText(QStringLiteral("FT-847"));
+    if (!pty.ok() || !port.isOpen()) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    shared.Ligne_Selection = Spot;
+    for (auto _ : state) {
+        port.firstBlockOut.reset();
+        const double start = port.clock.monotonicSeconds();
+        window.tuneSelectedSpot();
+        state.SetIterationTime(port.firstBlockOut.value_or(start) - start);
+        benchmark::DoNotOptimize(pty.readAvailable(0));
+    }
+}
+BENCHMARK(BM_SelectionToFirstBlock)->Iterations(3)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
