@@ -1,5 +1,6 @@
 #include "Durerur.h"
 
+#include "ListClickWatcher.h"
 #include "SerialPortChoices.h"
 #include "SettingsStore.h"
 #include "Station.h"
@@ -234,6 +235,7 @@ void Durerur::connectHandlers() {
     connect(Mnu_Coordonnees, &QAction::triggered, this, [this] { Mnu_Coordonnees_Click(); });
     connect(Mnu_Historique, &QAction::triggered, this, [this] { Mnu_Historique_Click(); });
     connect(Mnu_A_Propos, &QAction::triggered, this, [this] { Mnu_A_Propos_Click(); });
+    new ListClickWatcher(Liste_Stations, [this] { Liste_Stations_Click(); });
 }
 
 bool Durerur::eventFilter(QObject* watched, QEvent* event) {

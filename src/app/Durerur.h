@@ -115,8 +115,12 @@ public:
     // Tri_DX_Click, Tri_QRG_Click, Check1_Click, Check2_Click, Check4_Click,
     // Indicatif_KeyPress, Remarque_KeyPress, Test_alerte_Click.
 
-    // Spot selection and details panel (DurerurSelection.cpp):
-    // Liste_Stations_Click, Dedirad_Liste.
+    // Spot selection and details panel (DurerurSelection.cpp).
+    // A click on a spot line: takes it as the selected line and shows its
+    // details, once the own position has been entered.
+    void Liste_Stations_Click();
+    // Fills the details panel for the selected line, then tunes to it.
+    void Dedirad_Liste();
 
     // Transceiver tuning (DurerurTuning.cpp): the dispatch run as the last
     // step of Dedirad_Liste.

@@ -1,0 +1,62 @@
+#include "Durerur.h"
+
+#include "MessageBox.h"
+#include "PrefixFileLayout.h"
+#include "PrefixLookup.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <cmath>
+
+namespace {
+
+const QString CoordinatesMissing =
+    QStringLiteral("Vous devez entrer votre longitude et latitude dans le menu 'Coordonnées'");
+// Both coordinates at this text: the position has never been entered.
+const QString PositionNotEntered = QStringLiteral("0.00");
+
+// The DX field of a spot line: columns 16 to 27, trailing blanks included.
+constexpr qsizetype DxStart = 15;
+constexpr qsizetype DxWidth = 12;
+
+// A blank in front of a value of zero or more, a minus sign in front of a
+// negative one.
+QString signedNumber(double value) {
+    return (value < 0 ? QLatin1Char('-') : QLatin1Char(' ')) +
+           QString::number(std::fabs(value), 'f', 0);
+}
+
+} // namespace
+
+void Durerur::Liste_Stations_Click() {
+    // Clearing the list reports a change to no line at all.
+    const int row = Liste_Stations->currentRow();
+    if (row < 0)
+        return;
+    if (state_.Latitude_Station == PositionNotEntered &&
+        state_.Longitude_Station == PositionNotEntered) {
+        platform_.messages.show(CoordinatesMissing);
+        return;
+    }
+    state_.Ligne_Selection = Liste_Stations->item(row)->text();
+    Dedirad_Liste();
+}
+
+void Durerur::Dedirad_Liste() {
+    DxInformation dx;
+    Cherche_Prefixe(directory_.file(PrefixFileLayout::FileName),
+                    state_.Ligne_Selection.mid(DxStart, DxWidth), state_.Latitude_Station,
+                    state_.Longitude_Station, dx);
+    Pref->setText(dx.record.prefix);
+    Pays->setText(dx.record.country);
+    Cont->setText(dx.record.continent);
+    CQ->setText(dx.record.cqZone);
+    Dec->setText(dx.record.utcOffset);
+    ITU->setText(dx.record.ituZone);
+    QRB->setText(signedNumber(dx.distance) + QStringLiteral(" Km"));
+    // The great-circle course lies in 0 to 359; dashes rather than a wrong
+    // heading should that ever fail.
+    Azi->setText(dx.bearing < 0 ? QStringLiteral("------°")
+                                : signedNumber(dx.bearing) + QStringLiteral("°"));
+    tuneSelectedSpot();
+}
