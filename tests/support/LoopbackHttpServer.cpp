@@ -176,8 +176,7 @@ void LoopbackHttpServer::answer(int connection) {
     const QByteArray head = readRequestHead(connection);
     // "GET /path HTTP/1.1"
     const QList<QByteArray> requestLine = head.left(head.indexOf("\r\n")).split(' ');
-    const QString path =
-        requestLine.size() >= 2 ? QString::fromLatin1(requestLine[1]) : QString();
+    const QString path = requestLine.size() >= 2 ? QString::fromLatin1(requestLine[1]) : QString();
 
     Response response{404, QByteArrayLiteral("text/html"), QByteArrayLiteral("Not found")};
     {
@@ -192,8 +191,8 @@ void LoopbackHttpServer::answer(int connection) {
             response = found->second;
     }
 
-    QByteArray reply = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' +
-                       reason(response.status) + "\r\n";
+    QByteArray reply =
+        "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reason(response.status) + "\r\n";
     if (!response.contentType.isEmpty())
         reply += "Content-Type: " + response.contentType + "\r\n";
     reply += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
