@@ -12,7 +12,10 @@ BUILD_DIR ?= build
 endif
 PROGRAM_DIR := $(BUILD_DIR)/bin
 
-.PHONY: all deps configure build run test bench format clean
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps configure build run test bench fuzz fuzz-build format clean
 
 all: build
 
@@ -28,8 +31,16 @@ build: configure
 run: build
 	@./scripts/run.sh $(PROGRAM_DIR)
 
-test: build
+test: build fuzz-build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2 --timeout 300
+	@./scripts/fuzz.sh $(FUZZ_DIR) 5
+
+fuzz-build: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELK_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_all
+
+fuzz: fuzz-build
+	@./scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: build
 	@./scripts/bench.sh $(BUILD_DIR)
@@ -38,4 +49,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD_DIR) build-sanitize
+	rm -rf build build-sanitize $(FUZZ_DIR)
