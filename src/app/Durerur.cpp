@@ -236,6 +236,9 @@ void Durerur::connectHandlers() {
     connect(Mnu_Historique, &QAction::triggered, this, [this] { Mnu_Historique_Click(); });
     connect(Mnu_A_Propos, &QAction::triggered, this, [this] { Mnu_A_Propos_Click(); });
     new ListClickWatcher(Liste_Stations, [this] { Liste_Stations_Click(); });
+    connect(Memoriser, &QPushButton::clicked, this, [this] { Memoriser_Click(); });
+    connect(Voir_Mem, &QPushButton::clicked, this, [this] { Voir_Mem_Click(); });
+    connect(QRZ, &QPushButton::clicked, this, [this] { QRZ_Click(); });
 }
 
 bool Durerur::eventFilter(QObject* watched, QEvent* event) {

@@ -2,8 +2,10 @@
 
 #include "CatSequences.h"
 #include "Configuration.h"
+#include "Memoire_CL.h"
 #include "Platform.h"
 #include "ProgramDirectory.h"
+#include "QRZ_Web.h"
 #include "SharedState.h"
 #include "Station.h"
 
@@ -126,8 +128,19 @@ public:
     // step of Dedirad_Liste.
     void tuneSelectedSpot();
 
-    // Spot memory and callsign lookup (DurerurMemory.cpp): Memoriser_Click,
-    // Voir_Mem_Click, QRZ_Click.
+    // Spot memory and callsign lookup (DurerurMemory.cpp).
+    // Adds the selected spot line to the memory, which stays hidden.
+    void Memoriser_Click();
+    // Shows the memory window with its column header.
+    void Voir_Mem_Click();
+    // Opens the lookup window on the selected spot's callsign, or brings
+    // the open one forward unchanged.
+    void QRZ_Click();
+    // Empties the memory list, creating the memory window hidden if needed.
+    void clearMemory();
+    // The memory and lookup windows while they exist.
+    Memoire_CL* memoryWindow() const { return memoire_; }
+    QRZ_Web* lookupWindow() const { return qrzWeb_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -142,6 +155,8 @@ private:
     void tickSpeed(int index);
     void restorePort();
     int portNumberShown() const;
+    // The memory window, created hidden with an empty list if needed.
+    Memoire_CL& ensureMemoryWindow();
 
     SharedState& state_;
     SettingsStore& settings_;
@@ -151,4 +166,6 @@ private:
     // The transceiver's command state, kept between selections.
     CatSequences cat_{platform_.serial, platform_.clock};
     QPointer<Station> station_;
+    QPointer<Memoire_CL> memoire_;
+    QPointer<QRZ_Web> qrzWeb_;
 };

@@ -130,6 +130,11 @@ void Durerur::Form_Unload() {
     Timer2->stop();
     if (portNumberShown() != 0 && platform_.serial.isOpen())
         platform_.serial.close();
+    // The memorised spots are lost with their window.
+    if (memoire_ != nullptr)
+        memoire_->close();
+    if (qrzWeb_ != nullptr)
+        qrzWeb_->close();
 }
 
 void Durerur::Emetteur_Click() {

@@ -1,4 +1,5 @@
 #include "AlsaSoundPlayer.h"
+#include "BrowserEngine.h"
 #include "Configuration.h"
 #include "CurlHttpClient.h"
 #include "Durerur.h"
@@ -13,6 +14,7 @@
 #include <QStyleFactory>
 
 int main(int argc, char** argv) {
+    prepareBrowserEngine();
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 

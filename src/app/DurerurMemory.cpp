@@ -1,0 +1,46 @@
+// The spot memory and callsign lookup buttons of the main window.
+#include "Durerur.h"
+
+#include "SelectedLine.h"
+
+#include <QLabel>
+#include <QListWidget>
+
+Memoire_CL& Durerur::ensureMemoryWindow() {
+    if (memoire_ == nullptr) {
+        memoire_ =
+            new Memoire_CL(state_, platform_.messages,
+                           {[this] { return portNumberShown(); }, [this] { Dedirad_Liste(); }});
+    }
+    return *memoire_;
+}
+
+void Durerur::Memoriser_Click() {
+    // With no spot selected there is nothing to put aside.
+    const QListWidgetItem* line = selectedLine(*Liste_Stations);
+    if (line == nullptr)
+        return;
+    state_.Ligne_Selection = line->text();
+    ensureMemoryWindow().Mem_Dedirad->addItem(state_.Ligne_Selection);
+}
+
+void Durerur::Voir_Mem_Click() {
+    Memoire_CL& memory = ensureMemoryWindow();
+    memory.show();
+    memory.raise();
+    memory.activateWindow();
+    memory.Label3->setText(Memoire_CL::ColumnHeader);
+}
+
+void Durerur::QRZ_Click() {
+    if (qrzWeb_ == nullptr) {
+        qrzWeb_ = new QRZ_Web(config_, state_.Ligne_Selection);
+        qrzWeb_->show();
+    }
+    qrzWeb_->raise();
+    qrzWeb_->activateWindow();
+}
+
+void Durerur::clearMemory() {
+    ensureMemoryWindow().Mem_Dedirad->clear();
+}

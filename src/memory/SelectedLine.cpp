@@ -1,0 +1,8 @@
+#include "SelectedLine.h"
+
+#include <QListWidget>
+
+QListWidgetItem* selectedLine(const QListWidget& list) {
+    QListWidgetItem* current = list.currentItem();
+    return current != nullptr && current->isSelected() ? current : nullptr;
+}
