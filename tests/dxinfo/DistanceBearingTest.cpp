@@ -56,12 +56,3 @@ TEST(DistanceAzimut, SamePointWhereRoundingPushesTheCosineSumAboveOne) {
         EXPECT_EQ(way.bearing, 0) << latitude;
     }
 }
-
-TEST(DistanceAzimut, HelpersUseTheFifteenDigitPi) {
-    EXPECT_EQ(Deg_Rad(180), 3.14159265358979);
-    EXPECT_EQ(Rad_Deg(3.14159265358979), 180);
-    EXPECT_EQ(Arc_Cos(1), 0);
-    EXPECT_EQ(Arc_Cos(-1), 3.14159265358979);
-    EXPECT_NEAR(Arc_Cos(0), 3.14159265358979 / 2, 1e-15);
-    EXPECT_NEAR(Arc_Cos(0.5), 3.14159265358979 / 3, 1e-14);
-}

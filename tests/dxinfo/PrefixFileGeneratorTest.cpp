@@ -2,11 +2,10 @@
 
 #include "CtyDat.h"
 #include "PrefixFileLines.h"
-#include "PrefixLookup.h"
+#include "RecordSummary.h"
 
 #include <QDir>
 #include <QFile>
-#include <QMap>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,93 +23,46 @@ QStringList excerptLines() {
     return prefixFileLines(entries);
 }
 
-QMap<QString, Fiche_Prefixe> recordsByPrefix(const QStringList& lines) {
-    QMap<QString, Fiche_Prefixe> records;
-    for (const QString& line : lines) {
-        const Fiche_Prefixe record = readPrefixRecord(line);
-        records.insert(record.prefix, record);
-    }
-    return records;
-}
-
 } // namespace
 
-TEST(PrefixFileGenerator, OneLinePerPrefixLongerOnesFirst) {
-    QStringList prefixes;
+TEST(PrefixFileGenerator, ExcerptGivesOneLinePerPrefixLongerOnesFirst) {
+    std::vector<std::string> records;
     for (const QString& line : excerptLines())
-        prefixes.append(readPrefixRecord(line).prefix);
-    // No exact calls ("="), nothing over six characters (KL0ABCD), nothing of
-    // an entity that has exact calls only (Conway Reef).
-    const QStringList expected = {
-        "AA", "AM8",    "AM",  "DA",  "DB", "DL", "EA8", "EA", "EB8", "EB",
-        "K6", "KC4AAA", "KH6", "KH7", "K",  "VU", "W7",  "W",  "Y2",  "ZL7",
+        records.push_back(summary(readPrefixRecord(line)));
+    // East-positive longitudes, offsets as local time minus UTC, continents in
+    // French, each prefix's overrides on its own line; no exact calls ("="),
+    // nothing over six characters (KL0ABCD), nothing of Conway Reef, which
+    // has exact calls only; ZL7 from the last record, without a final line end.
+    const std::vector<std::string> expected = {
+        "AA|United States of America|Amérique du Nord|37.6|-91.87|5|-5|8",
+        "AM8|Canary Islands|Afrique|28.32|-15.85|33|0|36",
+        "AM|Spain|Europe|40.32|-3.43|14|+1|37",
+        "DA|Fed. Rep. of Germany|Europe|51|10|14|+1|28",
+        "DB|Fed. Rep. of Germany|Europe|51|10|14|+1|28",
+        "DL|Fed. Rep. of Germany|Europe|51|10|14|+1|28",
+        "EA8|Canary Islands|Afrique|28.32|-15.85|33|0|36",
+        "EA|Spain|Europe|40.32|-3.43|14|+1|37",
+        "EB8|Canary Islands|Afrique|28.32|-15.85|33|0|36",
+        "EB|Spain|Europe|40.32|-3.43|14|+1|37",
+        "K6|United States of America|Amérique du Nord|37.6|-91.87|3|-5|6",
+        "KC4AAA|United States of America|Antarctique|-77.85|166.67|12|+12|67",
+        "KH6|Hawaii|Océanie|21.12|-157.48|31|-10|61",
+        "KH7|Hawaii|Océanie|21.12|-157.48|31|-10|61",
+        "K|United States of America|Amérique du Nord|37.6|-91.87|5|-5|8",
+        "VU|India|Asie|22.5|77.58|22|+5.5|41",
+        "W7|United States of America|Amérique du Nord|43|-112|3|-5|6",
+        "W|United States of America|Amérique du Nord|37.6|-91.87|5|-5|8",
+        "Y2|Fed. Rep. of Germany|Europe|51|10|14|+1|28",
+        "ZL7|Chatham Islands|Océanie|-43.85|-176.48|32|+12.75|60",
     };
-    EXPECT_EQ(prefixes, expected);
+    EXPECT_EQ(records, expected);
 }
 
-TEST(PrefixFileGenerator, LongitudesEastPositiveOffsetsLocalMinusUtcContinentsInFrench) {
-    const QMap<QString, Fiche_Prefixe> records = recordsByPrefix(excerptLines());
-
-    const Fiche_Prefixe germany = records.value("DL");
-    EXPECT_EQ(germany.country, "Fed. Rep. of Germany");
-    EXPECT_EQ(germany.continent, "Europe");
-    EXPECT_EQ(germany.longitude, 10);
-    EXPECT_EQ(germany.utcOffset, "+1");
-    EXPECT_EQ(germany.cqZone, "14");
-    EXPECT_EQ(germany.ituZone, "28");
-
-    const Fiche_Prefixe usa = records.value("K");
-    EXPECT_EQ(usa.continent, QString::fromUtf8("Amérique du Nord"));
-    EXPECT_EQ(usa.longitude, -91.87);
-    EXPECT_EQ(usa.utcOffset, "-5");
-    EXPECT_EQ(usa.cqZone, "5");
-
-    EXPECT_EQ(records.value("EA8").utcOffset, "0");
-    EXPECT_EQ(records.value("EA8").continent, "Afrique");
-    EXPECT_EQ(records.value("VU").utcOffset, "+5.5");
-    EXPECT_EQ(records.value("VU").continent, "Asie");
-    EXPECT_EQ(records.value("VU").longitude, 77.58);
-
-    // The last record, without a final line end.
-    const Fiche_Prefixe chatham = records.value("ZL7");
-    EXPECT_EQ(chatham.utcOffset, "+12.75");
-    EXPECT_EQ(chatham.latitude, -43.85);
-    EXPECT_EQ(chatham.longitude, -176.48);
-    EXPECT_EQ(chatham.continent, QString::fromUtf8("Océanie"));
-}
-
-TEST(PrefixFileGenerator, OverridesApplyToTheirPrefixOnly) {
-    const QMap<QString, Fiche_Prefixe> records = recordsByPrefix(excerptLines());
-
-    EXPECT_EQ(records.value("K6").cqZone, "3");
-    EXPECT_EQ(records.value("K6").ituZone, "6");
-    EXPECT_EQ(records.value("K6").latitude, 37.6);
-
-    const Fiche_Prefixe w7 = records.value("W7");
-    EXPECT_EQ(w7.cqZone, "3");
-    EXPECT_EQ(w7.latitude, 43);
-    EXPECT_EQ(w7.longitude, -112);
-
-    const Fiche_Prefixe w = records.value("W");
-    EXPECT_EQ(w.cqZone, "5");
-    EXPECT_EQ(w.ituZone, "8");
-    EXPECT_EQ(w.latitude, 37.6);
-
-    const Fiche_Prefixe mcMurdo = records.value("KC4AAA");
-    EXPECT_EQ(mcMurdo.country, "United States of America");
-    EXPECT_EQ(mcMurdo.cqZone, "12");
-    EXPECT_EQ(mcMurdo.ituZone, "67");
-    EXPECT_EQ(mcMurdo.latitude, -77.85);
-    EXPECT_EQ(mcMurdo.longitude, 166.67);
-    EXPECT_EQ(mcMurdo.continent, "Antarctique");
-    EXPECT_EQ(mcMurdo.utcOffset, "+12");
-}
-
-TEST(PrefixFileGenerator, LinesMatchTheColumnsOfAHandMadeFile) {
-    const QStringList lines = excerptLines();
+TEST(PrefixFileGenerator, LinesHaveTheColumnsOfAHandMadeFile) {
+    // The hand-made file's KH6 line, laid out column by column.
     const QString handMade = readText("k_then_kh6.txt").split(QLatin1Char('\n')).value(1);
     ASSERT_TRUE(handMade.startsWith("KH6"));
-    EXPECT_TRUE(lines.contains(handMade));
+    EXPECT_TRUE(excerptLines().contains(handMade));
 }
 
 TEST(PrefixFileGenerator, ReportsWhatItCannotReadAndKeepsTheRest) {

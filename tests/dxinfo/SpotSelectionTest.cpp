@@ -66,50 +66,33 @@ TEST_F(SpotSelection, CallsignWithoutPrefixRecordEmptiesThePanel) {
     EXPECT_EQ(panel(), "|||||| 0 Km| 0°");
 }
 
-TEST_F(SpotSelection, PositionNotEnteredShowsTheMessageAndChangesNothing) {
+TEST_F(SpotSelection, MessageOnlyWhenNeitherCoordinateIsEntered) {
     ModalCloser closer;
     window();
-    ASSERT_EQ(state.Latitude_Station, "0.00");
-    ASSERT_EQ(state.Longitude_Station, "0.00");
     state.Ligne_Selection = QStringLiteral("earlier");
     addSpots({"VK2ABC"});
-
     click(0);
     EXPECT_EQ(closer.texts(),
-              QStringList{QString::fromUtf8(
-                  "Vous devez entrer votre longitude et latitude dans le menu 'Coordonnées'")});
+              QStringList{QString::fromUtf8("Vous devez entrer votre longitude et "
+                                            "latitude dans le menu 'Coordonnées'")});
     EXPECT_EQ(closer.titles(), QStringList{"Pelk_Dedirad"});
     EXPECT_EQ(state.Ligne_Selection, "earlier");
     EXPECT_EQ(panel(), "|||||||");
-}
 
-TEST_F(SpotSelection, OneCoordinateEnteredIsEnough) {
-    ModalCloser closer;
-    // The equator: only the latitude is "0.00".
-    startAt("0", "2.31E");
-    state.Latitude_Station = QStringLiteral("0.00");
-    addSpots({"VK2ABC"});
-    click(0);
-    EXPECT_TRUE(closer.texts().isEmpty());
-    EXPECT_EQ(window().QRB->text(), " 14018 Km");
-    EXPECT_EQ(window().Azi->text(), QString::fromUtf8(" 119°"));
-}
-
-TEST_F(SpotSelection, ClearingTheListDoesNothing) {
-    ModalCloser closer;
-    window();
-    addSpots({"VK2ABC"});
-    click(0); // position not entered: the message, once
+    // Clearing the list selects no line: nothing happens, not even the message.
     window().Liste_Stations->clear();
     QCoreApplication::processEvents();
     EXPECT_EQ(closer.texts().size(), 1);
 
-    startAt("48.52N", "2.31E");
+    // On the equator only the latitude is "0.00": that is enough.
+    startAt("0.00N", "2.31E");
+    ASSERT_EQ(state.Latitude_Station, "0.00");
     addSpots({"VK2ABC"});
     click(0);
-    const std::string filled = panel();
+    EXPECT_EQ(closer.texts().size(), 1);
+    EXPECT_EQ(panel(), "VK|Australia|Océanie|30|+10|59| 14018 Km| 119°");
+
     window().Liste_Stations->clear();
     QCoreApplication::processEvents();
-    EXPECT_EQ(panel(), filled);
-    EXPECT_EQ(state.Ligne_Selection, spotLine("VK2ABC"));
+    EXPECT_EQ(panel(), "VK|Australia|Océanie|30|+10|59| 14018 Km| 119°");
 }
