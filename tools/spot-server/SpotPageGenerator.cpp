@@ -1,0 +1,182 @@
+#include "SpotPageGenerator.h"
+
+#include "BandTable.h"
+
+#include <array>
+#include <random>
+#include <vector>
+
+namespace {
+
+// A band's frequencies in tenths of a kHz, lowest and highest.
+struct BandRange {
+    int lowest;
+    int highest;
+};
+
+// By band index 1 to 13; the whole-range pages (0 and 14) draw from theirs.
+constexpr std::array<BandRange, 14> Ranges{{
+    {0, 0},
+    {18100, 19999},
+    {35000, 38000},
+    {70000, 72000},
+    {101000, 101500},
+    {140000, 143500},
+    {180680, 181680},
+    {210000, 214500},
+    {248900, 249900},
+    {280000, 297000},
+    {500000, 520000},
+    {700000, 705000},
+    {1440000, 1460000},
+    {4320000, 4330000},
+}};
+
+constexpr int FirstHf = 1;
+constexpr int LastHf = 9;
+constexpr int FirstVhf = 10;
+constexpr int LastVhf = 13;
+constexpr std::int16_t AllHf = 0;
+constexpr std::int16_t AllVhf = 14;
+
+constexpr auto Callsigns = std::to_array<const char*>({
+    "F5ABC",  "F6KXY",  "TM1X",   "TK5EP",  "FO5XY",  "FR5AB",      "FM5AB",  "DL1ABC",
+    "DK0XYZ", "G3XYZ",  "M0ABC",  "GM4ABC", "EI5ABC", "ON4ABC",     "PA3ABC", "OH2ABC",
+    "SM5ABC", "LA1ABC", "OZ1ABC", "TF3ABC", "SP9ABC", "OK1ABC",     "HA5ABC", "YO3ABC",
+    "LZ1ABC", "SV1ABC", "9A2AB",  "S51ABC", "EA5XYZ", "EA8/DL1ABC", "CT1ABC", "I2ABC",
+    "IS0ABC", "HB9ABC", "OE1ABC", "UA3ABC", "UA9ABC", "UR5ABC",     "4X4ABC", "5B4ABC",
+    "A71AB",  "VU2ABC", "JA1ABC", "JH8XYZ", "BY1AB",  "HL1ABC",     "DU1ABC", "YB0ABC",
+    "9M2AB",  "HS0ZAB", "VK2ABC", "ZL1ABC", "W1AB",   "K3LR",       "N5XYZ",  "VE3ABC",
+    "XE1ABC", "PY2ABC", "LU1ABC", "CE3ABC", "ZS6ABC", "5H3AB",      "3B8AB",  "VP2V/DL1ABC/P",
+});
+
+constexpr auto Spotters = std::to_array<const char*>({
+    "F6XYZ",  "F4ABC-@", "DL8ABC", "G4XYZ",    "ON5ABC", "PA0ABC-#", "OH6XYZ",      "SM6ABC",
+    "EA3ABC", "I5ABC",   "HB9XYZ", "OK2ABC-#", "SP5ABC", "W3ABC",    "K1XYZ-#",     "VE7ABC",
+    "JA7ABC", "VK3ABC",  "ZS1ABC", "PY1ABC",   "UA4ABC", "9A1ABC",   "EA8/G4XYZ/P", "LU5ABC",
+});
+
+// ISO-8859-1 text; entities as the site writes them.
+constexpr auto Remarks = std::to_array<const char*>({
+    "CQ DX",
+    "&lt;QSL&gt; via buro",
+    "tnx QSO 73",
+    "up 2",
+    "FT8 -12dB",
+    "CW 599 &amp; QSB",
+    "QSL via EA5XX",
+    "IOTA EU-064",
+    "tr\xE8s fort, merci",
+    "",
+    "SSB 59+10",
+    "&lt;lotw&gt;",
+    "pileup, listening up 5-10",
+    "RTTY contest",
+    "new one!",
+    "POTA F-1234",
+    "QRZ?",
+    "FT4",
+    "weak but readable",
+    "73 &amp; gl",
+});
+
+constexpr auto Months = std::to_array<const char*>(
+    {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"});
+
+QByteArray bandName(std::int16_t Bande) {
+    if (Bande == AllHf)
+        return "all HF bands";
+    if (Bande == AllVhf)
+        return "all VHF bands";
+    return QByteArray(BandTable::page(Bande).token) + " MHz";
+}
+
+// "06 Dec 14:05Z": 13 characters.
+QByteArray spotDate(const QDateTime& time) {
+    const QDate date = time.date();
+    return QByteArray::number(date.day()).rightJustified(2, '0') + ' ' + Months[date.month() - 1] +
+           ' ' + time.time().toString(QStringLiteral("HH:mm")).toLatin1() + 'Z';
+}
+
+// Tenths of a kHz written with one decimal: 140253 gives "14025.3".
+QByteArray frequency(int tenths) {
+    return QByteArray::number(tenths / 10) + '.' + QByteArray::number(tenths % 10);
+}
+
+template <std::size_t N>
+const char* pick(const std::array<const char*, N>& choices, std::mt19937& random) {
+    return choices[std::uniform_int_distribution<std::size_t>(0, N - 1)(random)];
+}
+
+int bandOfSpot(std::int16_t Bande, std::mt19937& random) {
+    if (Bande == AllHf)
+        return std::uniform_int_distribution<int>(FirstHf, LastHf)(random);
+    if (Bande == AllVhf)
+        return std::uniform_int_distribution<int>(FirstVhf, LastVhf)(random);
+    return Bande;
+}
+
+QByteArray row(const QByteArray& dx, const QByteArray& qrg, const QByteArray& date,
+               const QByteArray& spotter, const QByteArray& remark) {
+    return "<tr>\n"
+           "<td><a href=\"/dxc/dx/" +
+           dx + "\" target=\"_blank\">" + dx +
+           "</a></td>\n"
+           "<td align=\"right\">" +
+           qrg +
+           " &nbsp;</td>\n"
+           "<td align=\"left\"> " +
+           date +
+           "&nbsp;</td>\n"
+           "<td><a href=\"/dxc/spotter/" +
+           spotter + "\" target=\"_blank\">" + spotter +
+           "</a></td>\n"
+           "<td align=\"left\"> " +
+           remark +
+           "</td>\n"
+           "</tr>\n";
+}
+
+} // namespace
+
+const QByteArray SpotPageGenerator::ContentType = "text/html; charset=ISO-8859-1";
+
+QByteArray SpotPageGenerator::page(std::int16_t Bande, const QDateTime& nowUtc) {
+    const QDateTime minute = nowUtc.addSecs(-nowUtc.time().second());
+    std::mt19937 random(static_cast<std::uint32_t>(minute.toSecsSinceEpoch() / 60 * 16 + Bande));
+
+    const QByteArray name = bandName(Bande);
+    const QByteArray updated = minute.toString(QStringLiteral("HH:mm")).toLatin1();
+    QByteArray html = "<html>\n"
+                      "<head>\n"
+                      "<meta http-equiv=\"content-type\" content=\"text/html; "
+                      "charset=iso-8859-1\">\n"
+                      "<title>DX spots: " +
+                      name +
+                      "</title>\n"
+                      "</head>\n"
+                      "<body>\n"
+                      "<h1>Last 50 DX spots</h1>\n"
+                      "<table>\n"
+                      "<caption>Last 50 spots, " +
+                      name + ", " + updated +
+                      " UTC</caption>\n"
+                      "<tr>\n"
+                      "<th>DX</th><th>QRG, kHz</th><th>Date, UTC</th><th>Spotter</th>"
+                      "<th>Remarks</th></tr>\n";
+
+    // Newest first, a spot every minute or so over the last hour.
+    QDateTime spotTime = minute;
+    for (int i = 0; i < RowsPerPage; ++i) {
+        const BandRange range = Ranges[static_cast<std::size_t>(bandOfSpot(Bande, random))];
+        const int tenths = std::uniform_int_distribution<int>(range.lowest, range.highest)(random);
+        html += row(pick(Callsigns, random), frequency(tenths), spotDate(spotTime),
+                    pick(Spotters, random), pick(Remarks, random));
+        spotTime = spotTime.addSecs(-std::uniform_int_distribution<int>(0, 150)(random));
+    }
+    html += "</table>\n"
+            "<p>Spots are listed newest first.</p>\n"
+            "</body>\n"
+            "</html>\n";
+    return html;
+}

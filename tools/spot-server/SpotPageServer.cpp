@@ -1,0 +1,62 @@
+#include "SpotPageServer.h"
+
+#include "BandTable.h"
+#include "SpotPageGenerator.h"
+
+#include <QDateTime>
+#include <QTcpSocket>
+
+namespace {
+
+constexpr qsizetype MaxRequestBytes = 16 * 1024;
+
+QByteArray response(const QByteArray& status, const QByteArray& contentType,
+                    const QByteArray& body) {
+    return "HTTP/1.1 " + status + "\r\nContent-Type: " + contentType +
+           "\r\nContent-Length: " + QByteArray::number(body.size()) +
+           "\r\nConnection: close\r\n\r\n" + body;
+}
+
+} // namespace
+
+SpotPageServer::SpotPageServer(QObject* parent) : QObject(parent) {
+    connect(&server_, &QTcpServer::newConnection, this, &SpotPageServer::accept);
+}
+
+bool SpotPageServer::listen(quint16 port) {
+    return server_.listen(QHostAddress::LocalHost, port);
+}
+
+QByteArray SpotPageServer::respond(const QByteArray& requestHead) {
+    // "GET /dxc/top_50_14_MHz.html HTTP/1.1"
+    const QList<QByteArray> request = requestHead.left(requestHead.indexOf("\r\n")).split(' ');
+    if (request.size() >= 2 && request[0] == "GET") {
+        const QString path = QString::fromLatin1(request[1]);
+        for (std::int16_t band = 0; band < BandTable::Count; ++band) {
+            if (path == BandTable::pagePath(band))
+                return response("200 OK", SpotPageGenerator::ContentType,
+                                SpotPageGenerator::page(band, QDateTime::currentDateTimeUtc()));
+        }
+    }
+    return response("404 Not Found", "text/plain", "Not found\n");
+}
+
+void SpotPageServer::accept() {
+    while (QTcpSocket* socket = server_.nextPendingConnection()) {
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+            pending_.remove(socket);
+            socket->deleteLater();
+        });
+    }
+}
+
+void SpotPageServer::read(QTcpSocket* socket) {
+    QByteArray& head = pending_[socket];
+    head += socket->readAll();
+    if (!head.contains("\r\n\r\n") && head.size() < MaxRequestBytes)
+        return;
+    socket->write(respond(head));
+    pending_.remove(socket);
+    socket->disconnectFromHost();
+}
