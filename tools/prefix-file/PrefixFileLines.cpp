@@ -66,8 +66,8 @@ QString line(const PrefixEntry& entry) {
     return text;
 }
 
-} // namespace
-
+// The order of the file: `a` before `b` when it comes first in alphabetical
+// order, or when `b` is a shorter prefix that begins it.
 bool comesBefore(const QString& a, const QString& b) {
     const qsizetype common = std::min(a.size(), b.size());
     const int order = QStringView(a).first(common).compare(QStringView(b).first(common));
@@ -75,6 +75,8 @@ bool comesBefore(const QString& a, const QString& b) {
         return order < 0;
     return a.size() > b.size();
 }
+
+} // namespace
 
 QStringList prefixFileLines(QList<PrefixEntry> entries) {
     entries.removeIf([](const PrefixEntry& entry) {

@@ -11,7 +11,3 @@
 // the first match is the longest one. Prefixes longer than the prefix column
 // are left out; of a prefix listed twice, the first entry is kept.
 QStringList prefixFileLines(QList<PrefixEntry> entries);
-
-// The order of the file: `a` before `b` when it comes first in alphabetical
-// order, or when `b` is a shorter prefix that begins it.
-bool comesBefore(const QString& a, const QString& b);
