@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -239,9 +240,26 @@ void Durerur::connectHandlers() {
     connect(Memoriser, &QPushButton::clicked, this, [this] { Memoriser_Click(); });
     connect(Voir_Mem, &QPushButton::clicked, this, [this] { Voir_Mem_Click(); });
     connect(QRZ, &QPushButton::clicked, this, [this] { QRZ_Click(); });
+    connect(Afficher, &QPushButton::clicked, this, [this] { Afficher_Click(); });
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+    connect(Tri_Date, &QPushButton::clicked, this, [this] { Tri_Date_Click(); });
+    connect(Tri_DX, &QPushButton::clicked, this, [this] { Tri_DX_Click(); });
+    connect(Tri_QRG, &QPushButton::clicked, this, [this] { Tri_QRG_Click(); });
+    connect(Check1, &QCheckBox::clicked, this, [this] { Check1_Click(); });
+    connect(Check2, &QCheckBox::clicked, this, [this] { Check2_Click(); });
+    connect(Check4, &QCheckBox::clicked, this, [this] { Check4_Click(); });
+    connect(Test_alerte, &QPushButton::clicked, this, [this] { Test_alerte_Click(); });
+    Indicatif->installEventFilter(this);
+    Remarque->installEventFilter(this);
 }
 
 bool Durerur::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        if (watched == Indicatif)
+            return Indicatif_KeyPress(static_cast<QKeyEvent*>(event));
+        if (watched == Remarque)
+            return Remarque_KeyPress(static_cast<QKeyEvent*>(event));
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -3,10 +3,14 @@
 #include "CatSequences.h"
 #include "Configuration.h"
 #include "Memoire_CL.h"
+#include "PageScratchFiles.h"
 #include "Platform.h"
 #include "ProgramDirectory.h"
 #include "QRZ_Web.h"
 #include "SharedState.h"
+#include "SortedSpotLines.h"
+#include "SpotRefresh.h"
+#include "SpotView.h"
 #include "Station.h"
 
 #include <QMainWindow>
@@ -19,6 +23,7 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -30,7 +35,7 @@ class SettingsStore;
 // handler is named after its control and event. The handlers of each
 // subsystem live in their own file (DurerurStartup.cpp, DurerurPortMenus.cpp,
 // DurerurRefresh.cpp, DurerurSelection.cpp, DurerurMemory.cpp).
-class Durerur : public QMainWindow {
+class Durerur : public QMainWindow, private SpotView {
     Q_OBJECT
 
 public:
@@ -112,10 +117,25 @@ public:
     void Mnu_SansCom_Click();
     void Mnu_Speed_Click(int index);
 
-    // Spot acquisition and display (DurerurRefresh.cpp): Affiche_Dedirad,
-    // Affiche_Bandes, Afficher_Click, Timer2_Timer, Tri_Date_Click,
-    // Tri_DX_Click, Tri_QRG_Click, Check1_Click, Check2_Click, Check4_Click,
-    // Indicatif_KeyPress, Remarque_KeyPress, Test_alerte_Click.
+    // Spot acquisition and display (DurerurRefresh.cpp).
+    // Shows the spots of one band index.
+    void Affiche_Dedirad(std::int16_t Bande);
+    // The band of Bande_CL, then the one of Bande_CL2 unless it is "Sans".
+    void Affiche_Bandes();
+    void Afficher_Click();
+    void Timer2_Timer();
+    void Tri_Date_Click();
+    void Tri_DX_Click();
+    void Tri_QRG_Click();
+    void Check1_Click();
+    void Check2_Click();
+    void Check4_Click();
+    // A key typed in a filter text; true when the key was handled here.
+    bool Indicatif_KeyPress(QKeyEvent* event);
+    bool Remarque_KeyPress(QKeyEvent* event);
+    void Test_alerte_Click();
+    // The hidden sorted list the spot lines are ordered in.
+    SortedSpotLines Liste_Stations_Bis;
 
     // Spot selection and details panel (DurerurSelection.cpp).
     // A click on a spot line: takes it as the selected line and shows its
@@ -158,6 +178,19 @@ private:
     // The memory window, created hidden with an empty list if needed.
     Memoire_CL& ensureMemoryWindow();
 
+    // The spot refresh's side of the window (DurerurRefresh.cpp).
+    void showBusy(bool busy) override;
+    void stopRefreshTimer() override;
+    void startRefreshTimer() override;
+    void showUpdateTime(const QString& caption) override;
+    void clearSpotLines() override;
+    void appendSpotLines(const QStringList& lines) override;
+    FilterChoices filterChoices() const override;
+    void sortBy(std::int16_t mode, QPushButton* button);
+    // Steps 1 to 5 of a filter box; true when they started a refresh.
+    bool filterBoxClicked();
+    bool filterTextKeyPress(QLineEdit& box, const QString& emptyMessage, QKeyEvent* event);
+
     SharedState& state_;
     SettingsStore& settings_;
     const Configuration& config_;
@@ -168,4 +201,12 @@ private:
     QPointer<Station> station_;
     QPointer<Memoire_CL> memoire_;
     QPointer<QRZ_Web> qrzWeb_;
+    PageScratchFiles scratch_{directory_.path(), PageScratchFiles::userFolder()};
+    SpotRefresh refresh_{state_,
+                         Liste_Stations_Bis,
+                         *this,
+                         {platform_.http, platform_.sound, platform_.messages, platform_.clock},
+                         directory_,
+                         scratch_,
+                         config_.spotSite()};
 };

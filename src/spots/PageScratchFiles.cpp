@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 namespace {
 
@@ -36,6 +37,10 @@ const QString PageScratchFiles::WorkFile = QStringLiteral("Temp1.txt");
 PageScratchFiles::PageScratchFiles(QString programDirectory, QString fallbackDirectory)
     : programDirectory_(std::move(programDirectory)),
       fallbackDirectory_(std::move(fallbackDirectory)) {}
+
+QString PageScratchFiles::userFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+}
 
 QString PageScratchFiles::path(const QString& name) const {
     return QDir(folder_).filePath(name);

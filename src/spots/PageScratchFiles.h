@@ -16,6 +16,10 @@ public:
 
     PageScratchFiles(QString programDirectory, QString fallbackDirectory);
 
+    // The per-user data folder of the program, the fallback of an installed
+    // program.
+    static QString userFolder();
+
     // Writes the page and normalises its line ends: only its text up to the
     // first carriage return is kept. False when a file cannot be written,
     // read, copied or deleted.

@@ -1,0 +1,182 @@
+// The spot list of the main window: its refreshes, sort buttons, filter boxes
+// and texts, and the alert test.
+#include "Durerur.h"
+
+#include "MessageBox.h"
+#include "SettingsStore.h"
+#include "SpotTexts.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+const QColor CurrentOrder(192, 255, 192);
+
+void setButtonColour(QPushButton* button, const QColor& colour) {
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Button, colour);
+    button->setPalette(palette);
+}
+
+} // namespace
+
+void Durerur::Affiche_Dedirad(std::int16_t Bande) {
+    refresh_.Affiche_Dedirad(Bande);
+}
+
+void Durerur::Affiche_Bandes() {
+    refresh_.Affiche_Bandes(static_cast<std::int16_t>(Bande_CL->currentIndex()),
+                            static_cast<std::int16_t>(Bande_CL2->currentIndex()));
+}
+
+void Durerur::Afficher_Click() {
+    Liste_Stations_Bis.clear();
+    Liste_Stations->clear();
+    settings_.save(QStringLiteral("bande Durerur"), QString::number(Bande_CL->currentIndex()));
+    settings_.save(QStringLiteral("bande Durerur 1"), QString::number(Bande_CL2->currentIndex()));
+    Affiche_Bandes();
+}
+
+void Durerur::Timer2_Timer() {
+    for (QLineEdit* field : {Pref, Pays, CQ, Cont, Dec, ITU, QRB, Azi})
+        field->clear();
+    Liste_Stations_Bis.clear();
+    Liste_Stations->clear();
+    Affiche_Bandes();
+}
+
+void Durerur::Tri_Date_Click() {
+    sortBy(1, Tri_Date);
+}
+
+void Durerur::Tri_DX_Click() {
+    sortBy(2, Tri_DX);
+}
+
+void Durerur::Tri_QRG_Click() {
+    sortBy(3, Tri_QRG);
+}
+
+void Durerur::sortBy(std::int16_t mode, QPushButton* button) {
+    state_.Mode_Tri = mode;
+    const QColor buttonFace = QApplication::palette(button).color(QPalette::Button);
+    for (QPushButton* heading : {Tri_Date, Tri_DX, Tri_QRG})
+        setButtonColour(heading, heading == button ? CurrentOrder : buttonFace);
+    // The sort lines are built while decoding: a new order needs the pages
+    // again.
+    if (!state_.Page_Prete)
+        return;
+    state_.Page_Prete = false;
+    Liste_Stations->clear();
+    Liste_Stations_Bis.clear();
+    Affiche_Bandes();
+}
+
+bool Durerur::filterBoxClicked() {
+    if (!state_.Page_Prete)
+        return false;
+    state_.Page_Prete = false;
+    settings_.save(QStringLiteral("bande Durerur"), QString::number(Bande_CL->currentIndex()));
+    settings_.save(QStringLiteral("bande Durerur 1"), QString::number(Bande_CL2->currentIndex()));
+    clearMemory();
+    Liste_Stations->clear();
+    Liste_Stations_Bis.clear();
+    Affiche_Bandes();
+    return true;
+}
+
+void Durerur::Check1_Click() {
+    filterBoxClicked();
+}
+
+void Durerur::Check2_Click() {
+    if (filterBoxClicked())
+        settings_.save(QStringLiteral("Tri_Call"), Indicatif->text());
+}
+
+void Durerur::Check4_Click() {
+    if (filterBoxClicked())
+        settings_.save(QStringLiteral("Tri_Rem"), Remarque->text());
+}
+
+bool Durerur::Indicatif_KeyPress(QKeyEvent* event) {
+    return filterTextKeyPress(*Indicatif, SpotTexts::EnterCallsign, event);
+}
+
+bool Durerur::Remarque_KeyPress(QKeyEvent* event) {
+    return filterTextKeyPress(*Remarque, SpotTexts::EnterText, event);
+}
+
+bool Durerur::filterTextKeyPress(QLineEdit& box, const QString& emptyMessage, QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (box.text().isEmpty()) {
+            platform_.messages.show(emptyMessage);
+            return true;
+        }
+        Liste_Stations->clear();
+        Liste_Stations_Bis.clear();
+        Affiche_Bandes();
+        return true;
+    }
+    // Typed letters a to z go in as capitals; shortcuts are left alone.
+    const QString typed = event->text();
+    const bool plainKey =
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
+    if (plainKey && typed.size() == 1 && typed[0] >= u'a' && typed[0] <= u'z') {
+        box.insert(typed.toUpper());
+        return true;
+    }
+    return false;
+}
+
+void Durerur::Test_alerte_Click() {
+    refresh_.playAlert();
+}
+
+void Durerur::showBusy(bool busy) {
+    Afficher->setEnabled(!busy);
+    Patientez->setVisible(busy);
+    // The retrieval that follows blocks the window: paint the change now.
+    if (busy && isVisible())
+        repaint();
+}
+
+void Durerur::stopRefreshTimer() {
+    Timer2->stop();
+}
+
+void Durerur::startRefreshTimer() {
+    Timer2->start();
+}
+
+void Durerur::showUpdateTime(const QString& caption) {
+    QTR->setText(caption);
+}
+
+void Durerur::clearSpotLines() {
+    Liste_Stations->clear();
+}
+
+void Durerur::appendSpotLines(const QStringList& lines) {
+    Liste_Stations->addItems(lines);
+}
+
+FilterChoices Durerur::filterChoices() const {
+    FilterChoices choices;
+    choices.Check1 = Check1->isChecked();
+    choices.Check2 = Check2->isChecked();
+    choices.Check3 = Check3->isChecked();
+    choices.Check4 = Check4->isChecked();
+    choices.Indicatif = Indicatif->text();
+    choices.Remarque = Remarque->text();
+    return choices;
+}
