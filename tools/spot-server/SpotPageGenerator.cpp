@@ -141,12 +141,13 @@ QByteArray row(const QByteArray& dx, const QByteArray& qrg, const QByteArray& da
 
 const QByteArray SpotPageGenerator::ContentType = "text/html; charset=ISO-8859-1";
 
-QByteArray SpotPageGenerator::page(std::int16_t Bande, const QDateTime& nowUtc) {
+QByteArray SpotPageGenerator::page(std::int16_t Bande, const QDateTime& nowUtc, int rows) {
     const QDateTime minute = nowUtc.addSecs(-nowUtc.time().second());
     std::mt19937 random(static_cast<std::uint32_t>(minute.toSecsSinceEpoch() / 60 * 16 + Bande));
 
     const QByteArray name = bandName(Bande);
     const QByteArray updated = minute.toString(QStringLiteral("HH:mm")).toLatin1();
+    const QByteArray count = QByteArray::number(rows);
     QByteArray html = "<html>\n"
                       "<head>\n"
                       "<meta http-equiv=\"content-type\" content=\"text/html; "
@@ -156,10 +157,12 @@ QByteArray SpotPageGenerator::page(std::int16_t Bande, const QDateTime& nowUtc) 
                       "</title>\n"
                       "</head>\n"
                       "<body>\n"
-                      "<h1>Last 50 DX spots</h1>\n"
+                      "<h1>Last " +
+                      count +
+                      " DX spots</h1>\n"
                       "<table>\n"
-                      "<caption>Last 50 spots, " +
-                      name + ", " + updated +
+                      "<caption>Last " +
+                      count + " spots, " + name + ", " + updated +
                       " UTC</caption>\n"
                       "<tr>\n"
                       "<th>DX</th><th>QRG, kHz</th><th>Date, UTC</th><th>Spotter</th>"
@@ -167,7 +170,7 @@ QByteArray SpotPageGenerator::page(std::int16_t Bande, const QDateTime& nowUtc) 
 
     // Newest first, a spot every minute or so over the last hour.
     QDateTime spotTime = minute;
-    for (int i = 0; i < RowsPerPage; ++i) {
+    for (int i = 0; i < rows; ++i) {
         const BandRange range = Ranges[static_cast<std::size_t>(bandOfSpot(Bande, random))];
         const int tenths = std::uniform_int_distribution<int>(range.lowest, range.highest)(random);
         html += row(pick(Callsigns, random), frequency(tenths), spotDate(spotTime),

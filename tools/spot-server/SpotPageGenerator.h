@@ -13,6 +13,7 @@ public:
     static constexpr int RowsPerPage = 50;
     static const QByteArray ContentType;
 
-    // The same band and minute give the same page.
-    static QByteArray page(std::int16_t Bande, const QDateTime& nowUtc);
+    // The same band and minute give the same page. Other row counts serve
+    // to measure the program on long pages.
+    static QByteArray page(std::int16_t Bande, const QDateTime& nowUtc, int rows = RowsPerPage);
 };
