@@ -2,6 +2,7 @@
 #include "Fixtures.h"
 #include "LoopbackHttpServer.h"
 #include "SoundCapture.h"
+#include "SpotServerProcess.h"
 #include "SpotTexts.h"
 
 #include "QtPrinters.h"
@@ -241,4 +242,19 @@ TEST_F(RefreshWindowTest, TestAlertePlaysTheAlertSound) {
     w.Test_alerte->click();
     EXPECT_EQ(played(), samplesOf(SpotTexts::AlertSound));
     EXPECT_TRUE(server.requestedPaths().isEmpty());
+}
+
+TEST_F(RefreshWindowTest, AfficherShowsFiftySpotsFromTheSpotPageServer) {
+    SpotServerProcess spotServer;
+    ASSERT_FALSE(spotServer.site().isEmpty());
+    config.setSpotSite(spotServer.site());
+    Durerur& w = windowOn();
+    w.Afficher->click();
+    ASSERT_EQ(w.Liste_Stations->count(), 50);
+    const QRegularExpression spotLine(
+        QStringLiteral("^ \\d\\d [A-Z]{3} \\d\\d:\\d\\dZ [^ ].{11}  14\\d{3}\\.\\d [^ ].{10} "));
+    for (const QString& line : linesOf(*w.Liste_Stations))
+        EXPECT_TRUE(spotLine.match(line).hasMatch()) << line.toStdString();
+    EXPECT_TRUE(w.Timer2->isActive());
+    EXPECT_TRUE(closer.texts().isEmpty());
 }

@@ -3,11 +3,11 @@
 #include "Fixtures.h"
 #include "SpotPageGenerator.h"
 #include "SpotRow.h"
+#include "SpotServerProcess.h"
 #include "SpotTableReader.h"
 
 #include "QtPrinters.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <array>
 #include <gtest/gtest.h>
@@ -87,16 +87,9 @@ TEST(SpotPageGenerator, EveryBandPageHoldsFiftyWellFormedSpots) {
 }
 
 TEST(SpotServer, ServesEveryBandAndNothingElse) {
-    QProcess server;
-    server.start(QStringLiteral(SPOT_SERVER_PATH), {QStringLiteral("--port"), QStringLiteral("0")});
-    ASSERT_TRUE(server.waitForStarted(5000));
-    ASSERT_TRUE(server.waitForReadyRead(5000));
-    const QString banner = QString::fromLatin1(server.readLine()).trimmed();
-    const QRegularExpressionMatch address =
-        QRegularExpression(QStringLiteral("^Listening on (http://127\\.0\\.0\\.1:\\d+)$"))
-            .match(banner);
-    ASSERT_TRUE(address.hasMatch()) << banner.toStdString();
-    const QString site = address.captured(1);
+    SpotServerProcess server;
+    const QString site = server.site();
+    ASSERT_FALSE(site.isEmpty());
 
     CurlHttpClient http;
     for (std::int16_t band = 0; band < BandTable::Count; ++band) {
@@ -106,7 +99,4 @@ TEST(SpotServer, ServesEveryBandAndNothingElse) {
     }
     EXPECT_TRUE(http.get(site + QStringLiteral("/dxc/top_50_11_MHz.html")).isEmpty());
     EXPECT_TRUE(http.get(site + QStringLiteral("/")).isEmpty());
-
-    server.terminate();
-    server.waitForFinished(5000);
 }
