@@ -2,6 +2,7 @@
 // settings store in a folder given as first argument, and reports its peak
 // resident memory on standard output as soon as the window is shown.
 #include "AlsaSoundPlayer.h"
+#include "BrowserEngine.h"
 #include "Configuration.h"
 #include "CurlHttpClient.h"
 #include "Durerur.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return 2;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromLocal8Bit(argv[1]));
+    prepareBrowserEngine();
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 

@@ -1,6 +1,7 @@
 // The spot memory and callsign lookup buttons of the main window.
 #include "Durerur.h"
 
+#include "EmbeddedBrowser.h"
 #include "SelectedLine.h"
 
 #include <QLabel>
@@ -34,7 +35,8 @@ void Durerur::Voir_Mem_Click() {
 
 void Durerur::QRZ_Click() {
     if (qrzWeb_ == nullptr) {
-        qrzWeb_ = new QRZ_Web(config_, state_.Ligne_Selection);
+        qrzWeb_ = new QRZ_Web(config_, state_.Ligne_Selection,
+                              directory_.file(EmbeddedBrowser::ModuleFileName));
         qrzWeb_->show();
     }
     qrzWeb_->raise();

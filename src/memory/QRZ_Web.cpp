@@ -1,13 +1,14 @@
 #include "QRZ_Web.h"
 
 #include "Configuration.h"
+#include "EmbeddedBrowser.h"
 #include "LookupAddress.h"
 #include "WindowPlacement.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QWebEngineView>
 
 namespace {
 
@@ -15,19 +16,39 @@ namespace {
 constexpr int OffsetBelowCentre = 180;
 constexpr QSize BrowserSize{760, 480};
 
+QWidget* linkTo(const QUrl& address, QWidget* parent) {
+    auto* link = new QLabel(parent);
+    const QString text = address.toString(QUrl::FullyEncoded).toHtmlEscaped();
+    link->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(text));
+    link->setOpenExternalLinks(true);
+    link->setAlignment(Qt::AlignCenter);
+    return link;
+}
+
 } // namespace
 
-QRZ_Web::QRZ_Web(const Configuration& config, const QString& ligneSelection, QWidget* parent)
+QRZ_Web::QRZ_Web(const Configuration& config, const QString& ligneSelection,
+                 const QString& browserModule, QWidget* parent)
     : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("QRZ_Web"));
     setWindowTitle(config.lookupSiteName());
     setAttribute(Qt::WA_DeleteOnClose);
 
-    WebBrowser1 = new QWebEngineView(this);
-    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-    WebBrowser1->setMinimumSize(BrowserSize);
     Command1 = new QPushButton(QStringLiteral("Quitter"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    Form_Load(config.lookupSite(), ligneSelection, browserModule);
+}
+
+void QRZ_Web::Form_Load(const QString& lookupSite, const QString& ligneSelection,
+                        const QString& browserModule) {
+    const QUrl address = lookupAddress(lookupSite, ligneSelection);
+    WebBrowser1 = EmbeddedBrowser::open(browserModule, address, this);
+    if (WebBrowser1 == nullptr)
+        WebBrowser1 = linkTo(address, this);
+    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    WebBrowser1->setMinimumSize(BrowserSize);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -37,15 +58,8 @@ QRZ_Web::QRZ_Web(const Configuration& config, const QString& ligneSelection, QWi
     windowLayout->addWidget(WebBrowser1);
     windowLayout->addLayout(buttons);
 
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-
-    Form_Load(config.lookupSite(), ligneSelection);
-}
-
-void QRZ_Web::Form_Load(const QString& lookupSite, const QString& ligneSelection) {
     adjustSize();
     placeBelowCentre(*this, OffsetBelowCentre);
-    WebBrowser1->load(lookupAddress(lookupSite, ligneSelection));
 }
 
 void QRZ_Web::Command1_Click() {

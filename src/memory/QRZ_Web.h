@@ -4,7 +4,6 @@
 
 class Configuration;
 class QPushButton;
-class QWebEngineView;
 
 // The callsign lookup window: the lookup site's page of the selected spot's
 // callsign, loaded once when the window is created. Modeless; destroyed
@@ -13,14 +12,19 @@ class QRZ_Web : public QWidget {
     Q_OBJECT
 
 public:
-    QRZ_Web(const Configuration& config, const QString& ligneSelection, QWidget* parent = nullptr);
+    // browserModule: the path of the embedded browser's module.
+    QRZ_Web(const Configuration& config, const QString& ligneSelection,
+            const QString& browserModule, QWidget* parent = nullptr);
 
-    QWebEngineView* WebBrowser1 = nullptr;
+    // The embedded browser; without its module, a link to the page that the
+    // system's browser opens.
+    QWidget* WebBrowser1 = nullptr;
     QPushButton* Command1 = nullptr;
 
     // "Quitter": closes and destroys the window, browser included.
     void Command1_Click();
 
 private:
-    void Form_Load(const QString& lookupSite, const QString& ligneSelection);
+    void Form_Load(const QString& lookupSite, const QString& ligneSelection,
+                   const QString& browserModule);
 };

@@ -1,15 +1,16 @@
 // The lookup window: a real browser asking a loopback HTTP server for the
 // callsign's page.
 #include "DurerurFixture.h"
+#include "EmbeddedBrowser.h"
 #include "LoopbackHttpServer.h"
 #include "MemorySpotLine.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QWebEngineView>
 
 namespace {
 
@@ -106,7 +107,7 @@ TEST_F(LookupWindowTest, ASecondClickBringsTheOpenPageForward) {
     EXPECT_EQ(window().lookupWindow(), open);
     QTest::qWait(500);
     EXPECT_EQ(lookups(), QStringList{"/db/f5abc"});
-    EXPECT_EQ(open->WebBrowser1->url().path(), "/db/f5abc");
+    EXPECT_EQ(open->WebBrowser1->property("url").toUrl().path(), "/db/f5abc");
 
     // Closed and opened again, it looks the new spot up.
     quitLookup();
@@ -144,4 +145,15 @@ TEST_F(LookupWindowTest, TheEngineStartsWithTheFirstLookupAndClosesWithTheMainWi
     closeWindow();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(lookup.isNull());
+}
+
+TEST_F(LookupWindowTest, WithoutTheBrowserModuleThePageIsALink) {
+    ASSERT_TRUE(QFile::remove(directory.file(EmbeddedBrowser::ModuleFileName)));
+    state.Ligne_Selection = memorySpotLine("F5ABC");
+    window().QRZ->click();
+    const auto* link = qobject_cast<QLabel*>(window().lookupWindow()->WebBrowser1);
+    ASSERT_NE(link, nullptr);
+    EXPECT_TRUE(link->text().contains(server.baseAddress() + "/db/f5abc"));
+    EXPECT_EQ(browserHelpers(), 0);
+    quitLookup();
 }

@@ -8,11 +8,12 @@
 
 namespace {
 
-// Copies the data files that lie beside the program into the test's folder.
+// Copies the data files and the browser module that lie beside the program
+// into the test's folder.
 QString preparedProgramFolder(const QTemporaryDir& folder) {
     const QDir built(QStringLiteral(PELK_PROGRAM_DIR));
     const QStringList files =
-        built.entryList({"*.txt", "*.wav", "*.conf"}, QDir::Files | QDir::NoDotAndDotDot);
+        built.entryList({"*.txt", "*.wav", "*.conf", "*.so"}, QDir::Files | QDir::NoDotAndDotDot);
     for (const QString& name : files)
         QFile::copy(built.filePath(name), QDir(folder.path()).filePath(name));
     return folder.path();
