@@ -19,7 +19,7 @@ SpotRefresh::SpotRefresh(SharedState& state, SortedSpotLines& Liste_Stations_Bis
       directory_(std::move(directory)), scratch_(scratch), siteBase_(std::move(siteBase)) {}
 
 void SpotRefresh::play(const QString& soundFile) {
-    services_.sound.play(directory_.file(soundFile));
+    Joue_Son(services_.sound, directory_.file(soundFile));
 }
 
 void SpotRefresh::playAlert() {
