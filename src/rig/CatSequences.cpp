@@ -7,74 +7,55 @@
 #include "SerialLink.h"
 #include "TimeOfDay.h"
 
-namespace {
-
-// Marks a sequence as running for as long as it lives.
-class RunningFlag {
-public:
-    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningFlag() { flag_ = false; }
-    RunningFlag(const RunningFlag&) = delete;
-    RunningFlag& operator=(const RunningFlag&) = delete;
-
-private:
-    bool& flag_;
-};
-
-} // namespace
-
 CatSequences::CatSequences(SerialLink& link, Clock& clock) : link_(link), clock_(clock) {}
 
 void CatSequences::Yaesu(const QString& Ligne_Selection) {
-    if (running_)
-        return;
-    const std::optional<std::int32_t> FreqWanted = Format_QRG(qrgField(Ligne_Selection));
-    if (!FreqWanted)
-        return;
-    const RunningFlag running(running_);
-
-    block_.ClearCmd_Yaesu();
-    SendCmd_Yaesu(opcodeOf(YaesuCommand::CatOn));
-    Attente(clock_, YaesuWait);
-    block_.MakeFreqKhz_Yaesu(*FreqWanted);
-    SendCmd_Yaesu(opcodeOf(YaesuCommand::SetFrequency));
-    Attente(clock_, YaesuWait);
-    block_.Cmd[0] = sidebandFor(*FreqWanted);
-    SendCmd_Yaesu(opcodeOf(YaesuCommand::SetMode));
-    Attente(clock_, YaesuWait);
-    SendCmd_Yaesu(opcodeOf(YaesuCommand::CatOff));
+    runFor(Ligne_Selection, [this](std::int32_t FreqWanted) {
+        block_.ClearCmd_Yaesu();
+        SendCmd_Yaesu(opcodeOf(YaesuCommand::CatOn));
+        Attente(clock_, YaesuWait);
+        block_.MakeFreqKhz_Yaesu(FreqWanted);
+        SendCmd_Yaesu(opcodeOf(YaesuCommand::SetFrequency));
+        Attente(clock_, YaesuWait);
+        block_.Cmd[0] = sidebandFor(FreqWanted);
+        SendCmd_Yaesu(opcodeOf(YaesuCommand::SetMode));
+        Attente(clock_, YaesuWait);
+        SendCmd_Yaesu(opcodeOf(YaesuCommand::CatOff));
+    });
 }
 
 void CatSequences::Yaesu1(const QString& Ligne_Selection) {
-    if (running_)
-        return;
-    const std::optional<std::int32_t> FreqWanted = Format_QRG(qrgField(Ligne_Selection));
-    if (!FreqWanted)
-        return;
-    const RunningFlag running(running_);
-
-    block_.ClearCmd_Yaesu();
-    Attente(clock_, Yaesu1Wait);
-    block_.MakeFreqKhz_Yaesu1(*FreqWanted);
-    SendCmd_Yaesu(opcodeOf(YaesuCommand::SetFrequency1));
-    Attente(clock_, Yaesu1Wait);
-    const std::uint8_t sideband = sidebandFor(*FreqWanted);
-    for (int i = 0; i < 4; ++i)
-        block_.Cmd[i] = sideband;
-    SendCmd_Yaesu(opcodeOf(YaesuCommand::SetMode1));
+    runFor(Ligne_Selection, [this](std::int32_t FreqWanted) {
+        block_.ClearCmd_Yaesu();
+        Attente(clock_, Yaesu1Wait);
+        block_.MakeFreqKhz_Yaesu1(FreqWanted);
+        SendCmd_Yaesu(opcodeOf(YaesuCommand::SetFrequency1));
+        Attente(clock_, Yaesu1Wait);
+        const std::uint8_t sideband = sidebandFor(FreqWanted);
+        for (int i = 0; i < 4; ++i)
+            block_.Cmd[i] = sideband;
+        SendCmd_Yaesu(opcodeOf(YaesuCommand::SetMode1));
+    });
 }
 
 void CatSequences::Icom(std::uint8_t Modele, const QString& Ligne_Selection) {
+    runFor(Ligne_Selection, [this, Modele](std::int32_t FreqWanted) {
+        send(civSetFrequency(Modele, FreqWanted));
+        Attente(clock_, IcomWait);
+        send(civSetMode(Modele, sidebandFor(FreqWanted)));
+    });
+}
+
+void CatSequences::runFor(const QString& Ligne_Selection,
+                          const std::function<void(std::int32_t)>& steps) {
     if (running_)
         return;
     const std::optional<std::int32_t> FreqWanted = Format_QRG(qrgField(Ligne_Selection));
     if (!FreqWanted)
         return;
-    const RunningFlag running(running_);
-
-    send(civSetFrequency(Modele, *FreqWanted));
-    Attente(clock_, IcomWait);
-    send(civSetMode(Modele, sidebandFor(*FreqWanted)));
+    running_ = true;
+    steps(*FreqWanted);
+    running_ = false;
 }
 
 void CatSequences::SendCmd_Yaesu(std::uint8_t Command) {

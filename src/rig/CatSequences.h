@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 class Clock;
 class SerialLink;
@@ -41,6 +42,9 @@ public:
     static constexpr int DrainLimitMs = 1000;
 
 private:
+    // Runs the steps of one sequence for the spot's frequency, unless the
+    // frequency is unusable or another sequence is running.
+    void runFor(const QString& Ligne_Selection, const std::function<void(std::int32_t)>& steps);
     void send(const QByteArray& bytes);
 
     SerialLink& link_;
