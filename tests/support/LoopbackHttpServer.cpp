@@ -132,11 +132,6 @@ QStringList LoopbackHttpServer::requestedPaths() const {
     return requested_;
 }
 
-void LoopbackHttpServer::clearRequestedPaths() {
-    std::lock_guard lock(mutex_);
-    requested_.clear();
-}
-
 quint16 LoopbackHttpServer::closedPort() {
     quint16 port = 0;
     const int fd = listenOnLoopback(port);

@@ -44,7 +44,6 @@ public:
 
     // Paths of the requests received so far, in arrival order.
     QStringList requestedPaths() const;
-    void clearRequestedPaths();
 
     // A loopback port on which nothing listens: connections are refused.
     static quint16 closedPort();
