@@ -16,15 +16,16 @@ char32_t rank(QChar c) {
     return Sign << 16 | c.unicode();
 }
 
-} // namespace
-
-std::u32string SortedSpotLines::collationKey(const QString& line) {
+// The key that orders a line.
+std::u32string collationKey(const QString& line) {
     std::u32string key;
     key.reserve(static_cast<std::size_t>(line.size()));
     for (QChar c : line)
         key.push_back(rank(c));
     return key;
 }
+
+} // namespace
 
 void SortedSpotLines::add(const QString& sortLine, const QString& spotLine) {
     // A multimap files an equal key after those already there.

@@ -26,9 +26,6 @@ public:
     Entries::const_iterator begin() const { return entries_.begin(); }
     Entries::const_iterator end() const { return entries_.end(); }
 
-    // The key that orders a line.
-    static std::u32string collationKey(const QString& line);
-
 private:
     Entries entries_;
 };

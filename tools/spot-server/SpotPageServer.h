@@ -20,10 +20,10 @@ public:
     quint16 port() const { return server_.serverPort(); }
     QString errorString() const { return server_.errorString(); }
 
+private:
     // The whole HTTP response to a request head.
     static QByteArray respond(const QByteArray& requestHead);
 
-private:
     void accept();
     void read(QTcpSocket* socket);
 
