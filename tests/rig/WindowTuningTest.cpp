@@ -2,6 +2,7 @@
 #include "DurerurFixture.h"
 #include "LoopbackHttpServer.h"
 #include "PseudoTerminal.h"
+#include "SystemClock.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -85,4 +86,23 @@ TEST_F(WindowTuningTest, NothingIsSentForABadFrequencyOrWithoutAPort) {
     serial.setPortNumber(1);
     ASSERT_TRUE(serial.open()); // even an open port stays silent when none is chosen
     EXPECT_TRUE(clickSpot("FT-847", "14025.0").isEmpty());
+}
+
+TEST_F(WindowTuningTest, AClosedOrDeadPortStillLetsTheClickReturn) {
+    window().Mnu_Com_Click(1);
+    show("spots_columns.html");
+    SystemClock clock;
+
+    serial.close();
+    double start = clock.monotonicSeconds();
+    EXPECT_TRUE(clickSpot("FT-847", "14025.0").isEmpty());
+    EXPECT_GE(clock.monotonicSeconds() - start, 3 * CatSequences::YaesuWait);
+
+    // The cable pulled out: every drain gives up in bounded time.
+    window().Mnu_Com_Click(1);
+    pty.closeMaster();
+    start = clock.monotonicSeconds();
+    clickSpot("FT-847", "7012.5");
+    EXPECT_LT(clock.monotonicSeconds() - start,
+              3 * CatSequences::YaesuWait + 4 * CatSequences::DrainLimitMs / 1000.0 + 0.5);
 }
