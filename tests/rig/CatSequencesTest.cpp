@@ -1,6 +1,5 @@
 #include "CatSequences.h"
 #include "Bytes.h"
-#include "IcomFrames.h"
 #include "RecordingLink.h"
 #include "SimulatedClock.h"
 #include "SpotLine.h"
@@ -65,17 +64,6 @@ TEST_F(CatSequencesTest, Yaesu1SendsFrequencyThenSidebandInEveryByte) {
     cat.Yaesu1(spotLine("7023.0"));
     EXPECT_EQ(link.writes(), QList<QByteArray>({bytes({0x00, 0x23, 0x70, 0x00, 0x0A}),
                                                 bytes({0x00, 0x00, 0x00, 0x00, 0x0C})}));
-}
-
-TEST_F(CatSequencesTest, IcomSendsFrequencyThenModeFrame) {
-    cat.Icom(0x58, spotLine("14025.5"));
-    EXPECT_EQ(link.writes(),
-              QList<QByteArray>(
-                  {bytes({0xFE, 0xFE, 0x58, 0x00, 0x05, 0x00, 0x55, 0x02, 0x14, 0x00, 0xFD}),
-                   bytes({0xFE, 0xFE, 0x58, 0x00, 0x06, 0x01, 0xFD})}));
-    link.events.clear();
-    cat.Icom(0x68, spotLine("1832.5"));
-    EXPECT_EQ(link.writes().value(1), bytes({0xFE, 0xFE, 0x68, 0x00, 0x06, 0x00, 0xFD}));
 }
 
 TEST_F(CatSequencesTest, EachBlockIsDrainedAndTheWaitCountsFromTheDrainsEnd) {
@@ -149,26 +137,6 @@ TEST_F(CatSequencesTest, ASelectionDuringADrainDoesNotInterleave) {
     link.events.clear();
     cat.Yaesu(spotLine("7023.0"));
     EXPECT_EQ(link.writes().value(1), bytes({0x00, 0x70, 0x23, 0x00, 0x01}));
-}
-
-TEST_F(CatSequencesTest, DispatchPicksTheSequenceOfTheModelsFamily) {
-    const QString line = spotLine("14025.5");
-    const QByteArray yaesuFirst = bytes({0x00, 0x00, 0x00, 0x00, 0x00});
-    const QByteArray yaesu1First = bytes({0x50, 0x25, 0x40, 0x01, 0x0A});
-    const struct {
-        const char* caption;
-        QByteArray firstWrite;
-    } cases[] = {
-        {"FT-897", yaesuFirst},
-        {"FT-920", yaesu1First},
-        {"IC-706 MKIIG", civSetFrequency(0x58, 1402550)},
-        {"IC-7800", civSetFrequency(0x6A, 1402550)},
-    };
-    for (const auto& c : cases) {
-        link.events.clear();
-        dispatchTuning(QStringLiteral("1"), QLatin1String(c.caption), line, cat);
-        EXPECT_EQ(link.writes().value(0), c.firstWrite) << c.caption;
-    }
 }
 
 TEST_F(CatSequencesTest, DispatchDoesNothingWithoutAPortOrAKnownModel) {
