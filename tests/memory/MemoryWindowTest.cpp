@@ -93,17 +93,22 @@ TEST_F(MemoryWindowTest, KeepsEveryLineInOrderWhileHiddenAndShowsThemAgain) {
     EXPECT_EQ(memoryLines(), (QStringList{Vk, Vk, W1, Ea}));
 }
 
-TEST_F(MemoryWindowTest, ClosingFromTheTitleBarLosesTheLines) {
+TEST_F(MemoryWindowTest, ClosingLosesTheLines) {
     memorise(Vk);
     window().Voir_Mem->click();
-    memory().close();
+    memory().close(); // from the title bar
     settle();
     EXPECT_EQ(window().memoryWindow(), nullptr);
-
     window().Voir_Mem->click();
     EXPECT_TRUE(memoryLines().isEmpty());
+
+    // With the main window, shown or not.
     memorise(W1);
-    EXPECT_EQ(memoryLines(), QStringList{W1});
+    memory().hide();
+    const QPointer<Memoire_CL> hidden = window().memoryWindow();
+    closeWindow();
+    settle();
+    EXPECT_TRUE(hidden.isNull());
 }
 
 TEST_F(MemoryWindowTest, MemorisingWithoutASelectedSpotStoresNothing) {
@@ -176,29 +181,8 @@ TEST_F(MemoryWindowTest, AClickTunesOnlyWhenAPortIsChosenAndNeedsNoPosition) {
     EXPECT_TRUE(closer.texts().isEmpty());
 }
 
-TEST_F(MemoryWindowTest, EmptyingCreatesTheMemoryHiddenOrClearsIt) {
+TEST_F(MemoryWindowTest, EmptyingCreatesTheMemoryHidden) {
     window().clearMemory();
     EXPECT_FALSE(memory().isVisible());
     EXPECT_TRUE(memoryLines().isEmpty());
-
-    memorise(Vk);
-    window().Voir_Mem->click();
-    memory().Mem_Dedirad->setCurrentRow(0);
-    window().clearMemory();
-    EXPECT_TRUE(memoryLines().isEmpty());
-    EXPECT_TRUE(memory().isVisible());
-}
-
-TEST_F(MemoryWindowTest, ClosingTheMainWindowClosesTheMemory) {
-    memorise(Vk);
-    const QPointer<Memoire_CL> hidden = window().memoryWindow();
-    closeWindow();
-    settle();
-    EXPECT_TRUE(hidden.isNull());
-
-    window().Voir_Mem->click();
-    const QPointer<Memoire_CL> shown = window().memoryWindow();
-    closeWindow();
-    settle();
-    EXPECT_TRUE(shown.isNull());
 }
