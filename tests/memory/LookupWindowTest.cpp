@@ -41,6 +41,12 @@ class LookupWindowTest : public DurerurFixture {
 protected:
     LookupWindowTest() { config.setLookupSite(server.baseAddress()); }
 
+    // The page goes before the browser's profile, which ends with the run.
+    void TearDown() override {
+        closeWindow();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
     // The lookup pages asked for so far.
     QStringList lookups() const {
         QStringList paths = server.requestedPaths();
