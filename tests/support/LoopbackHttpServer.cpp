@@ -16,6 +16,8 @@ QByteArray reason(int status) {
     switch (status) {
     case 200:
         return "OK";
+    case 302:
+        return "Found";
     case 404:
         return "Not Found";
     case 500:
@@ -108,6 +110,7 @@ QString LoopbackHttpServer::baseAddress() const {
 void LoopbackHttpServer::setResponse(const QString& path, Response response) {
     std::lock_guard lock(mutex_);
     responses_[path] = std::move(response);
+    extras_.erase(path);
 }
 
 void LoopbackHttpServer::setPage(const QString& path, const QByteArray& body) {
@@ -119,6 +122,20 @@ void LoopbackHttpServer::setPage(const QString& path, const QByteArray& body) {
 void LoopbackHttpServer::removeResponse(const QString& path) {
     std::lock_guard lock(mutex_);
     responses_.erase(path);
+    extras_.erase(path);
+}
+
+void LoopbackHttpServer::setRedirect(const QString& path, const QByteArray& location) {
+    setResponse(path, {302, QByteArray(), QByteArray()});
+    std::lock_guard lock(mutex_);
+    extras_[path].location = location;
+}
+
+void LoopbackHttpServer::setCutShort(const QString& path, const QByteArray& body,
+                                     qsizetype announcedLength) {
+    setResponse(path, {200, QByteArrayLiteral("text/html"), body});
+    std::lock_guard lock(mutex_);
+    extras_[path].announcedLength = announcedLength;
 }
 
 void LoopbackHttpServer::setMode(Mode mode) {
@@ -174,6 +191,7 @@ void LoopbackHttpServer::answer(int connection) {
     const QString path = requestLine.size() >= 2 ? QString::fromLatin1(requestLine[1]) : QString();
 
     Response response{404, QByteArrayLiteral("text/html"), QByteArrayLiteral("Not found")};
+    Extras extras;
     {
         std::lock_guard lock(mutex_);
         requested_.append(path);
@@ -184,13 +202,20 @@ void LoopbackHttpServer::answer(int connection) {
         const auto found = responses_.find(path);
         if (found != responses_.end())
             response = found->second;
+        const auto extra = extras_.find(path);
+        if (extra != extras_.end())
+            extras = extra->second;
     }
 
     QByteArray reply =
         "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reason(response.status) + "\r\n";
     if (!response.contentType.isEmpty())
         reply += "Content-Type: " + response.contentType + "\r\n";
-    reply += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+    if (!extras.location.isEmpty())
+        reply += "Location: " + extras.location + "\r\n";
+    const qsizetype length =
+        extras.announcedLength >= 0 ? extras.announcedLength : response.body.size();
+    reply += "Content-Length: " + QByteArray::number(length) + "\r\n";
     reply += "Connection: close\r\n\r\n";
     reply += response.body;
     writeAll(connection, reply);

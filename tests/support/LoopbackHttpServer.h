@@ -40,6 +40,11 @@ public:
     void setResponse(const QString& path, Response response);
     void setPage(const QString& path, const QByteArray& body);
     void removeResponse(const QString& path);
+    // Answers the path with a redirection to `location`.
+    void setRedirect(const QString& path, const QByteArray& location);
+    // Serves the body but announces `announcedLength` bytes, so that the
+    // connection closes before the transfer is complete.
+    void setCutShort(const QString& path, const QByteArray& body, qsizetype announcedLength);
     void setMode(Mode mode);
 
     // Paths of the requests received so far, in arrival order.
@@ -53,6 +58,12 @@ private:
     void answer(int connection);
     void closeStalled();
 
+    // What a few responses send beyond their Response.
+    struct Extras {
+        QByteArray location;
+        qsizetype announcedLength = -1;
+    };
+
     int listener_ = -1;
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
@@ -60,6 +71,7 @@ private:
     std::atomic<Mode> mode_{Mode::Serve};
     mutable std::mutex mutex_;
     std::map<QString, Response> responses_;
+    std::map<QString, Extras> extras_;
     QStringList requested_;
     std::vector<int> stalled_;
     std::thread thread_;

@@ -1,0 +1,161 @@
+// The serial link failing under the transceiver sequences and the port menus.
+#include "DurerurFixture.h"
+#include "LoopbackHttpServer.h"
+#include "PseudoTerminal.h"
+#include "SpotPages.h"
+
+#include "../spots/QtPrinters.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QTemporaryDir>
+#include <thread>
+
+namespace {
+
+const QString Page14 = QStringLiteral("/dxc/top_50_14_MHz.html");
+constexpr int Band14 = 5;
+const QString Com1Missing = QStringLiteral("Le port com1 n'existe pas");
+
+// Opening block, frequency, mode and closing block 0.1 s apart, each drain
+// given up after its bound: the most a sequence may take on a dead link.
+constexpr qint64 SequenceBoundMs = 3 * 100 + 4 * CatSequences::DrainLimitMs + 1000;
+
+const QList<Spot> Spots{
+    {"f5abc", "14025.0", "06 dec 14:05z", "dl1xyz", "via buro"},
+    {"ja1abc", "7012.5", "06 dec 14:08z", "w1aw", "cq dx"},
+};
+
+// The opening block of the FT-847 sequence.
+const QByteArray CatOn(5, '\0');
+
+} // namespace
+
+class SerialLinkFaults : public DurerurFixture {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(pty.ok());
+        site.setPage(Page14, spotPage(Spots));
+        config.setSpotSite(site.baseAddress());
+        config.setPortDevice(1, pty.device());
+        restart({{"Latitude", "48.52N"}, {"Longitude", "2.31E"}});
+    }
+
+    void showSpots() {
+        Durerur& w = window();
+        w.Emetteur->setCurrentText(QStringLiteral("FT-847"));
+        w.Bande_CL->setCurrentIndex(Band14);
+        w.Afficher->click();
+        ASSERT_EQ(w.Liste_Stations->count(), Spots.size());
+    }
+
+    // Selects a spot line, as a click does; true when the window came back
+    // within the bound of a sequence on a dead link.
+    bool clickSpot(int row) {
+        QElapsedTimer clock;
+        clock.start();
+        window().Liste_Stations->setCurrentRow(row);
+        QCoreApplication::processEvents();
+        return clock.elapsed() < SequenceBoundMs;
+    }
+
+    PseudoTerminal pty;
+    LoopbackHttpServer site;
+};
+
+TEST_F(SerialLinkFaults, ADeviceThatDisappearsInASequenceLetsItEnd) {
+    ModalCloser closer;
+    window().Mnu_Com_Click(1);
+    ASSERT_TRUE(serial.isOpen());
+    showSpots();
+
+    // The cable is pulled out once the first block has arrived.
+    QByteArray firstBlock;
+    std::thread radio([&] {
+        firstBlock = pty.readAvailable(3000);
+        pty.closeMaster();
+    });
+    EXPECT_TRUE(clickSpot(0));
+    radio.join();
+    EXPECT_EQ(firstBlock, CatOn);
+
+    // Later clicks go on without the radio, and the menu reports the port gone.
+    EXPECT_TRUE(clickSpot(1));
+    EXPECT_TRUE(closer.texts().isEmpty());
+    window().Mnu_Com_Click(1);
+    EXPECT_EQ(closer.texts(), QStringList{Com1Missing});
+    EXPECT_FALSE(serial.isOpen());
+    EXPECT_EQ(window().NumPort->text(), QStringLiteral("1"));
+    EXPECT_TRUE(clickSpot(0));
+}
+
+TEST_F(SerialLinkFaults, ADeviceThatIsNotATerminalIsRefusedAndLeftAlone) {
+    QTemporaryDir folder;
+    const QString plainFile = folder.filePath(QStringLiteral("not-a-terminal"));
+    QFile file(plainFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("log of another program\n");
+    file.close();
+    config.setPortDevice(2, plainFile);
+    config.setPortDevice(3, QStringLiteral("/dev/null"));
+
+    ModalCloser closer;
+    window().Mnu_Com_Click(2);
+    window().Mnu_Com_Click(3);
+    EXPECT_EQ(closer.texts(), (QStringList{QStringLiteral("Le port com2 n'existe pas"),
+                                           QStringLiteral("Le port Com3 n'existe pas")}));
+    EXPECT_FALSE(serial.isOpen());
+    EXPECT_EQ(window().NumPort->text(), QStringLiteral("0"));
+    EXPECT_TRUE(window().Mnu_SansCom->isChecked());
+    EXPECT_FALSE(storedKeys().contains(QStringLiteral("Port Com")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("log of another program\n"));
+    file.close();
+
+    // Saved as the port: reported once the window is up, kept for next time,
+    // and a click still returns.
+    restart({{"Latitude", "48.52N"}, {"Longitude", "2.31E"}, {"Port Com", "2"}});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(closer.texts().mid(2), QStringList{QStringLiteral("Le port com2 n'existe pas")});
+    EXPECT_TRUE(window().Mnu_Com[1]->isChecked());
+    EXPECT_EQ(stored(QStringLiteral("Port Com")), QStringLiteral("2"));
+    showSpots();
+    EXPECT_TRUE(clickSpot(0));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("log of another program\n"));
+}
+
+TEST_F(SerialLinkFaults, APortHeldByAnotherProgramIsReportedUntilItIsFreed) {
+    QSerialPort other(pty.device());
+    ASSERT_TRUE(other.open(QIODevice::ReadWrite));
+
+    ModalCloser closer;
+    window().Mnu_Com_Click(1);
+    EXPECT_EQ(closer.texts(), QStringList{Com1Missing});
+    EXPECT_FALSE(serial.isOpen());
+    EXPECT_TRUE(window().Mnu_SansCom->isChecked());
+    EXPECT_FALSE(storedKeys().contains(QStringLiteral("Port Com")));
+
+    // Saved as the port: reported at start-up, the choice kept.
+    restart({{"Latitude", "48.52N"}, {"Longitude", "2.31E"}, {"Port Com", "1"}});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(closer.texts(), (QStringList{Com1Missing, Com1Missing}));
+    EXPECT_FALSE(serial.isOpen());
+    EXPECT_EQ(window().NumPort->text(), QStringLiteral("1"));
+
+    // Freed, the port opens from the menu and the radio is tuned.
+    other.close();
+    window().Mnu_Com_Click(1);
+    ASSERT_TRUE(serial.isOpen());
+    showSpots();
+    EXPECT_TRUE(clickSpot(0));
+    EXPECT_EQ(pty.readAvailable(500).left(5), CatOn);
+    EXPECT_EQ(closer.texts().size(), 2);
+}
