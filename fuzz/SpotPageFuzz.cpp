@@ -1,0 +1,56 @@
+// A spot page as the web site sends it: body bytes and a declared charset,
+// through the upper-casing, the scratch files' line-end normalisation and the
+// table decoder, to spot lines and sort lines.
+#include "CurlHttpClient.h"
+#include "PageScratchFiles.h"
+#include "SpotRow.h"
+#include "SpotTableReader.h"
+
+#include <QByteArray>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+const QByteArray ContentTypes[] = {
+    QByteArray(),
+    QByteArrayLiteral("text/html"),
+    QByteArrayLiteral("text/html; charset=utf-8"),
+    QByteArrayLiteral("text/html; charset=ISO-8859-1"),
+    QByteArrayLiteral("text/html; charset=\"windows-1252\""),
+    QByteArrayLiteral("text/html; charset=no-such-charset"),
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    static QTemporaryDir folder;
+    const QByteArray& type = ContentTypes[data[0] % std::size(ContentTypes)];
+    const QByteArray body(reinterpret_cast<const char*>(data + 1),
+                          static_cast<qsizetype>(size - 1));
+
+    const QString page = CurlHttpClient::decodeBody(body, type).toUpper();
+    PageScratchFiles scratch(folder.path(), QString());
+    if (!scratch.store(page))
+        std::abort(); // a writable folder must always take the page
+    const std::optional<QString> stored = scratch.readPage();
+    if (!stored)
+        std::abort();
+
+    SpotTableReader reader(*stored);
+    SpotRow row;
+    while (reader.next(row)) {
+        // Every row that comes out fits the line layout.
+        if (row.DX.size() != 12 || row.QRG.size() < 8 || row.Spotter.size() < 11)
+            std::abort();
+        const QString line = spotLine(row);
+        if (line.isEmpty() || line.front() != QLatin1Char(' '))
+            std::abort();
+        for (std::int16_t mode = 1; mode <= 3; ++mode)
+            sortLine(row, mode);
+    }
+    return 0;
+}
