@@ -35,6 +35,12 @@ test: build fuzz-build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2 --timeout 300
 	@./scripts/fuzz.sh $(FUZZ_DIR) 5
 
+# A day of refreshes and clicks in accelerated time, with its memory and
+# descriptor figures.
+.PHONY: soak
+soak: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest -L soak --verbose --timeout 300
+
 fuzz-build: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELK_FUZZ=ON
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_all
