@@ -15,7 +15,7 @@ PROGRAM_DIR := $(BUILD_DIR)/bin
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench fuzz fuzz-build format clean
+.PHONY: all deps configure build run test bench fuzz fuzz-build screenshot format clean
 
 all: build
 
@@ -50,6 +50,9 @@ fuzz: fuzz-build
 
 bench: build
 	@./scripts/bench.sh $(BUILD_DIR)
+
+screenshot: build
+	@./scripts/screenshot.sh $(PROGRAM_DIR) docs/screenshot.png
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
