@@ -63,7 +63,13 @@ bool QtSerialLink::drain(int maxMs) {
         if (left <= 0 || !port_.waitForBytesWritten(static_cast<int>(left)))
             break;
     }
-    return port_.bytesToWrite() == 0;
+    if (port_.bytesToWrite() == 0)
+        return true;
+    // Left queued, the block would go out whenever the device took bytes
+    // again, long after its sequence, tuning the radio to a spot no longer
+    // wanted.
+    port_.clear(QSerialPort::Output);
+    return false;
 }
 
 bool QtSerialLink::applySettings(QSerialPort& port, const QString& settings) {

@@ -25,6 +25,7 @@ public:
     virtual void discardInput() = 0;
     virtual void write(const QByteArray& bytes) = 0;
     // Waits, without handling any window event, until every byte written has
-    // left, for at most maxMs milliseconds. False when bytes remain.
+    // left, for at most maxMs milliseconds. Bytes still waiting then are
+    // thrown away, and the result is false.
     virtual bool drain(int maxMs) = 0;
 };
