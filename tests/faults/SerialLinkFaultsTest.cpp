@@ -16,7 +16,10 @@
 #include <QPushButton>
 #include <QSerialPort>
 #include <QTemporaryDir>
+#include <QTest>
+#include <fcntl.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -158,4 +161,29 @@ TEST_F(SerialLinkFaults, APortHeldByAnotherProgramIsReportedUntilItIsFreed) {
     EXPECT_TRUE(clickSpot(0));
     EXPECT_EQ(pty.readAvailable(500).left(5), CatOn);
     EXPECT_EQ(closer.texts().size(), 2);
+}
+
+TEST_F(SerialLinkFaults, BlocksTheDeviceNeverTakesAreDroppedNotSentLater) {
+    // Another writer fills the terminal's buffer and the radio reads nothing:
+    // no block can leave. The buffer makes room in steps; fill until it stays full.
+    const int filler =
+        ::open(pty.device().toLocal8Bit().constData(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(filler, 0);
+    for (bool tookSome = true; tookSome; QTest::qWait(50)) {
+        tookSome = false;
+        while (::write(filler, "x", 1) == 1)
+            tookSome = true;
+    }
+    ::close(filler);
+
+    window().Mnu_Com_Click(1);
+    ASSERT_TRUE(serial.isOpen());
+    showSpots();
+    EXPECT_TRUE(clickSpot(0));
+
+    // The radio reads again: what the sequence gave up on must not trickle
+    // out later, long after its waits.
+    pty.readAvailable(100);
+    QTest::qWait(300);
+    EXPECT_TRUE(pty.readAvailable(100).isEmpty());
 }
