@@ -1,6 +1,7 @@
 #include "LeadingNumber.h"
 
 #include <cmath>
+#include <limits>
 
 double leadingNumber(const QString& text) {
     qsizetype end = 0;
@@ -24,5 +25,13 @@ double leadingNumber(const QString& text) {
 long long roundHalfEven(double value) {
     if (!std::isfinite(value))
         return 0;
-    return static_cast<long long>(std::nearbyint(value));
+    const double rounded = std::nearbyint(value);
+    // A stored text may hold any number of digits; converting one beyond the
+    // range of the result is undefined, so it saturates instead.
+    constexpr double Bound = 0x1p63;
+    if (rounded >= Bound)
+        return std::numeric_limits<long long>::max();
+    if (rounded < -Bound)
+        return std::numeric_limits<long long>::min();
+    return static_cast<long long>(rounded);
 }

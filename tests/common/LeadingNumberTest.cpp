@@ -1,6 +1,7 @@
 #include "LeadingNumber.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 TEST(LeadingNumber, TakesSignDigitsAndPointAtTheStart) {
     EXPECT_DOUBLE_EQ(leadingNumber("3abc"), 3.0);
@@ -29,4 +30,12 @@ TEST(LeadingNumber, RoundsHalvesToEven) {
     EXPECT_EQ(roundHalfEven(-1.5), -2);
     EXPECT_EQ(roundHalfEven(2.4999), 2);
     EXPECT_EQ(roundHalfEven(-1.0), -1);
+}
+
+TEST(LeadingNumber, RoundingSaturatesBeyondTheRangeOfTheResult) {
+    // A hand-edited band index of twenty digits.
+    EXPECT_EQ(roundHalfEven(leadingNumber("99999999999999999999")),
+              std::numeric_limits<long long>::max());
+    EXPECT_EQ(roundHalfEven(-1e300), std::numeric_limits<long long>::min());
+    EXPECT_EQ(roundHalfEven(-0x1p63), std::numeric_limits<long long>::min());
 }

@@ -109,13 +109,13 @@ TEST_F(SettingsFaults, ARandomStoreFileStartsAsAFirstRunAndKeepsNewChoices) {
 
 TEST_F(SettingsFaults, EveryKeyHoldingGarbageFallsBackWithoutRewritingIt) {
     writeStore("[Setup%20]\n"
-               "bande%20Durerur=\x01zz\n"
-               "bande%20Durerur%201=999\n"
+               "bande%20Durerur=99999999999999999999\n"
+               "bande%20Durerur%201=-99999999999999999999\n"
                "Transceiver=-7e3\n"
                "Longitude=\n"
                "Latitude=\n"
                "Tri_Rem=\"unterminated\n"
-               "Tri_Call=a, b, \"c\n"
+               "Tri_Call=\x01a, b, \"c\n"
                "Port%20Com=@Rect(1 2 3 4)\n"
                "Baud=115200,n,8,1\n"
                "Chemin%20Repertoire=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x5\\x42ogus)\n"
