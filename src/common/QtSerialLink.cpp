@@ -3,8 +3,19 @@
 #include <QDeadlineTimer>
 #include <QStringList>
 
+namespace {
+
+// The program never reads what the radio sends; without a bound, a radio
+// that keeps talking would fill memory. Past it, the bytes wait in the
+// system's buffer, which drops what no longer fits; each block's discard
+// empties both.
+constexpr qint64 ReadBufferBytes = 4096;
+
+} // namespace
+
 QtSerialLink::QtSerialLink(const Configuration& config) : config_(config) {
     port_.setObjectName(QStringLiteral("MSComm1"));
+    port_.setReadBufferSize(ReadBufferBytes);
 }
 
 void QtSerialLink::setPortNumber(int number) {

@@ -17,7 +17,12 @@
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <ctime>
 #include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 
@@ -38,6 +43,80 @@ const QList<Spot> Spots{
 
 // The opening block of the FT-847 sequence.
 const QByteArray CatOn(5, '\0');
+
+// Resident memory of this process, in KiB.
+long residentKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').constFirst().toLong();
+    }
+    return 0;
+}
+
+// A radio on a pseudo-terminal that sends bytes without pause while asked to
+// (as a radio in transceive mode, or a GPS on the wrong port, would).
+class ChattyRadio {
+public:
+    ChattyRadio() {
+        char name[256] = {};
+        if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0)
+            return;
+        termios settings{};
+        tcgetattr(slave_, &settings);
+        cfmakeraw(&settings);
+        tcsetattr(slave_, TCSANOW, &settings);
+        fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+        device_ = QString::fromLocal8Bit(name);
+    }
+    ~ChattyRadio() {
+        stop();
+        for (int fd : {master_, slave_}) {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    }
+    ChattyRadio(const ChattyRadio&) = delete;
+    ChattyRadio& operator=(const ChattyRadio&) = delete;
+
+    bool ok() const { return master_ >= 0; }
+    const QString& device() const { return device_; }
+
+    void talk() {
+        talking_ = true;
+        thread_ = std::thread([this] {
+            const QByteArray chatter(4096, '\xFE');
+            while (talking_) {
+                if (::write(master_, chatter.constData(), chatter.size()) <= 0) {
+                    pollfd room{master_, POLLOUT, 0};
+                    ::poll(&room, 1, 10);
+                }
+            }
+        });
+    }
+    void stop() {
+        talking_ = false;
+        if (thread_.joinable())
+            thread_.join();
+    }
+    // What the program wrote to the radio.
+    QByteArray heard() {
+        QByteArray bytes;
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(master_, buffer, sizeof buffer)) > 0;)
+            bytes.append(buffer, n);
+        return bytes;
+    }
+
+private:
+    int master_ = -1;
+    int slave_ = -1;
+    QString device_;
+    std::atomic<bool> talking_{false};
+    std::thread thread_;
+};
 
 } // namespace
 
@@ -88,6 +167,11 @@ TEST_F(SerialLinkFaults, ADeviceThatDisappearsInASequenceLetsItEnd) {
     EXPECT_TRUE(clickSpot(0));
     radio.join();
     EXPECT_EQ(firstBlock, CatOn);
+
+    // The idle window does not spin on the dead device.
+    const std::clock_t before = std::clock();
+    QTest::qWait(500);
+    EXPECT_LT(double(std::clock() - before) / CLOCKS_PER_SEC, 0.25);
 
     // Later clicks go on without the radio, and the menu reports the port gone.
     EXPECT_TRUE(clickSpot(1));
@@ -186,4 +270,24 @@ TEST_F(SerialLinkFaults, BlocksTheDeviceNeverTakesAreDroppedNotSentLater) {
     pty.readAvailable(100);
     QTest::qWait(300);
     EXPECT_TRUE(pty.readAvailable(100).isEmpty());
+}
+
+TEST_F(SerialLinkFaults, ARadioThatNeverStopsTalkingCostsNoMemory) {
+    ChattyRadio radio;
+    ASSERT_TRUE(radio.ok());
+    config.setPortDevice(2, radio.device());
+    window().Mnu_Com_Click(2);
+    ASSERT_TRUE(serial.isOpen());
+    showSpots();
+
+    // Nothing is ever read from the radio: what it says must not pile up.
+    const long before = residentKb();
+    radio.talk();
+    QTest::qWait(1500);
+    radio.stop();
+    EXPECT_LT(residentKb() - before, 8 * 1024);
+
+    // The way to the radio still works.
+    EXPECT_TRUE(clickSpot(0));
+    EXPECT_EQ(radio.heard().left(5), CatOn);
 }
