@@ -166,7 +166,8 @@ TEST_F(SerialLinkFaults, ADeviceThatDisappearsInASequenceLetsItEnd) {
     });
     EXPECT_TRUE(clickSpot(0));
     radio.join();
-    EXPECT_EQ(firstBlock, CatOn);
+    // A busy machine may let a second block through before the cable goes.
+    EXPECT_TRUE(firstBlock.startsWith(CatOn)) << firstBlock.toHex().constData();
 
     // The idle window does not spin on the dead device.
     const std::clock_t before = std::clock();
