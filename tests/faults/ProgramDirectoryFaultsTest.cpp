@@ -194,6 +194,7 @@ TEST_F(ProgramDirectoryFaults, APrefixFileCutShortServesTheLinesBeforeTheCut) {
     const qsizetype recordK = whole.indexOf("\nK      ") + 1;
     ASSERT_GT(recordK, 0);
     const qsizetype accent = whole.indexOf("\xC3\xA9", recordK);
+    ASSERT_GT(accent, recordK);
     ASSERT_TRUE(replaceFile(directory.file(PrefixFile), whole.left(accent + 1)));
 
     click(Japan);
