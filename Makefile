@@ -31,9 +31,16 @@ build: configure
 run: build
 	@./scripts/run.sh $(PROGRAM_DIR)
 
+# The plain suite also gives every fuzz target a few seconds; the sanitized
+# suite runs the tests alone, the fuzz targets being sanitized already.
+ifeq ($(SANITIZE),1)
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2 --timeout 600
+else
 test: build fuzz-build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2 --timeout 300
 	@./scripts/fuzz.sh $(FUZZ_DIR) 5
+endif
 
 # A day of refreshes and clicks in accelerated time, with its memory and
 # descriptor figures.
