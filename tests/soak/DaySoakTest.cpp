@@ -211,7 +211,7 @@ protected:
     // Everything the radio received since the last read, against what the
     // clicks should have sent.
     void checkFramesReceived(QByteArray& expected, int refresh) {
-        const QByteArray received = pty.readAvailable(1000);
+        const QByteArray received = pty.readAvailable(200);
         if (received != expected)
             faults.note(refresh, QStringLiteral("radio received %1 instead of %2")
                                      .arg(QString::fromLatin1(received.toHex(' ')),
