@@ -1,13 +1,10 @@
 // The lookup window's first opening in a freshly started program: from the
 // button press to the page loaded, with the resident memory then.
+#include "ProbeRunner.h"
+
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -17,35 +14,13 @@ struct Opening {
     long helpersKb = 0;
 };
 
-Opening runProbe(const QString& probe, const QString& settingsFolder) {
+// The probe's line: "opened <ms> <own kB> <helpers' kB>".
+Opening runOpening(const QString& probe, const QString& settingsFolder) {
     Opening opening;
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0)
-        return opening;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    const QByteArray program = probe.toLocal8Bit();
-    const QByteArray folder = settingsFolder.toLocal8Bit();
-    char* const args[] = {const_cast<char*>(program.constData()),
-                          const_cast<char*>(folder.constData()), nullptr};
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, program.constData(), &actions, nullptr, args, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeFds[1]);
-    if (spawned != 0) {
-        close(pipeFds[0]);
-        return opening;
-    }
-    FILE* out = fdopen(pipeFds[0], "r");
-    if (out != nullptr) {
-        if (std::fscanf(out, "opened %lld %ld %ld", &opening.ms, &opening.selfKb,
-                        &opening.helpersKb) != 3)
-            opening.ms = -1;
-        std::fclose(out);
-    }
-    waitpid(pid, nullptr, 0);
+    const std::optional<QByteArray> line = runProbe(probe, settingsFolder);
+    if (!line || std::sscanf(line->constData(), "opened %lld %ld %ld", &opening.ms, &opening.selfKb,
+                             &opening.helpersKb) != 3)
+        opening.ms = -1;
     return opening;
 }
 
@@ -54,7 +29,7 @@ void BM_LookupWindowFirstOpening(benchmark::State& state) {
     Opening opening;
     for (auto _ : state) {
         QTemporaryDir settingsFolder;
-        opening = runProbe(probe, settingsFolder.path());
+        opening = runOpening(probe, settingsFolder.path());
         if (opening.ms < 0) {
             state.SkipWithError("the probe did not load the lookup page");
             return;

@@ -3,17 +3,9 @@
 // standard output the milliseconds from the press to the page loaded, and the
 // memory then resident: this process's, and the proportional share of the
 // browser's helper processes.
-#include "AlsaSoundPlayer.h"
-#include "BrowserEngine.h"
-#include "Configuration.h"
-#include "CurlHttpClient.h"
-#include "Durerur.h"
-#include "ProgramDirectory.h"
-#include "QtMessageBox.h"
-#include "QtSerialLink.h"
-#include "SettingsStore.h"
-#include "SharedState.h"
-#include "SystemClock.h"
+#include "Memoire_CL.h"
+#include "Program.h"
+#include "QRZ_Web.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,7 +14,6 @@
 #include <QMetaMethod>
 #include <QPushButton>
 #include <QSettings>
-#include <QStyleFactory>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -84,29 +75,22 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return 2;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromLocal8Bit(argv[1]));
-    prepareBrowserEngine();
+    prepareProgram();
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    applyProgramStyle();
 
     QTcpServer server;
     if (!server.listen(QHostAddress::LocalHost))
         return 1;
     serveLookupPages(server);
 
-    const ProgramDirectory directory = ProgramDirectory::ofExecutable();
-    Configuration config = Configuration::load(directory.file(Configuration::FileName));
-    config.setLookupSite(QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort()));
-    CurlHttpClient http;
-    QtSerialLink serial(config);
-    AlsaSoundPlayer sound;
-    QtMessageBox messages;
-    SystemClock clock;
-    SettingsStore settings;
-    SharedState state;
-    state.Ligne_Selection = QStringLiteral(" 06-Dec 1405Z  F5ABC         14025.5 DL1XYZ      CW");
-
-    Durerur window(state, settings, config, directory,
-                   Platform{http, serial, sound, messages, clock});
+    const quint16 port = server.serverPort();
+    Program program([port](Configuration& config) {
+        config.setLookupSite(QStringLiteral("http://127.0.0.1:%1").arg(port));
+    });
+    program.state.Ligne_Selection =
+        QStringLiteral(" 06-Dec 1405Z  F5ABC         14025.5 DL1XYZ      CW");
+    Durerur& window = program.window();
     window.show();
     QApplication::processEvents();
 

@@ -1,17 +1,8 @@
 // Shows the main window with the spots of a band, the details panel of one
 // spot and the memory window holding two spots, then saves a picture of the
 // screen. Used by `make screenshot` under Xvfb, with the local spot server.
-#include "AlsaSoundPlayer.h"
-#include "Configuration.h"
-#include "CurlHttpClient.h"
-#include "Durerur.h"
 #include "Memoire_CL.h"
-#include "ProgramDirectory.h"
-#include "QtMessageBox.h"
-#include "QtSerialLink.h"
-#include "SettingsStore.h"
-#include "SharedState.h"
-#include "SystemClock.h"
+#include "Program.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,7 +11,6 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QSettings>
-#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -42,26 +32,17 @@ int main(int argc, char** argv) {
     }
     QTemporaryDir settingsFolder;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
+    prepareProgram();
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    applyProgramStyle();
 
-    const ProgramDirectory directory = ProgramDirectory::ofExecutable();
-    Configuration config = Configuration::load(directory.file(Configuration::FileName));
-    config.setSpotSite(QString::fromLocal8Bit(argv[2]));
-
-    CurlHttpClient http;
-    QtSerialLink serial(config);
-    AlsaSoundPlayer sound(QStringLiteral("null"));
-    QtMessageBox messages;
-    SystemClock clock;
-    SettingsStore settings;
-    settings.save(QStringLiteral("Latitude"), QStringLiteral("48.52N"));
-    settings.save(QStringLiteral("Longitude"), QStringLiteral("2.31E"));
-    settings.save(QStringLiteral("bande Durerur"), QStringLiteral("5"));
-    SharedState state;
-
-    Durerur window(state, settings, config, directory,
-                   Platform{http, serial, sound, messages, clock});
+    const QString spotSite = QString::fromLocal8Bit(argv[2]);
+    Program program([&spotSite](Configuration& config) { config.setSpotSite(spotSite); },
+                    QStringLiteral("null"));
+    program.settings.save(QStringLiteral("Latitude"), QStringLiteral("48.52N"));
+    program.settings.save(QStringLiteral("Longitude"), QStringLiteral("2.31E"));
+    program.settings.save(QStringLiteral("bande Durerur"), QStringLiteral("5"));
+    Durerur& window = program.window();
     window.show();
     window.move(8, 8);
     settle(300);

@@ -1,0 +1,40 @@
+#include "Program.h"
+
+#include "BrowserEngine.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+namespace {
+
+Configuration adjusted(const ProgramDirectory& directory,
+                       const std::function<void(Configuration&)>& adjust) {
+    Configuration config = Configuration::load(directory.file(Configuration::FileName));
+    if (adjust)
+        adjust(config);
+    return config;
+}
+
+} // namespace
+
+void prepareProgram() {
+    prepareBrowserEngine();
+}
+
+void applyProgramStyle() {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+}
+
+Program::Program(const std::function<void(Configuration&)>& adjust, const QString& soundDevice)
+    : directory(ProgramDirectory::ofExecutable()), config(adjusted(directory, adjust)),
+      serial(config), sound(soundDevice) {}
+
+Program::~Program() = default;
+
+Durerur& Program::window() {
+    if (!window_) {
+        window_ = std::make_unique<Durerur>(state, settings, config, directory,
+                                            Platform{http, serial, sound, messages, clock});
+    }
+    return *window_;
+}
