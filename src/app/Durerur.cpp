@@ -1,5 +1,6 @@
 #include "Durerur.h"
 
+#include "ControlColours.h"
 #include "ListClickWatcher.h"
 #include "SerialPortChoices.h"
 #include "SettingsStore.h"
@@ -51,13 +52,6 @@ QCheckBox* makeCheckBox(QWidget* parent, const char* name, const QString& captio
     auto* box = make<QCheckBox>(parent, name, geometry);
     box->setText(caption);
     return box;
-}
-
-void setBackground(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, colour);
-    palette.setColor(QPalette::Button, colour);
-    widget->setPalette(palette);
 }
 
 QAction* makeAction(QMenu* menu, const char* name, const QString& caption, bool checkable) {
@@ -122,7 +116,7 @@ void Durerur::createControls() {
         setBackground(heading, buttonFace);
     }
     // The button of the current order (by date at start-up) is light green.
-    setBackground(Tri_Date, QColor(192, 255, 192));
+    setBackground(Tri_Date, CurrentOrderColour);
     Bande_CL2 = make<QComboBox>(client, "Bande_CL2", {440, 30, 112, 24});
     Check3 = makeCheckBox(client, "Check3", QStringLiteral("Avec alerte"), {464, 86, 112, 22});
     Check2 = makeCheckBox(client, "Check2", QStringLiteral("Filtre préfixe ou Indicatif"),
@@ -135,7 +129,7 @@ void Durerur::createControls() {
     Memoriser = makeButton(client, "Memoriser", QStringLiteral("Mémoriser"), {464, 612, 112, 28});
     Liste_Stations = make<QListWidget>(client, "Liste_Stations", {8, 200, 688, 296});
     Liste_Stations->setFont(fixedFont);
-    setBackground(Liste_Stations, QColor(255, 255, 192));
+    setBackground(Liste_Stations, SpotListColour);
     Frame1 = make<QGroupBox>(client, "Frame1", {8, 4, 296, 48});
     Label7 =
         makeLabel(Frame1, "Label7", QStringLiteral(" PELK DEDIRAD (DXDedirad)"), {8, 12, 280, 28});

@@ -2,6 +2,7 @@
 // and texts, and the alert test.
 #include "Durerur.h"
 
+#include "ControlColours.h"
 #include "MessageBox.h"
 #include "SettingsStore.h"
 #include "SpotTexts.h"
@@ -15,19 +16,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
-
-namespace {
-
-const QColor CurrentOrder(192, 255, 192);
-
-void setButtonColour(QPushButton* button, const QColor& colour) {
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::Base, colour);
-    palette.setColor(QPalette::Button, colour);
-    button->setPalette(palette);
-}
-
-} // namespace
 
 void Durerur::Affiche_Dedirad(std::int16_t Bande) {
     refresh_.Affiche_Dedirad(Bande);
@@ -70,7 +58,7 @@ void Durerur::sortBy(std::int16_t mode, QPushButton* button) {
     state_.Mode_Tri = mode;
     const QColor buttonFace = QApplication::palette(button).color(QPalette::Button);
     for (QPushButton* heading : {Tri_Date, Tri_DX, Tri_QRG})
-        setButtonColour(heading, heading == button ? CurrentOrder : buttonFace);
+        setBackground(heading, heading == button ? CurrentOrderColour : buttonFace);
     // The sort lines are built while decoding: a new order needs the pages
     // again.
     if (!state_.Page_Prete)
