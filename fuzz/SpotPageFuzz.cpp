@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray body(reinterpret_cast<const char*>(data + 1),
                           static_cast<qsizetype>(size - 1));
 
-    const QString page = CurlHttpClient::decodeBody(body, type).toUpper();
+    const QString page = PageScratchFiles::capitals(CurlHttpClient::decodeBody(body, type));
     PageScratchFiles scratch(folder.path(), QString());
     if (!scratch.store(page))
         std::abort(); // a writable folder must always take the page

@@ -42,6 +42,16 @@ QString PageScratchFiles::userFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 }
 
+QString PageScratchFiles::capitals(const QString& page) {
+    QString upper = page;
+    for (QChar& c : upper) {
+        const QChar capital = c.toUpper();
+        if (capital.unicode() <= 0xFF || c.unicode() > 0xFF)
+            c = capital;
+    }
+    return upper;
+}
+
 QString PageScratchFiles::path(const QString& name) const {
     return QDir(folder_).filePath(name);
 }

@@ -16,6 +16,11 @@ public:
 
     PageScratchFiles(QString programDirectory, QString fallbackDirectory);
 
+    // The page in capitals, as far as one byte per character can hold them: a
+    // letter whose capital lies beyond Latin-1 ("ÿ", "µ") keeps its case
+    // rather than turning into "?".
+    static QString capitals(const QString& page);
+
     // The per-user data folder of the program, the fallback of an installed
     // program.
     static QString userFolder();

@@ -30,7 +30,8 @@ void SpotRefresh::Affiche_Dedirad(std::int16_t Bande) {
     view_.stopRefreshTimer();
     view_.showBusy(true);
 
-    const QString page = services_.http.get(BandTable::pageAddress(siteBase_, Bande)).toUpper();
+    const QString page =
+        PageScratchFiles::capitals(services_.http.get(BandTable::pageAddress(siteBase_, Bande)));
     if (page.isEmpty()) {
         play(SpotTexts::NoAnswerSound);
         services_.messages.show(SpotTexts::NoAnswer);

@@ -131,6 +131,27 @@ TEST_F(PortMenusTest, SpeedChosenWithoutPortIsUsedByTheNextPort) {
     EXPECT_EQ(pty1.readAvailable(), QByteArray("\x01\x02", 2));
 }
 
+TEST_F(PortMenusTest, SpeedStoredWithoutPortIsShownAndUsedOnceAPortIsChosen) {
+    restart({{"Port Com", "0"}, {"Baud", "19200,n,8,1"}});
+    EXPECT_EQ(window().DebitPort->text(), "0");
+    window().Mnu_Com[0]->trigger();
+    ASSERT_TRUE(serial.isOpen());
+    EXPECT_EQ(serial.settings(), "19200,n,8,1");
+    EXPECT_EQ(window().DebitPort->text(), "19200");
+    EXPECT_EQ(speedTicks(), (std::vector<bool>{false, false, true, false}));
+}
+
+TEST_F(PortMenusTest, PortChosenAfterSansOpensAtTheFirstSpeedAndSaysSo) {
+    window().Mnu_Speed[1]->trigger();
+    window().Mnu_SansCom->trigger();
+    window().Mnu_Com[0]->trigger();
+    ASSERT_TRUE(serial.isOpen());
+    EXPECT_EQ(serial.settings(), "4800,n,8,1");
+    EXPECT_EQ(window().DebitPort->text(), "4800");
+    EXPECT_EQ(speedTicks(), (std::vector<bool>{true, false, false, false}));
+    EXPECT_EQ(stored("Baud"), "0");
+}
+
 TEST_F(PortMenusTest, ChoicesSurviveARestart) {
     window().Mnu_Speed[2]->trigger();
     window().Mnu_Com[2]->trigger();

@@ -62,8 +62,8 @@ TEST(GeneratedPrefixFile, RealCallsignsFindTheirEntity) {
 TEST(GeneratedPrefixFile, EveryPrefixStandsBeforeTheShorterOnesThatBeginIt) {
     QFile file(generatedFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    ASSERT_TRUE(lines.takeLast().isEmpty()); // the file ends with a line end
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    ASSERT_TRUE(lines.takeLast().isEmpty()); // every line ends with CR LF, the last one too
     ASSERT_GT(lines.size(), 5000);
 
     QSet<QString> seen;

@@ -36,6 +36,14 @@ TEST(BandTable, PagePaths) {
               QStringLiteral("http://127.0.0.1:8073/dxc/top_50_14_MHz.html"));
 }
 
+TEST(PageScratchFiles, CapitalsKeepEveryLetterThatOneByteCanHold) {
+    EXPECT_EQ(PageScratchFiles::capitals(QStringLiteral("très fort, merci <qsl>")),
+              QStringLiteral("TRÈS FORT, MERCI <QSL>"));
+    // No one-byte capital: the letter stays, rather than becoming "?" in the
+    // page file.
+    EXPECT_EQ(PageScratchFiles::capitals(QStringLiteral("ÿ µ ß")), QStringLiteral("ÿ µ ß"));
+}
+
 TEST(PageScratchFiles, LineFeedsBecomeCarriageReturnLineFeedsPlusOneLineEnd) {
     QTemporaryDir program;
     PageScratchFiles scratch(program.path(), QString());

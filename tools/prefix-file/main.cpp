@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     QSaveFile prefixFile(output);
     if (prefixFile.open(QIODevice::WriteOnly)) {
         for (const QString& line : prefixFileLines(entries))
-            prefixFile.write((line + QLatin1Char('\n')).toUtf8());
+            prefixFile.write((line + QStringLiteral("\r\n")).toUtf8());
         if (prefixFile.commit())
             return 0;
     }
