@@ -1,188 +1,150 @@
-// The spot memory: the main window's Memoriser and Voir_Mem buttons and the
-// memory window's own handlers.
+// The spot memory, its clicks and the lookup of the chosen spot.
 #include "DurerurFixture.h"
-#include "MemorySpotLine.h"
+#include "LookupAddress.h"
+#include "LoopbackHttpServer.h"
 #include "PseudoTerminal.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
+#include <QTest>
 
 namespace {
+
+// A spot line as the spot list shows it: date, DX (12), QRG (8), spotter, remark.
+QString spotLine(const QString& dx, const QString& qrg = QStringLiteral("14025.5")) {
+    return QStringLiteral(" 06-Dec 1405Z  %1 %2 DL1XYZ      CW 599")
+        .arg(dx.leftJustified(12), qrg.rightJustified(8));
+}
+
+// Runs the deletions that closing a window leaves pending.
+void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+const QString Vk = spotLine("VK2ABC");
+const QString W1 = spotLine("W1AW/P", "7023.0");
 
 class MemoryWindowTest : public DurerurFixture {
 protected:
     MemoryWindowTest() {
         config.setPortDevice(1, pty.device());
+        config.setLookupSite(server.baseAddress());
         // A click on a spot shows its details only once the position is known.
         restart({{"Latitude", "48.52N"}, {"Longitude", "2.31E"}});
     }
+    // The browser's page goes before its profile, which ends with the run.
+    void TearDown() override {
+        closeWindow();
+        settle();
+    }
 
-    // Selects a spot line in the spot list and presses "Mémoriser".
     void memorise(const QString& line) {
-        QListWidget* spots = window().Liste_Stations;
-        QList<QListWidgetItem*> same = spots->findItems(line, Qt::MatchExactly);
-        if (same.isEmpty()) {
-            spots->addItem(line);
-            same = spots->findItems(line, Qt::MatchExactly);
-        }
-        spots->setCurrentItem(same.first());
+        window().Liste_Stations->addItem(line);
+        window().Liste_Stations->setCurrentRow(window().Liste_Stations->count() - 1);
         window().Memoriser->click();
     }
-
-    Memoire_CL& memory() {
-        Memoire_CL* memory = window().memoryWindow();
-        EXPECT_NE(memory, nullptr);
-        return *memory;
-    }
-
+    QListWidget* memory() { return window().memoryWindow()->Mem_Dedirad; }
     QStringList memoryLines() {
         QStringList lines;
-        for (int row = 0; row < memory().Mem_Dedirad->count(); ++row)
-            lines.append(memory().Mem_Dedirad->item(row)->text());
+        for (int row = 0; row < memory()->count(); ++row)
+            lines.append(memory()->item(row)->text());
         return lines;
     }
 
-    // Processes the deletions that closing a window leaves pending.
-    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
-    void clearPanel() {
-        Durerur& w = window();
-        for (QLineEdit* box : {w.Pref, w.Pays, w.Cont, w.CQ, w.Dec, w.ITU, w.QRB, w.Azi})
-            box->clear();
-    }
-
     PseudoTerminal pty;
+    LoopbackHttpServer server;
 };
-
-const QString Vk = memorySpotLine("VK2ABC");
-const QString W1 = memorySpotLine("W1AW/P", "7023.0");
-const QString Ea = memorySpotLine("EA8/DL1XYZ");
 
 } // namespace
 
-TEST_F(MemoryWindowTest, KeepsEveryLineInOrderWhileHiddenAndShowsThemAgain) {
+TEST_F(MemoryWindowTest, HidingKeepsTheLinesAndClosingLosesThem) {
     memorise(Vk);
-    memorise(Vk); // the same spot twice
+    window().Memoriser->click(); // the same spot twice
     memorise(W1);
-    memorise(Ea);
-    EXPECT_FALSE(memory().isVisible()); // memorising never shows the memory
-
+    EXPECT_FALSE(window().memoryWindow()->isVisible()); // memorising never shows it
     window().Voir_Mem->click();
-    EXPECT_TRUE(memory().isVisible());
-    EXPECT_EQ(memory().windowTitle(), "Memoire Durerur");
-    EXPECT_EQ(memory().Label3->text(), "   Date                DX                QRG   Spotter    "
-                                       "                   Remarques        ");
-    EXPECT_EQ(memory().Label3->text().size(), 94);
-    EXPECT_EQ(memoryLines(), (QStringList{Vk, Vk, W1, Ea}));
-
-    // Centred across, 120 pixels below the centre.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_EQ(memory().x(), (screen.width() - memory().width()) / 2);
-    EXPECT_EQ(memory().y(), (screen.height() - memory().height()) / 2 + 120);
-
-    memory().Retour_CL->click();
+    EXPECT_EQ(memoryLines(), (QStringList{Vk, Vk, W1}));
+    window().memoryWindow()->Retour_CL->click();
     settle();
     ASSERT_NE(window().memoryWindow(), nullptr);
-    EXPECT_FALSE(memory().isVisible());
+    EXPECT_FALSE(window().memoryWindow()->isVisible());
     window().Voir_Mem->click();
-    EXPECT_EQ(memoryLines(), (QStringList{Vk, Vk, W1, Ea}));
-}
+    EXPECT_EQ(memoryLines(), (QStringList{Vk, Vk, W1}));
 
-TEST_F(MemoryWindowTest, ClosingLosesTheLines) {
-    memorise(Vk);
-    window().Voir_Mem->click();
-    memory().close(); // from the title bar
+    window().memoryWindow()->close(); // from the title bar
     settle();
     EXPECT_EQ(window().memoryWindow(), nullptr);
     window().Voir_Mem->click();
     EXPECT_TRUE(memoryLines().isEmpty());
-
-    // With the main window, shown or not.
-    memorise(W1);
-    memory().hide();
-    const QPointer<Memoire_CL> hidden = window().memoryWindow();
-    closeWindow();
-    settle();
-    EXPECT_TRUE(hidden.isNull());
-}
-
-TEST_F(MemoryWindowTest, MemorisingWithoutASelectedSpotStoresNothing) {
-    window().Liste_Stations->addItem(Vk);
-    window().Memoriser->click();
-    EXPECT_EQ(window().memoryWindow(), nullptr);
-
-    // A Ctrl+click can take the selection away from the current line.
-    window().Liste_Stations->setCurrentRow(0);
-    window().Liste_Stations->clearSelection();
-    window().Memoriser->click();
-    EXPECT_EQ(window().memoryWindow(), nullptr);
 }
 
 TEST_F(MemoryWindowTest, DeletesTheSelectedLineThenAsksForOne) {
     ModalCloser closer;
     memorise(Vk);
     memorise(W1);
-    memorise(Ea);
     window().Voir_Mem->click();
-    QListWidget* list = memory().Mem_Dedirad;
-
-    list->setCurrentRow(0);
-    EXPECT_EQ(state.Ligne_Selection, Vk);
-    memory().Efface_CL->click();
-    EXPECT_EQ(memoryLines(), (QStringList{W1, Ea}));
+    memory()->setCurrentRow(0);
+    window().memoryWindow()->Efface_CL->click();
+    EXPECT_EQ(memoryLines(), QStringList{W1});
+    EXPECT_TRUE(closer.texts().isEmpty());
     // The line moving up is not chosen by the deletion.
     EXPECT_EQ(state.Ligne_Selection, Vk);
-    EXPECT_TRUE(list->selectedItems().isEmpty());
-
-    list->setCurrentRow(1);
-    memory().Efface_CL->click();
-    EXPECT_EQ(memoryLines(), QStringList{W1});
-    EXPECT_TRUE(list->selectedItems().isEmpty());
-    EXPECT_TRUE(closer.texts().isEmpty());
-
-    memory().Efface_CL->click();
+    window().memoryWindow()->Efface_CL->click();
     EXPECT_EQ(memoryLines(), QStringList{W1});
     EXPECT_EQ(closer.texts(), QStringList{"Selectionnez une ligne a effacer"});
-    EXPECT_EQ(closer.titles(), QStringList{"Pelk_Dedirad"});
 }
 
-TEST_F(MemoryWindowTest, AClickTunesOnlyWhenAPortIsChosenAndNeedsNoPosition) {
+TEST_F(MemoryWindowTest, AClickShowsTheSpotAndTunesOnlyWithAPort) {
     ASSERT_TRUE(pty.ok());
-    ModalCloser closer;
     memorise(Vk);
     memorise(W1);
     window().Voir_Mem->click();
-    clearPanel();
-
-    // No port: the line is taken, nothing else happens.
-    memory().Mem_Dedirad->setCurrentRow(0);
+    window().Pref->clear();
+    memory()->setCurrentRow(0);
     EXPECT_EQ(state.Ligne_Selection, Vk);
     EXPECT_TRUE(window().Pref->text().isEmpty());
-    EXPECT_TRUE(window().QRB->text().isEmpty());
 
-    // Port 1 on the pseudo-terminal, position never entered: panel and radio.
-    window().Mnu_Com_Click(1);
+    window().Mnu_Com[0]->trigger();
     ASSERT_TRUE(serial.isOpen());
-    EXPECT_TRUE(pty.readAvailable(50).isEmpty());
-    state.Latitude_Station = QStringLiteral("0.00");
-    state.Longitude_Station = QStringLiteral("0.00");
-    memory().Mem_Dedirad->setCurrentRow(1);
-    EXPECT_EQ(state.Ligne_Selection, W1);
+    memory()->setCurrentRow(1);
     EXPECT_EQ(window().Pref->text(), "W");
-    EXPECT_FALSE(window().QRB->text().isEmpty());
     // FT-847 (the first run's model) on 7023.0 kHz: the frequency block.
-    const QByteArray written = pty.readAvailable();
-    EXPECT_TRUE(written.contains(QByteArray::fromHex("0070230001"))) << written.toHex().data();
-    EXPECT_TRUE(closer.texts().isEmpty());
+    EXPECT_TRUE(pty.readAvailable().contains(QByteArray::fromHex("0070230001")));
 }
 
-TEST_F(MemoryWindowTest, EmptyingCreatesTheMemoryHidden) {
-    window().clearMemory();
-    EXPECT_FALSE(memory().isVisible());
-    EXPECT_TRUE(memoryLines().isEmpty());
+TEST(LookupAddress, TheDxFieldIsOneLowerCasePathSegment) {
+    const std::pair<QString, const char*> cases[] = {
+        {spotLine("F5ABC"), "f5abc"},
+        {spotLine("DL1XYZ/P"), "dl1xyz"},
+        {spotLine("EA8/DL1XYZ"), "ea8"},
+        {QString(), ""},                                     // no spot chosen yet
+        {" 06-Dec 1405Z  ABCDEFGHIJKLMNOP", "abcdefghijkl"}, // only the field counts
+        {spotLine("K1?Q=1#X"), "k1%3Fq%3D1%23x"},            // no query or fragment
+        {spotLine("W%41"), "w%2541"},                        // not decoded as "A"
+        {spotLine("3D2 AG"), "3d2%20ag"},
+        {spotLine("F5\u00c9A"), "f5%C3%A9a"},
+        {spotLine("../X"), ""},
+        {spotLine("A..B"), "a..b"}, // no step out of /db/
+    };
+    for (const auto& [line, path] : cases)
+        EXPECT_EQ(lookupAddress("https://www.qrz.com", line).toString(QUrl::FullyEncoded),
+                  QStringLiteral("https://www.qrz.com/db/") + path)
+            << line.toStdString();
+}
+
+TEST_F(MemoryWindowTest, TheBrowserLooksTheSpotUpAndASecondClickLoadsNothing) {
+    ASSERT_TRUE(server.listening());
+    server.setPage("/db/vk2abc", "<html><body>VK2ABC</body></html>");
+    const auto lookups = [&] {
+        return server.requestedPaths().filter(QRegularExpression("^/db/"));
+    };
+    memorise(Vk);
+    window().QRZ->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !lookups().isEmpty(); }, 30000));
+    memorise(W1);
+    window().QRZ->click();
+    QTest::qWait(500);
+    EXPECT_EQ(lookups(), QStringList{"/db/vk2abc"});
 }
