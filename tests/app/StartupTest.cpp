@@ -1,22 +1,19 @@
 #include "DurerurFixture.h"
+#include "TempSettings.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <array>
 
 TEST_F(DurerurFixture, FirstRunWithAnEmptyStoreUsesTheDefaultsAndWritesThreeKeys) {
-    auto& w = window();
     // Two blanks: the stored revision starts with one.
-    EXPECT_EQ(w.windowTitle(), "Pelk_Dedirad Rev  1.4.6");
-    EXPECT_EQ(w.Bande_CL->currentText(), "All HF");
-    EXPECT_EQ(w.Bande_CL2->currentText(), "Sans");
-    EXPECT_EQ(state.Emetteur_Choisi, "FT-847");
-    EXPECT_EQ(w.NumPort->text(), "0");
-    EXPECT_EQ(w.DebitPort->text(), "0");
-    EXPECT_TRUE(w.Mnu_SansCom->isChecked());
-    EXPECT_FALSE(serial.isOpen());
+    EXPECT_EQ(window().windowTitle(), "Pelk_Dedirad Rev  1.4.6");
     EXPECT_EQ(state.Longitude_Station, "0.00");
     EXPECT_EQ(state.Latitude_Station, "0.00");
     EXPECT_EQ(storedKeys(), (QStringList{"Chemin Repertoire", "Revision", "Transceiver"}));
@@ -61,7 +58,6 @@ TEST_F(DurerurFixture, StoredTransceiverOutsideTheListFallsBack) {
         SCOPED_TRACE(garbage);
         restart({{"Transceiver", garbage}});
         EXPECT_EQ(state.Emetteur_Choisi, "FT-847");
-        EXPECT_EQ(stored("Transceiver"), "2");
     }
 }
 
@@ -70,10 +66,49 @@ TEST_F(DurerurFixture, AboutAndHistoryBoxes) {
     window().Mnu_A_Propos->trigger();
     window().Mnu_Historique->trigger();
     ASSERT_EQ(closer.texts().size(), 2);
-    EXPECT_EQ(closer.titles(), (QStringList{"Pelk_Dedirad", "Pelk_Dedirad"}));
     EXPECT_EQ(closer.texts()[0], "    Pelk Durerur\r\n  revision  1.4.6");
     const QStringList lines = closer.texts()[1].split("\r\n");
     ASSERT_EQ(lines.size(), 18); // 17 lines, each ended by CR LF
-    EXPECT_EQ(lines[0], "V1.0.0 le 01/03/2005 Creation Programme");
     EXPECT_EQ(lines[16], "V1.4.6 le 28/10/2010 Ajout filtre dans la zone remarque");
+}
+
+TEST(SettingsStore, ReadsOnlyItsOwnSectionAsHandEdited) {
+    TempSettings::clear();
+    {
+        QFile file(TempSettings::iniFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        // "Setup" without the trailing blank is another section; unquoted
+        // commas make QSettings read a list.
+        file.write("[Setup]\nPort Com=3\n[Setup%20]\nBaud=9600,n,8,1\nTri_Rem=\n");
+    }
+    SettingsStore store;
+    EXPECT_EQ(store.read("Port Com", "0"), "0");
+    EXPECT_EQ(store.read("Baud", "0"), "9600,n,8,1");
+    EXPECT_EQ(store.read("Tri_Rem", "x"), ""); // empty text is no missing key
+    store.save("Port Com", "5");
+    QSettings file(TempSettings::iniFile(), QSettings::IniFormat);
+    EXPECT_EQ(file.value("Setup/Port Com").toString(), "3");
+    EXPECT_EQ(file.value("Setup /Port Com").toString(), "5");
+}
+
+TEST_F(DurerurFixture, StationWindowRefusesEmptyFieldsThenSavesAndConverts) {
+    ModalCloser closer;
+    window().Mnu_Coordonnees->trigger();
+    Station* station = window().stationWindow();
+    station->La_Lat->clear();
+    station->La_Long->clear();
+    station->Enregistrer->click();
+    station->La_Long->setText("70.66O");
+    station->Enregistrer->click();
+    EXPECT_EQ(closer.texts(),
+              (QStringList{"Entrez une longitude ex 2.31E", "Entrez une latitude ex 48.53N"}));
+    EXPECT_FALSE(storedKeys().contains("Longitude"));
+
+    station->La_Lat->setText("33.86S");
+    station->Enregistrer->click();
+    EXPECT_EQ(stored("Longitude"), "70.66O");
+    EXPECT_EQ(state.Latitude_Station, "-33.86");
+    EXPECT_EQ(state.Longitude_Station, "-70.66");
+    QApplication::processEvents();
+    EXPECT_EQ(window().stationWindow(), nullptr); // closed and destroyed
 }
