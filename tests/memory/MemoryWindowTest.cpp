@@ -120,14 +120,12 @@ TEST(LookupAddress, TheDxFieldIsOneLowerCasePathSegment) {
 
 TEST_F(MemoryWindowTest, TheBrowserLooksTheSpotUpAndASecondClickLoadsNothing) {
     server.setPage("/db/vk2abc", "<html><body>VK2ABC</body></html>");
-    const auto lookups = [&] {
-        return server.requestedPaths().filter(QRegularExpression("^/db/"));
-    };
     memorise(Vk);
     window().QRZ->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !lookups().isEmpty(); }, 30000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !server.requestedPaths().filter("/db/").isEmpty(); }, 30000));
     memorise(W1);
     window().QRZ->click();
     QTest::qWait(500);
-    EXPECT_EQ(lookups(), QStringList{"/db/vk2abc"});
+    EXPECT_EQ(server.requestedPaths().filter("/db/"), QStringList{"/db/vk2abc"});
 }
