@@ -1,11 +1,27 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include "PageScratchFiles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <ostream>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 // A hand-made page of tests/data, as the site would send it.
-QByteArray fixturePage(const QString& name);
+inline QByteArray fixturePage(const QString& name) {
+    QFile file(QStringLiteral(PELK_TEST_DATA_DIR "/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
-// A page as the decoder reads it: upper-cased and passed through the scratch
-// files in a temporary folder.
-QString storedPage(const QByteArray& html);
+// A page as the decoder reads it: in capitals, through the scratch files.
+inline QString storedPage(const QByteArray& html) {
+    QTemporaryDir folder;
+    PageScratchFiles scratch(folder.path(), QString());
+    if (!scratch.store(PageScratchFiles::capitals(QString::fromLatin1(html))))
+        return QString();
+    return scratch.readPage().value_or(QString());
+}

@@ -1,0 +1,284 @@
+// The main window over real parts when the spot site, the serial link, the
+// program folder or the settings store misbehave.
+#include "DurerurFixture.h"
+#include "LoopbackHttpServer.h"
+#include "PseudoTerminal.h"
+#include "SpotTexts.h"
+#include "TempSettings.h"
+
+#include <QSerialPort>
+#include <QTest>
+#include <QtWidgets>
+#include <atomic>
+#include <fcntl.h>
+#include <functional>
+#include <linux/capability.h>
+#include <optional>
+#include <pty.h>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+const QString Page14 = QStringLiteral("/dxc/top_50_14_MHz.html");
+constexpr int Band14 = 5;
+const QByteArray CatOn(5, '\0'); // opening block of the FT-847 sequence
+
+QByteArray row(const QByteArray& dx, const QByteArray& date) {
+    return "<tr>\n<td><a href=\"/dx/" + dx + "\" target=\"_blank\">" + dx +
+           "</a></td>\n<td align=\"right\">14025.0 &nbsp;</td>\n<td align=\"left\"> " + date +
+           "&nbsp;</td>\n<td><a href=\"/dx/f6xyz\" target=\"_blank\">f6xyz</a></td>\n"
+           "<td align=\"left\"> cq dx</td>\n</tr>\n";
+}
+
+QByteArray page(const QByteArray& rows) {
+    return "<html>\n<body>\n<table>\n<caption>last spots, 14 mhz, 06 dec</caption>\n"
+           "<tr>\n<th>dx</th><th>qrg, khz</th><th>date, utc</th><th>spotter</th>"
+           "<th>remarks</th></tr>\n" +
+           rows + "</table>\n</body>\n</html>\n";
+}
+
+// Newest first: the list shows them in this order.
+const QByteArray Rows =
+    row("tk5ep", "06 dec 14:09z") + row("ja1abc", "06 dec 14:08z") + row("f5abc", "06 dec 14:05z");
+
+QByteArray randomBytes(qsizetype size) {
+    QByteArray bytes(size, Qt::Uninitialized);
+    QRandomGenerator generator(20261206);
+    for (char& byte : bytes)
+        byte = static_cast<char>(generator.bounded(256));
+    return bytes;
+}
+
+bool replaceFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+long residentKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    const QByteArray text = status.readAll();
+    return text.mid(text.indexOf("VmRSS:") + 6).trimmed().split(' ').constFirst().toLong();
+}
+
+// Root writes into any folder through CAP_DAC_OVERRIDE; only the calling
+// thread loses or regains it.
+bool overridePermissions(bool on) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
+    const unsigned bit = 1U << CAP_DAC_OVERRIDE;
+    return syscall(SYS_capget, &header, data) == 0 &&
+           (data[0].effective = on ? data[0].effective | bit : data[0].effective & ~bit,
+            syscall(SYS_capset, &header, data) == 0);
+}
+
+} // namespace
+
+class Faults : public DurerurFixture {
+protected:
+    void SetUp() override {
+        // The per-user folder, where the page goes when the program's is read-only.
+        qputenv("XDG_DATA_HOME", userData.path().toLocal8Bit());
+        http = CurlHttpClient({1000, 1500}); // a stalled site costs the whole total
+        site.emplace();
+        site->setPage(Page14, page(Rows));
+        config.setSpotSite(site->baseAddress());
+        config.setPortDevice(1, pty.device());
+        restart({{"Latitude", "48.52N"}, {"Longitude", "2.31E"}});
+        window().Emetteur->setCurrentText(QStringLiteral("FT-847"));
+        window().Bande_CL->setCurrentIndex(Band14);
+    }
+
+    // True when the window came back within `ms`.
+    static bool within(qint64 ms, const std::function<void()>& action) {
+        QElapsedTimer clock;
+        clock.start();
+        action();
+        QCoreApplication::processEvents();
+        return clock.elapsed() < ms;
+    }
+    // Bound: the HTTP limits plus the sound and the message.
+    bool afficher() {
+        return within(6500, [this] { window().Afficher->click(); });
+    }
+    // Bound: a sequence whose four drains are all given up.
+    bool click(int line) {
+        return within(1300 + 4 * CatSequences::DrainLimitMs, [this, line] {
+            window().Liste_Stations->setCurrentRow(-1);
+            window().Liste_Stations->setCurrentRow(line);
+        });
+    }
+
+    QTemporaryDir userData;
+    std::optional<LoopbackHttpServer> site;
+    PseudoTerminal pty;
+};
+
+TEST_F(Faults, SpotSiteFailuresKeepTheLastUpdateAndStopTheTimer) {
+    const QByteArray cut = page(Rows).left(page(Rows).indexOf("ja1abc"));
+    const QByteArray self = (site->baseAddress() + Page14).toLatin1();
+    const LoopbackHttpServer::Response error{500, "text/html", "oops"};
+    QByteArray many;
+    for (int i = 0; i < 5000; ++i)
+        many += row("k" + QByteArray::number(i) + "ab", "06 dec 12:00z");
+    // Rows shown, or -1 for the no-answer path.
+    const std::tuple<const char*, std::function<void()>, int> cases[] = {
+        {"silent", [&] { site->setMode(LoopbackHttpServer::Mode::Stall); }, -1},
+        {"404", [&] { site->removeResponse(Page14); }, -1},
+        {"500", [&] { site->setResponse(Page14, error); }, -1},
+        {"redirect loop", [&] { site->setRedirect(Page14, self); }, -1},
+        {"lost mid-row", [&] { site->setCutShort(Page14, cut, cut.size() + 4000); }, -1},
+        {"10 MiB of random bytes", [&] { site->setPage(Page14, randomBytes(10 << 20)); }, -1},
+        {"ends mid-row",
+         [&] { site->setPage(Page14, page(Rows).left(page(Rows).indexOf("f5abc") + 40)); }, 2},
+        {"5,000 rows", [&] { site->setPage(Page14, page(many)); }, 5000},
+        {"refused", [&] { site.reset(); }, -1},
+    };
+    for (const auto& [name, breakSite, rows] : cases) {
+        SCOPED_TRACE(name);
+        site->setMode(LoopbackHttpServer::Mode::Serve);
+        site->setPage(Page14, page(Rows));
+        ModalCloser closer;
+        ASSERT_TRUE(afficher());
+        ASSERT_EQ(window().Liste_Stations->count(), 3);
+        const QString lastUpdate = window().QTR->text();
+        breakSite();
+        EXPECT_TRUE(afficher());
+        EXPECT_EQ(window().Liste_Stations->count(), std::max(rows, 0));
+        EXPECT_EQ(window().Timer2->isActive(), rows >= 0);
+        EXPECT_EQ(closer.texts(), rows < 0 ? QStringList{SpotTexts::NoAnswer} : QStringList{});
+        EXPECT_TRUE(rows >= 0 || window().QTR->text() == lastUpdate);
+    }
+}
+
+TEST_F(Faults, SerialLinkHeldStuckOrFloodedLeavesTheWindowUsable) {
+    ModalCloser closer;
+    {
+        QSerialPort other(pty.device());
+        ASSERT_TRUE(other.open(QIODevice::ReadWrite));
+        window().Mnu_Com_Click(1);
+        EXPECT_EQ(closer.texts(), QStringList{QStringLiteral("Le port com1 n'existe pas")});
+        EXPECT_FALSE(serial.isOpen());
+    }
+    ASSERT_TRUE(afficher());
+
+    // The radio reads nothing and another writer fills the terminal: the
+    // buffer makes room in steps, so fill until it stays full.
+    const int filler =
+        ::open(pty.device().toLocal8Bit().constData(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(filler, 0);
+    for (bool tookSome = true; tookSome; QTest::qWait(50)) {
+        for (tookSome = false; ::write(filler, "x", 1) == 1;)
+            tookSome = true;
+    }
+    ::close(filler);
+    window().Mnu_Com_Click(1);
+    ASSERT_TRUE(serial.isOpen());
+    EXPECT_TRUE(click(0));
+    // The radio reads again: what the sequence gave up on must not follow.
+    pty.readAvailable(100);
+    QTest::qWait(300);
+    EXPECT_TRUE(pty.readAvailable(100).isEmpty());
+
+    // A radio in transceive mode talks without pause; nothing reads it.
+    int master = -1, slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    const auto closePty = qScopeGuard([&] { ::close(master), ::close(slave); });
+    config.setPortDevice(2, QString::fromLocal8Bit(name));
+    window().Mnu_Com_Click(2);
+    ASSERT_TRUE(serial.isOpen());
+    const long before = residentKb();
+    std::atomic<bool> talking{true};
+    std::thread radio([&] {
+        for (const QByteArray chatter(4096, '\xFE'); talking;)
+            if (::write(master, chatter.constData(), chatter.size()) <= 0)
+                QTest::qSleep(5);
+    });
+    QTest::qWait(1500);
+    talking = false;
+    radio.join();
+    EXPECT_LT(residentKb() - before, 8 * 1024);
+    EXPECT_TRUE(click(1));
+    char heard[5] = {};
+    EXPECT_EQ(::read(master, heard, 5), 5);
+    EXPECT_EQ(QByteArray(heard, 5), CatOn);
+    EXPECT_EQ(closer.texts().size(), 1);
+}
+
+TEST_F(Faults, DamagedProgramFolderStillShowsSpotsAndSounds) {
+    // The sound of the alert is not a WAV: the built-in beep plays.
+    ASSERT_TRUE(replaceFile(directory.file(SpotTexts::AlertSound), "RIFF? no, a note\n"));
+    QFile::remove(soundCapture());
+    window().Test_alerte->click();
+    const std::vector<short> beep = AlsaSoundPlayer::beepSamples(AlsaSoundPlayer::BeepRate);
+    QFile capture(soundCapture());
+    ASSERT_TRUE(capture.open(QIODevice::ReadOnly));
+    EXPECT_EQ(capture.readAll(), QByteArray(reinterpret_cast<const char*>(beep.data()),
+                                            qsizetype(beep.size() * sizeof(short))));
+
+    // Without the prefix file a click shows no country and still tunes.
+    const QString prefixes = directory.file(QStringLiteral("Prefixe_DXCC.txt"));
+    ASSERT_TRUE(QFile::rename(prefixes, prefixes + ".away"));
+    window().Mnu_Com_Click(1);
+    ModalCloser closer;
+    ASSERT_TRUE(afficher());
+    EXPECT_TRUE(click(1));
+    EXPECT_EQ(window().Pays->text(), QString());
+    EXPECT_EQ(pty.readAvailable().size(), 4 * 5);
+    ASSERT_TRUE(QFile::rename(prefixes + ".away", prefixes));
+
+    // A read-only program folder: the page goes to the per-user folder.
+    QFile::remove(directory.file(PageScratchFiles::PageFile));
+    QFile::setPermissions(directory.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const QString probe = directory.file(QStringLiteral("probe"));
+    const bool dropped =
+        replaceFile(probe, "") && QFile::remove(probe) && overridePermissions(false);
+    const auto restore = qScopeGuard([&] {
+        if (dropped)
+            overridePermissions(true);
+        QFile::setPermissions(directory.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    if (replaceFile(probe, ""))
+        GTEST_SKIP() << "the program folder cannot be made read-only here";
+    ASSERT_TRUE(afficher());
+    EXPECT_EQ(window().Liste_Stations->count(), 3);
+    EXPECT_TRUE(window().Timer2->isActive());
+    EXPECT_FALSE(QFile::exists(directory.file(PageScratchFiles::PageFile)));
+    EXPECT_TRUE(QDir(PageScratchFiles::userFolder()).exists(PageScratchFiles::PageFile));
+    EXPECT_TRUE(click(1));
+    EXPECT_EQ(window().Pays->text(), QStringLiteral("Japan"));
+    EXPECT_TRUE(closer.texts().isEmpty());
+}
+
+TEST_F(Faults, CorruptOrGarbageSettingsStartWithTheFallbacks) {
+    const QByteArray stores[] = {
+        randomBytes(64 * 1024),
+        "[Setup%20]\nbande%20Durerur=99999999999999999999\n"
+        "bande%20Durerur%201=-99999999999999999999\nTransceiver=-7e3\nLongitude=\nLatitude=\n"
+        "Tri_Rem=\"unterminated\nPort%20Com=@Rect(1 2 3 4)\nBaud=115200,n,8,1\n"
+        "Chemin%20Repertoire=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x5\\x42ogus)\n"
+        "Revision=@ByteArray(\xff\xfe)\n",
+    };
+    ModalCloser closer;
+    for (const QByteArray& store : stores) {
+        closeWindow();
+        ASSERT_TRUE(replaceFile(TempSettings::iniFile(), store));
+        state = SharedState();
+        Durerur& w = window();
+        EXPECT_EQ(w.Bande_CL->currentIndex(), 0);
+        EXPECT_EQ(w.Emetteur->currentText(), QStringLiteral("FT-847"));
+        EXPECT_EQ(state.Latitude_Station, QStringLiteral("0.00"));
+        EXPECT_EQ(w.NumPort->text(), QStringLiteral("0"));
+        w.Bande_CL->setCurrentIndex(Band14);
+        EXPECT_TRUE(afficher());
+        EXPECT_EQ(w.Liste_Stations->count(), 3);
+        EXPECT_TRUE(w.Timer2->isActive());
+    }
+    EXPECT_TRUE(closer.texts().isEmpty());
+}

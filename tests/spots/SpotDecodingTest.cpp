@@ -1,0 +1,189 @@
+#include "BandTable.h"
+#include "CurlHttpClient.h"
+#include "DisplayPass.h"
+#include "Fixtures.h"
+#include "SortedSpotLines.h"
+#include "SpotCollection.h"
+#include "SpotFilters.h"
+#include "SpotPageGenerator.h"
+#include "SpotServerProcess.h"
+#include "SpotTableReader.h"
+#include "TextReader.h"
+
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList spotLinesOf(const QString& page) {
+    SpotTableReader table(page);
+    QStringList lines;
+    SpotRow row;
+    while (table.next(row))
+        lines.append(spotLine(row));
+    return lines;
+}
+
+} // namespace
+
+TEST(TextReader, ItemsFollowCommasQuotesAndLineEnds) {
+    TextReader reader(QStringLiteral("one, two,\"three, four\" x,five\r\nsix,\r\n"
+                                     "\"seven\r\neight\",nine\r\nten,rest of the line\r\nb\rc\nd"));
+    QStringList items;
+    for (int i = 0; i < 9; ++i)
+        items.append(reader.readItem().value_or(QStringLiteral("<none>")));
+    EXPECT_EQ(items, (QStringList{"one", "two", "three, four", "five", "six", "", "seven\r\neight",
+                                  "nine", "ten"}));
+    // A line read goes on from the item; lines end at carriage returns only.
+    EXPECT_EQ(reader.readLine(), QStringLiteral("rest of the line"));
+    EXPECT_EQ(reader.readLine(), QStringLiteral("b"));
+    EXPECT_EQ(reader.readLine(), QStringLiteral("c\nd"));
+    EXPECT_FALSE(reader.readItem().has_value());
+}
+
+TEST(SpotTableReader, SpotLinesInFixedColumnsAndMalformedRowsDropped) {
+    const std::pair<const char*, QStringList> pages[] = {
+        // A 5-character DX gets 7 blanks, a 14-character one keeps its first
+        // 12; 6-, 7- and 8-character frequencies get 2, 1 and no blank.
+        {"spots_columns.html",
+         {" 06 DEC 14:05Z F5ABC         14025.0 DL1XYZ      <QSL> VIA BURO",
+          " 06 DEC 14:07Z VP2V/DL1ABCD 144300.0 EA8/G4XYZ/P TNX QSO &; 73",
+          " 06 DEC 14:08Z JA1ABC         7012.5 W1AW        CQ &P;DX 599 &",
+          " 06 DEC 14:09Z TK5EP         21074.0 ON4ABC      "}},
+        // Missing closing markers, a negative length and markers out of order
+        // drop their rows; long fields stay whole; a second table is not read.
+        {"spots_faults.html",
+         {" 06 DEC 14:01Z G3ABC          3512.0 F6XYZ       FIRST",
+          " 06 DEC 14:06Z S51ABC       1296100.00 VE3ABC/VY2XX LONG QRG AND SPOTTER",
+          " 06 DEC 14:07Z LZ1ABC         3518.0 F6XYZ       LAST"}},
+        {"spots_truncated.html", {" 06 DEC 14:01Z OH2ABC        50313.0 SM5XYZ      FT8"}},
+    };
+    for (const auto& [name, lines] : pages)
+        EXPECT_EQ(spotLinesOf(storedPage(fixturePage(QString::fromLatin1(name)))), lines) << name;
+
+    const QByteArray row = "<tr>\n<td>x</td>\n";
+    for (const QByteArray& page : {QByteArray("<html>no spots</html>\n"), QByteArray("<table>\n"),
+                                   "<table>\na\nb\nc\nd\ne\nf\ng\n</table>\n" + row, QByteArray()})
+        EXPECT_TRUE(spotLinesOf(storedPage(page)).isEmpty()) << page.toStdString();
+}
+
+TEST(SpotTableReader, RemarkEntityWalkSkipsThreeCharactersAfterEachAmpersand) {
+    const auto shown = [](const char* remark) {
+        return SpotTableReader::decodeEntities(QString::fromLatin1(remark));
+    };
+    EXPECT_EQ(shown("&LT;QSL&GT; VIA BURO"), QStringLiteral("<QSL> VIA BURO"));
+    EXPECT_EQ(shown("R&AMP;R UP&NBSP;2"), QStringLiteral("R&;R UP&P;2"));
+    EXPECT_EQ(shown("A&B C D"), QStringLiteral("A& D"));
+    EXPECT_EQ(shown("A&LTB"), QStringLiteral("A<"));
+    // A trailing "&", alone or with fewer than two characters after it.
+    EXPECT_EQ(shown("599 &"), QStringLiteral("599 &"));
+    EXPECT_EQ(shown("599 &L"), QStringLiteral("599 &"));
+    EXPECT_EQ(shown("&lt;"), QStringLiteral("&"));
+}
+
+TEST(PageScratchFiles, PagesAreStoredOneBytePerCharacterWithCarriageReturnLineFeeds) {
+    const std::pair<QString, QByteArray> pages[] = {
+        {QStringLiteral("<TABLE>\nA,B\n\nC"), "<TABLE>\r\nA,B\r\n\r\nC\r\n"},
+        // A page that already has carriage returns keeps only its first line.
+        {QStringLiteral("<HTML>\r\n<TABLE>\r\n"), "<HTML>\r\n"},
+        {QStringLiteral("TR\u00C8S FORT \u20AC\n"), "TR\xC8S FORT ?\r\n\r\n"},
+    };
+    QTemporaryDir program;
+    PageScratchFiles scratch(program.path(), QString());
+    for (const auto& [page, bytes] : pages) {
+        ASSERT_TRUE(scratch.store(page));
+        QFile file(program.filePath(PageScratchFiles::PageFile));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), bytes);
+        EXPECT_EQ(scratch.readPage(), QString::fromLatin1(bytes));
+        EXPECT_FALSE(QFile::exists(program.filePath(PageScratchFiles::WorkFile)));
+    }
+    // Letters without a one-byte capital stay as they are, not "?".
+    EXPECT_EQ(PageScratchFiles::capitals(QStringLiteral("très <qsl> ÿ µ ß")),
+              QStringLiteral("TRÈS <QSL> ÿ µ ß"));
+}
+
+TEST(SpotFilters, EachPassingFilterAddsTheLineAndEachAlertSoundsOnce) {
+    // Boxes: F French, C callsign, R remark, A alerts.
+    struct Case {
+        const char *dx, *remark, *boxes, *callsign, *text;
+        int additions, alerts;
+    };
+    const Case cases[] = {
+        {"JA1ABC", "", "", "", "", 1, 0},
+        {"F5ABC", "", "F", "", "", 1, 0},
+        {"EA5/F5ABC", "", "F", "", "", 0, 0},
+        // The callsign filter compares in capitals with the padded field.
+        {"F5ABC", "", "C", "f5", "", 1, 0},
+        {"F5ABC", "", "C", "F5ABC ", "", 1, 0},
+        {"F5ABC", "", "C", "", "", 0, 0},
+        // The remark filter is case-sensitive and needs a remark.
+        {"JA1ABC", "CQ CQ", "R", "", "CQ", 1, 0},
+        {"JA1ABC", "CQ CQ", "R", "", "cq", 0, 0},
+        {"JA1ABC", "", "R", "", "", 0, 0},
+        // Each filter passed adds the line once more.
+        {"F5ABC", "CQ", "FCR", "F", "CQ", 3, 0},
+        {"TM1X", "", "FCR", "F", "CQ", 1, 0},
+        // The callsign alert compares the text as typed, without the blanks.
+        {"F5ABC", "", "CA", "F5", "", 1, 1},
+        {"F5ABC", "", "CA", "f5", "", 1, 0},
+        {"F5ABC", "", "CA", "F5ABC", "", 1, 1},
+        {"JA1ABC", "", "CA", "", "", 0, 1},
+        {"F5ABC", "CQ", "A", "F5", "CQ", 1, 0},
+        {"JA1ABC", "IOTA AS-007", "RA", "", "IOTA", 1, 1},
+        {"JA1ABC", "IOTA AS-007", "RA", "", "iota", 0, 0},
+        {"JA1ABC", "CQ", "CRA", "JA", "", 2, 2},
+    };
+    for (const Case& c : cases) {
+        const QString boxes = QString::fromLatin1(c.boxes);
+        FilterChoices choices;
+        choices.Check1 = boxes.contains(u'F');
+        choices.Check2 = boxes.contains(u'C');
+        choices.Check4 = boxes.contains(u'R');
+        choices.Check3 = boxes.contains(u'A');
+        choices.Indicatif = QString::fromLatin1(c.callsign);
+        choices.Remarque = QString::fromLatin1(c.text);
+        const SpotRow row{QStringLiteral("06 DEC 14:05Z"),
+                          QString::fromLatin1(c.dx).leftJustified(12), QStringLiteral(" 14025.0"),
+                          QStringLiteral("DL1XYZ     "), QString::fromLatin1(c.remark)};
+        const SpotVerdict verdict = judgeSpot(row, choices);
+        EXPECT_EQ(std::pair(verdict.additions, verdict.alerts), std::pair(c.additions, c.alerts))
+            << c.dx << " " << c.boxes << " " << c.callsign;
+    }
+}
+
+TEST(DisplayPass, DateNewestFirstDxAndFrequencyAscending) {
+    const QString page = storedPage(fixturePage(QStringLiteral("spots_order.html")));
+    // 1823.5, 14025.0, 28020.0, 144300.0: by value, not as text.
+    const std::pair<std::int16_t, QStringList> modes[] = {
+        {1, {"K3LR", "ZL1ABC", "DL1ABC", "9A2AB"}},
+        {2, {"9A2AB", "DL1ABC", "K3LR", "ZL1ABC"}},
+        {3, {"DL1ABC", "ZL1ABC", "K3LR", "9A2AB"}},
+    };
+    for (const auto& [mode, dxs] : modes) {
+        SortedSpotLines sorted;
+        EXPECT_EQ(collectSpots(page, mode, FilterChoices{}, sorted, [] {}), 4);
+        QStringList shown;
+        for (const QString& line : displayPass(sorted, mode))
+            shown.append(line.mid(15, 12).trimmed());
+        EXPECT_EQ(shown, dxs) << mode;
+    }
+}
+
+TEST(SpotServer, EveryBandPageDecodesToFiftyWellFormedSpotsAndNothingElseIsServed) {
+    SpotServerProcess server;
+    ASSERT_FALSE(server.site().isEmpty());
+    const QRegularExpression columns(QStringLiteral(
+        "^ \\d\\d [A-Z]{3} \\d\\d:\\d\\dZ [^ ].{11} [ \\d]{2}\\d+\\.\\d [^ ].{10} "));
+    CurlHttpClient http;
+    for (std::int16_t band = 0; band < BandTable::Count; ++band) {
+        SpotTableReader table(
+            storedPage(http.get(BandTable::pageAddress(server.site(), band)).toLatin1()));
+        SpotRow row;
+        int rows = 0;
+        for (; table.next(row); ++rows)
+            EXPECT_TRUE(columns.match(spotLine(row)).hasMatch()) << spotLine(row).toStdString();
+        EXPECT_EQ(rows, SpotPageGenerator::RowsPerPage) << band;
+    }
+    EXPECT_TRUE(http.get(server.site() + QStringLiteral("/dxc/top_50_11_MHz.html")).isEmpty());
+}
