@@ -1,16 +1,7 @@
 #pragma once
 
-#include "AlsaSoundPlayer.h"
-#include "Configuration.h"
-#include "CurlHttpClient.h"
-#include "Durerur.h"
 #include "ModalCloser.h"
-#include "ProgramDirectory.h"
-#include "QtMessageBox.h"
-#include "QtSerialLink.h"
-#include "SettingsStore.h"
-#include "SharedState.h"
-#include "SystemClock.h"
+#include "Program.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

@@ -32,46 +32,47 @@ public:
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
     LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
 
-    bool listening() const { return listener_ >= 0; }
-    quint16 port() const { return port_; }
     // "http://127.0.0.1:<port>", no trailing slash.
     QString baseAddress() const;
 
-    void setResponse(const QString& path, Response response);
-    void setPage(const QString& path, const QByteArray& body);
+    void setResponse(const QString& path, Response response) {
+        store(path, {std::move(response), QByteArray(), -1});
+    }
+    void setPage(const QString& path, const QByteArray& body) {
+        setResponse(path, {200, Response().contentType, body});
+    }
     void removeResponse(const QString& path);
     // Answers the path with a redirection to `location`.
-    void setRedirect(const QString& path, const QByteArray& location);
-    // Serves the body but announces `announcedLength` bytes, so that the
-    // connection closes before the transfer is complete.
-    void setCutShort(const QString& path, const QByteArray& body, qsizetype announcedLength);
+    void setRedirect(const QString& path, const QByteArray& location) {
+        store(path, {{302, QByteArray(), QByteArray()}, location, -1});
+    }
+    // Announces more bytes than the body, so that the transfer ends short.
+    void setCutShort(const QString& path, const QByteArray& body, qsizetype announcedLength) {
+        store(path, {{200, "text/html", body}, QByteArray(), announcedLength});
+    }
     void setMode(Mode mode);
 
     // Paths of the requests received so far, in arrival order.
     QStringList requestedPaths() const;
 
-    // A loopback port on which nothing listens: connections are refused.
-    static quint16 closedPort();
-
 private:
+    // A response and what a few send beyond it.
+    struct Entry {
+        Response response;
+        QByteArray location;
+        qsizetype announcedLength;
+    };
+
+    void store(const QString& path, Entry entry);
     void run();
     void answer(int connection);
     void closeStalled();
 
-    // What a few responses send beyond their Response.
-    struct Extras {
-        QByteArray location;
-        qsizetype announcedLength = -1;
-    };
-
     int listener_ = -1;
-    int wakeRead_ = -1;
-    int wakeWrite_ = -1;
     quint16 port_ = 0;
     std::atomic<Mode> mode_{Mode::Serve};
     mutable std::mutex mutex_;
-    std::map<QString, Response> responses_;
-    std::map<QString, Extras> extras_;
+    std::map<QString, Entry> responses_;
     QStringList requested_;
     std::vector<int> stalled_;
     std::thread thread_;

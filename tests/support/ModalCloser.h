@@ -1,23 +1,27 @@
 #pragma once
 
-#include <QString>
+#include <QApplication>
+#include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
 
 // Closes every application-modal box as soon as it opens and records its
-// title and text, so that a test can run a handler that shows a message.
+// text, so that a test can run a handler that shows a message.
 class ModalCloser {
 public:
-    ModalCloser();
-    ~ModalCloser();
+    ModalCloser() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts_.append(box->text());
+                box->accept();
+            }
+        });
+        timer_.start(10);
+    }
 
     const QStringList& texts() const { return texts_; }
-    const QStringList& titles() const { return titles_; }
 
 private:
-    void poll();
-
     QTimer timer_;
     QStringList texts_;
-    QStringList titles_;
 };

@@ -1,7 +1,5 @@
 #include "PseudoTerminal.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
@@ -22,30 +20,22 @@ PseudoTerminal::PseudoTerminal() {
 }
 
 PseudoTerminal::~PseudoTerminal() {
-    closeMaster();
-    if (slave_ >= 0)
-        ::close(slave_);
+    for (int fd : {master_, slave_}) {
+        if (fd >= 0)
+            ::close(fd);
+    }
 }
 
 QByteArray PseudoTerminal::readAvailable(int waitMs) {
     QByteArray out;
-    if (master_ < 0)
-        return out;
     pollfd fd{master_, POLLIN, 0};
-    int timeout = waitMs;
-    while (::poll(&fd, 1, timeout) > 0 && (fd.revents & POLLIN)) {
+    while (master_ >= 0 && ::poll(&fd, 1, waitMs) > 0 && (fd.revents & POLLIN)) {
         char buffer[4096];
         const ssize_t n = ::read(master_, buffer, sizeof buffer);
         if (n <= 0)
             break;
         out.append(buffer, static_cast<qsizetype>(n));
-        timeout = 20;
+        waitMs = 20;
     }
     return out;
-}
-
-void PseudoTerminal::closeMaster() {
-    if (master_ >= 0)
-        ::close(master_);
-    master_ = -1;
 }

@@ -18,8 +18,6 @@ public:
     // Everything written so far that has not been read yet (waits up to
     // waitMs for the first byte).
     QByteArray readAvailable(int waitMs = 200);
-    // Closes the test's side, as when the cable is pulled out.
-    void closeMaster();
 
 private:
     int master_ = -1;

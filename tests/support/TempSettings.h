@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QString>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
 // Points QSettings' per-user INI location at a private temporary folder, so
@@ -8,9 +10,17 @@
 class TempSettings {
 public:
     // Called once by the test main, before anything reads a setting.
-    static void installPrivateLocation();
+    static void installPrivateLocation() {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder().path());
+    }
     // Removes every stored setting: the next read sees an empty store.
-    static void clear();
+    static void clear() { QFile::remove(iniFile()); }
     // The INI file of application "Durerur".
-    static QString iniFile();
+    static QString iniFile() { return QDir(folder().path()).filePath("Durerur.ini"); }
+
+private:
+    static QTemporaryDir& folder() {
+        static QTemporaryDir dir;
+        return dir;
+    }
 };
