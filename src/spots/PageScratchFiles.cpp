@@ -57,8 +57,14 @@ QString PageScratchFiles::path(const QString& name) const {
 }
 
 bool PageScratchFiles::store(const QString& upperPage) {
+    // The conversion below keeps the text up to the first carriage return
+    // only, so a page written with carriage returns, alone or before line
+    // feeds, first gets line feeds alone; otherwise it would show nothing.
+    QString page = upperPage;
+    page.replace(QLatin1StringView("\r\n"), QLatin1StringView("\n"));
+    page.replace(u'\r', u'\n');
     // One byte per character: what Latin-1 cannot hold becomes "?".
-    const QByteArray pageBytes = upperPage.toLatin1() + LineEnd;
+    const QByteArray pageBytes = page.toLatin1() + LineEnd;
     return storeIn(programDirectory_, pageBytes) || storeIn(fallbackDirectory_, pageBytes);
 }
 

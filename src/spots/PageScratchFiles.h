@@ -25,9 +25,10 @@ public:
     // program.
     static QString userFolder();
 
-    // Writes the page and normalises its line ends: only its text up to the
-    // first carriage return is kept. False when a file cannot be written,
-    // read, copied or deleted.
+    // Writes the page and normalises its line ends: whether the page ends
+    // its lines with line feeds, carriage returns or both, every line ends
+    // with a carriage return and line feed. False when a file cannot be
+    // written, read, copied or deleted.
     bool store(const QString& upperPage);
     // The page file as stored, one byte per character; nothing when it cannot
     // be read.

@@ -53,7 +53,8 @@ SpotVerdict judgeSpot(const SpotRow& row, const FilterChoices& choices) {
         ++verdict.additions;
 
     // The alert compares the callsign text as typed, without converting it.
-    if (choices.Check3 && choices.Check2 &&
+    // An empty text watches nothing: it would sound for every spot.
+    if (choices.Check3 && choices.Check2 && !choices.Indicatif.isEmpty() &&
         withoutBlanks(row.DX).left(choices.Indicatif.size()) == choices.Indicatif)
         ++verdict.alerts;
     if (choices.Check3 && choices.Check4 && remarkHolds(row.Remarques, choices.Remarque))

@@ -1,5 +1,7 @@
 #include "SpotTableReader.h"
 
+#include "RemarkEntities.h"
+
 #include <array>
 #include <optional>
 
@@ -94,31 +96,9 @@ bool SpotTableReader::next(SpotRow& row) {
         row.QRG = fields[QrgCell].rightJustified(QrgWidth);
         row.Date = fields[DateCell];
         row.Spotter = fields[SpotterCell].leftJustified(SpotterWidth);
-        row.Remarques = decodeEntities(fields[RemarquesCell]);
+        row.Remarques = decodeRemarkEntities(fields[RemarquesCell]);
         return true;
     }
     reading_ = false;
     return false;
-}
-
-QString SpotTableReader::decodeEntities(const QString& remark) {
-    QString decoded;
-    decoded.reserve(remark.size());
-    const qsizetype count = remark.size();
-    for (qsizetype i = 0; i < count; ++i) {
-        const QChar c = remark[i];
-        if (c != u'&') {
-            decoded += c;
-            continue;
-        }
-        const QStringView next = QStringView(remark).mid(i + 1, 2);
-        if (next == u"LT")
-            decoded += u'<';
-        else if (next == u"GT")
-            decoded += u'>';
-        else
-            decoded += u'&';
-        i += 3;
-    }
-    return decoded;
 }

@@ -20,10 +20,6 @@ public:
     // The next complete row; false once the table or the text has ended.
     bool next(SpotRow& row);
 
-    // Walks the remark: "&LT" and "&GT" give "<" and ">"; any other "&" stays
-    // and the three characters after every "&" are dropped.
-    static QString decodeEntities(const QString& remark);
-
 private:
     bool findTable();
 
