@@ -8,6 +8,8 @@ namespace {
 
 const char* const SpotSiteKey = "spot_site";
 const char* const LookupSiteKey = "lookup_site";
+const char* const ClusterKey = "cluster";
+const char* const CallsignKey = "callsign";
 const char* const DefaultSpotSite = "http://127.0.0.1:8073";
 const char* const DefaultLookupSite = "https://www.qrz.com";
 
@@ -62,6 +64,10 @@ Configuration Configuration::parse(const QString& text) {
             config.spotSite_ = withoutTrailingSlash(value);
         } else if (key == QLatin1String(LookupSiteKey)) {
             config.lookupSite_ = withoutTrailingSlash(value);
+        } else if (key == QLatin1String(ClusterKey)) {
+            config.cluster_ = value;
+        } else if (key == QLatin1String(CallsignKey)) {
+            config.callsign_ = value;
         } else {
             for (int n = 1; n <= PortCount; ++n) {
                 if (key == portKey(n))

@@ -4,7 +4,8 @@
 #include <array>
 
 // What the user may change beside the program, in "Pelk_Dedirad.conf":
-// the two web sites and the device behind each serial port entry.
+// the two web sites, the device behind each serial port entry, and the DX
+// cluster node that the local spot server relays with its login.
 class Configuration {
 public:
     static constexpr int PortCount = 6;
@@ -20,6 +21,11 @@ public:
 
     const QString& spotSite() const { return spotSite_; }
     const QString& lookupSite() const { return lookupSite_; }
+    // "host:port" of a telnet DX cluster node; empty for the demonstration
+    // spots.
+    const QString& cluster() const { return cluster_; }
+    // The callsign given to the node at its login prompt.
+    const QString& callsign() const { return callsign_; }
     // Device of port entry n, 1 to 6; empty for any other n.
     QString portDevice(int n) const;
 
@@ -35,5 +41,7 @@ public:
 private:
     QString spotSite_;
     QString lookupSite_;
+    QString cluster_;
+    QString callsign_;
     std::array<QString, PortCount> portDevices_;
 };

@@ -1,7 +1,9 @@
 #include "SpotPageGenerator.h"
 
-#include "BandTable.h"
+#include "AmateurBands.h"
+#include "SpotPageHtml.h"
 
+#include <algorithm>
 #include <array>
 #include <random>
 #include <vector>
@@ -32,13 +34,6 @@ constexpr std::array<BandRange, 14> Ranges{{
     {4320000, 4330000},
 }};
 
-constexpr int FirstHf = 1;
-constexpr int LastHf = 9;
-constexpr int FirstVhf = 10;
-constexpr int LastVhf = 13;
-constexpr std::int16_t AllHf = 0;
-constexpr std::int16_t AllVhf = 14;
-
 constexpr auto Callsigns = std::to_array<const char*>({
     "F5ABC",  "F6KXY",  "TM1X",   "TK5EP",  "FO5XY",  "FR5AB",      "FM5AB",  "DL1ABC",
     "DK0XYZ", "G3XYZ",  "M0ABC",  "GM4ABC", "EI5ABC", "ON4ABC",     "PA3ABC", "OH2ABC",
@@ -56,20 +51,20 @@ constexpr auto Spotters = std::to_array<const char*>({
     "JA7ABC", "VK3ABC",  "ZS1ABC", "PY1ABC",   "UA4ABC", "9A1ABC",   "EA8/G4XYZ/P", "LU5ABC",
 });
 
-// ISO-8859-1 text; entities as the site writes them.
+// ISO-8859-1 text, escaped when the page is written.
 constexpr auto Remarks = std::to_array<const char*>({
     "CQ DX",
-    "&lt;QSL&gt; via buro",
+    "<QSL> via buro",
     "tnx QSO 73",
     "up 2",
     "FT8 -12dB",
-    "CW 599 &amp; QSB",
+    "CW 599 & QSB",
     "QSL via EA5XX",
     "IOTA EU-064",
     "tr\xE8s fort, merci",
     "",
     "SSB 59+10",
-    "&lt;lotw&gt;",
+    "<lotw>",
     "pileup, listening up 5-10",
     "RTTY contest",
     "new one!",
@@ -77,26 +72,8 @@ constexpr auto Remarks = std::to_array<const char*>({
     "QRZ?",
     "FT4",
     "weak but readable",
-    "73 &amp; gl",
+    "73 & gl",
 });
-
-constexpr auto Months = std::to_array<const char*>(
-    {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"});
-
-QByteArray bandName(std::int16_t Bande) {
-    if (Bande == AllHf)
-        return "all HF bands";
-    if (Bande == AllVhf)
-        return "all VHF bands";
-    return QByteArray(BandTable::page(Bande).token) + " MHz";
-}
-
-// "06 Dec 14:05Z": 13 characters.
-QByteArray spotDate(const QDateTime& time) {
-    const QDate date = time.date();
-    return QByteArray::number(date.day()).rightJustified(2, '0') + ' ' + Months[date.month() - 1] +
-           ' ' + time.time().toString(QStringLiteral("HH:mm")).toLatin1() + 'Z';
-}
 
 // Tenths of a kHz written with one decimal: 140253 gives "14025.3".
 QByteArray frequency(int tenths) {
@@ -109,6 +86,7 @@ const char* pick(const std::array<const char*, N>& choices, std::mt19937& random
 }
 
 int bandOfSpot(std::int16_t Bande, std::mt19937& random) {
+    using namespace AmateurBands;
     if (Bande == AllHf)
         return std::uniform_int_distribution<int>(FirstHf, LastHf)(random);
     if (Bande == AllVhf)
@@ -116,70 +94,27 @@ int bandOfSpot(std::int16_t Bande, std::mt19937& random) {
     return Bande;
 }
 
-QByteArray row(const QByteArray& dx, const QByteArray& qrg, const QByteArray& date,
-               const QByteArray& spotter, const QByteArray& remark) {
-    return "<tr>\n"
-           "<td><a href=\"/dxc/dx/" +
-           dx + "\" target=\"_blank\">" + dx +
-           "</a></td>\n"
-           "<td align=\"right\">" +
-           qrg +
-           " &nbsp;</td>\n"
-           "<td align=\"left\"> " +
-           date +
-           "&nbsp;</td>\n"
-           "<td><a href=\"/dxc/spotter/" +
-           spotter + "\" target=\"_blank\">" + spotter +
-           "</a></td>\n"
-           "<td align=\"left\"> " +
-           remark +
-           "</td>\n"
-           "</tr>\n";
-}
-
 } // namespace
-
-const QByteArray SpotPageGenerator::ContentType = "text/html; charset=ISO-8859-1";
 
 QByteArray SpotPageGenerator::page(std::int16_t Bande, const QDateTime& nowUtc, int rows) {
     const QDateTime minute = nowUtc.addSecs(-nowUtc.time().second());
     std::mt19937 random(static_cast<std::uint32_t>(minute.toSecsSinceEpoch() / 60 * 16 + Bande));
 
-    const QByteArray name = bandName(Bande);
-    const QByteArray updated = minute.toString(QStringLiteral("HH:mm")).toLatin1();
-    const QByteArray count = QByteArray::number(rows);
-    QByteArray html = "<html>\n"
-                      "<head>\n"
-                      "<meta http-equiv=\"content-type\" content=\"text/html; "
-                      "charset=iso-8859-1\">\n"
-                      "<title>DX spots: " +
-                      name +
-                      "</title>\n"
-                      "</head>\n"
-                      "<body>\n"
-                      "<h1>Last " +
-                      count +
-                      " DX spots</h1>\n"
-                      "<table>\n"
-                      "<caption>Last " +
-                      count + " spots, " + name + ", " + updated +
-                      " UTC</caption>\n"
-                      "<tr>\n"
-                      "<th>DX</th><th>QRG, kHz</th><th>Date, UTC</th><th>Spotter</th>"
-                      "<th>Remarks</th></tr>\n";
-
     // Newest first, a spot every minute or so over the last hour.
+    std::vector<PageRow> spots;
+    spots.reserve(static_cast<std::size_t>(std::max(rows, 0)));
     QDateTime spotTime = minute;
     for (int i = 0; i < rows; ++i) {
         const BandRange range = Ranges[static_cast<std::size_t>(bandOfSpot(Bande, random))];
         const int tenths = std::uniform_int_distribution<int>(range.lowest, range.highest)(random);
-        html += row(pick(Callsigns, random), frequency(tenths), spotDate(spotTime),
-                    pick(Spotters, random), pick(Remarks, random));
+        PageRow spot;
+        spot.dx = pick(Callsigns, random);
+        spot.qrg = frequency(tenths);
+        spot.date = SpotPageHtml::spotDate(spotTime);
+        spot.spotter = pick(Spotters, random);
+        spot.remark = pick(Remarks, random);
+        spots.push_back(std::move(spot));
         spotTime = spotTime.addSecs(-std::uniform_int_distribution<int>(0, 150)(random));
     }
-    html += "</table>\n"
-            "<p>Spots are listed newest first.</p>\n"
-            "</body>\n"
-            "</html>\n";
-    return html;
+    return SpotPageHtml::page(Bande, minute, spots);
 }

@@ -1,9 +1,8 @@
 #include "SpotPageServer.h"
 
 #include "BandTable.h"
-#include "SpotPageGenerator.h"
+#include "SpotPageHtml.h"
 
-#include <QDateTime>
 #include <QTcpSocket>
 
 namespace {
@@ -19,7 +18,8 @@ QByteArray response(const QByteArray& status, const QByteArray& contentType,
 
 } // namespace
 
-SpotPageServer::SpotPageServer(QObject* parent) : QObject(parent) {
+SpotPageServer::SpotPageServer(PageMaker pages, QObject* parent)
+    : QObject(parent), pages_(std::move(pages)) {
     connect(&server_, &QTcpServer::newConnection, this, &SpotPageServer::accept);
 }
 
@@ -27,15 +27,14 @@ bool SpotPageServer::listen(quint16 port) {
     return server_.listen(QHostAddress::LocalHost, port);
 }
 
-QByteArray SpotPageServer::respond(const QByteArray& requestHead) {
+QByteArray SpotPageServer::respond(const QByteArray& requestHead) const {
     // "GET /dxc/top_50_14_MHz.html HTTP/1.1"
     const QList<QByteArray> request = requestHead.left(requestHead.indexOf("\r\n")).split(' ');
     if (request.size() >= 2 && request[0] == "GET") {
         const QString path = QString::fromLatin1(request[1]);
         for (std::int16_t band = 0; band < BandTable::Count; ++band) {
             if (path == BandTable::pagePath(band))
-                return response("200 OK", SpotPageGenerator::ContentType,
-                                SpotPageGenerator::page(band, QDateTime::currentDateTimeUtc()));
+                return response("200 OK", SpotPageHtml::ContentType, pages_(band));
         }
     }
     return response("404 Not Found", "text/plain", "Not found\n");

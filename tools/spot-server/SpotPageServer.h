@@ -4,16 +4,21 @@
 #include <QHash>
 #include <QObject>
 #include <QTcpServer>
+#include <cstdint>
+#include <functional>
 
 class QTcpSocket;
 
 // Serves GET /dxc/top_50_<token><ending> for every band of the band table on
-// 127.0.0.1, each page dated at the time of the request; 404 for anything else.
+// 127.0.0.1, each page made at the time of the request; 404 for anything else.
 class SpotPageServer : public QObject {
     Q_OBJECT
 
 public:
-    explicit SpotPageServer(QObject* parent = nullptr);
+    // The page of a band index, as it stands at the time of the request.
+    using PageMaker = std::function<QByteArray(std::int16_t Bande)>;
+
+    explicit SpotPageServer(PageMaker pages, QObject* parent = nullptr);
 
     // Port 0 picks a free port.
     bool listen(quint16 port);
@@ -22,11 +27,12 @@ public:
 
 private:
     // The whole HTTP response to a request head.
-    static QByteArray respond(const QByteArray& requestHead);
+    QByteArray respond(const QByteArray& requestHead) const;
 
     void accept();
     void read(QTcpSocket* socket);
 
+    PageMaker pages_;
     QTcpServer server_;
     QHash<QTcpSocket*, QByteArray> pending_;
 };

@@ -1,0 +1,82 @@
+#include "ClusterConnection.h"
+
+std::optional<ClusterAddress> ClusterAddress::parse(const QString& text) {
+    const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
+    if (colon <= 0)
+        return std::nullopt;
+    QString host = text.left(colon).trimmed();
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+        host = host.mid(1, host.size() - 2);
+    bool number = false;
+    const uint port = text.mid(colon + 1).trimmed().toUInt(&number);
+    if (host.isEmpty() || host.contains(QLatin1Char(' ')) || !number || port == 0 || port > 65535)
+        return std::nullopt;
+    return ClusterAddress{host, static_cast<quint16>(port)};
+}
+
+ClusterConnection::ClusterConnection(ClusterAddress address, QByteArray callsign,
+                                     ClusterTiming timing, QObject* parent)
+    : QObject(parent), address_(std::move(address)), callsign_(std::move(callsign)),
+      timing_(timing), backoff_(timing.firstRetry, timing.longestRetry) {
+    for (QTimer* timer : {&retry_, &stall_, &connectTimeout_})
+        timer->setSingleShot(true);
+    stall_.setInterval(timing_.stall);
+    connectTimeout_.setInterval(timing_.connectTimeout);
+
+    connect(&retry_, &QTimer::timeout, this, &ClusterConnection::connectToNode);
+    connect(&stall_, &QTimer::timeout, this, [this] { lost(QStringLiteral("silent")); });
+    connect(&connectTimeout_, &QTimer::timeout, this,
+            [this] { lost(QStringLiteral("no answer")); });
+    connect(&socket_, &QTcpSocket::connected, this, &ClusterConnection::connected);
+    connect(&socket_, &QTcpSocket::readyRead, this, &ClusterConnection::receive);
+    connect(&socket_, &QTcpSocket::disconnected, this, [this] { lost(QStringLiteral("closed")); });
+    connect(&socket_, &QTcpSocket::errorOccurred, this, [this] { lost(socket_.errorString()); });
+}
+
+void ClusterConnection::start() {
+    connectToNode();
+}
+
+void ClusterConnection::connectToNode() {
+    session_.emplace(callsign_);
+    connectTimeout_.start();
+    socket_.connectToHost(address_.host, address_.port);
+}
+
+void ClusterConnection::connected() {
+    connectTimeout_.stop();
+    stall_.start();
+    emit status(QStringLiteral("connected to %1:%2").arg(address_.host).arg(address_.port));
+}
+
+void ClusterConnection::receive() {
+    if (!session_)
+        return;
+    const ClusterSession::Output out = session_->feed(socket_.readAll());
+    if (!out.reply.isEmpty())
+        socket_.write(out.reply);
+    if (out.lines > 0)
+        stall_.start();
+    if (!out.spots.empty())
+        backoff_.reset();
+    for (const ClusterSpot& spot : out.spots)
+        emit spotReceived(spot);
+}
+
+void ClusterConnection::lost(const QString& why) {
+    // The socket reports one loss several ways (an error, then the
+    // disconnection); the first schedules the next try.
+    if (retry_.isActive())
+        return;
+    const std::chrono::milliseconds wait = backoff_.next();
+    retry_.start(wait);
+    stall_.stop();
+    connectTimeout_.stop();
+    session_.reset();
+    emit status(QStringLiteral("%1:%2: %3, trying again in %4 ms")
+                    .arg(address_.host)
+                    .arg(address_.port)
+                    .arg(why)
+                    .arg(wait.count()));
+    socket_.abort();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "BandTable.h"
+#include "ClusterSpot.h"
+#include "SpotPageHtml.h"
+
+#include <QDateTime>
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+// The latest spots heard from the cluster, Kept per band page and for each
+// of the two whole-range pages; older ones are forgotten, so the memory held
+// stays the same however many spots come.
+class LiveSpotPages {
+public:
+    static constexpr std::size_t Kept = 50;
+
+    // Files the spot under its band and its whole range; a spot outside the
+    // bands of the pages is dropped. The node gives only the time of day:
+    // the date is that of its arrival, the day before for a time more than
+    // twelve hours ahead of it (a spot from before midnight).
+    void add(const ClusterSpot& spot, const QDateTime& receivedUtc);
+
+    // Newest first.
+    const std::deque<PageRow>& rows(std::int16_t Bande) const;
+    QByteArray page(std::int16_t Bande, const QDateTime& nowUtc) const;
+
+private:
+    void file(std::int16_t Bande, const PageRow& row);
+
+    std::array<std::deque<PageRow>, BandTable::Count> pages_;
+};
