@@ -27,7 +27,7 @@ void applyProgramStyle() {
 
 Program::Program(const std::function<void(Configuration&)>& adjust, const QString& soundDevice)
     : directory(ProgramDirectory::ofExecutable()), config(adjusted(directory, adjust)),
-      serial(config), sound(soundDevice) {}
+      spotSource(directory, config.spotSite()), serial(config), sound(soundDevice) {}
 
 Program::~Program() = default;
 

@@ -4,6 +4,7 @@
 #include "Configuration.h"
 #include "CurlHttpClient.h"
 #include "Durerur.h"
+#include "LocalSpotServer.h"
 #include "ProgramDirectory.h"
 #include "QtMessageBox.h"
 #include "QtSerialLink.h"
@@ -20,8 +21,9 @@ void prepareProgram();
 // and one that honours the colours of the sort buttons.
 void applyProgramStyle();
 
-// The running program: its folder and configuration, the real platform parts,
-// the settings store, the shared state and the main window over them.
+// The running program: its folder and configuration, its spot source when
+// that is the local spot server, the real platform parts, the settings store,
+// the shared state and the main window over them.
 class Program {
 public:
     // `adjust` may change the configuration read from the program's folder
@@ -35,6 +37,7 @@ public:
 
     ProgramDirectory directory;
     Configuration config;
+    LocalSpotServer spotSource;
     CurlHttpClient http;
     QtSerialLink serial;
     AlsaSoundPlayer sound;

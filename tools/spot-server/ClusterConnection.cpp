@@ -33,6 +33,12 @@ ClusterConnection::ClusterConnection(ClusterAddress address, QByteArray callsign
     connect(&socket_, &QTcpSocket::errorOccurred, this, [this] { lost(socket_.errorString()); });
 }
 
+// A socket reports its own closing, which would schedule a new try with the
+// timers already gone.
+ClusterConnection::~ClusterConnection() {
+    socket_.disconnect(this);
+}
+
 void ClusterConnection::start() {
     connectToNode();
 }

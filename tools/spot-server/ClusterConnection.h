@@ -37,6 +37,7 @@ class ClusterConnection : public QObject {
 public:
     ClusterConnection(ClusterAddress address, QByteArray callsign, ClusterTiming timing = {},
                       QObject* parent = nullptr);
+    ~ClusterConnection() override;
 
     void start();
 

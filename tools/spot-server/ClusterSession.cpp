@@ -60,4 +60,7 @@ void ClusterSession::answerPrompt(Output& out) {
         return;
     out.reply += callsign_ + "\r\n";
     loggedIn_ = true;
+    // The prompt is answered: what the node sends next starts a line of its
+    // own, whether or not it ends the prompt's line first.
+    line_.clear();
 }

@@ -2,14 +2,17 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStringList>
 
 // The project's spot-page server, started on a free loopback port for the
-// length of a test.
+// length of a test, with the configuration file beside it or the one given.
 class SpotServerProcess {
 public:
-    SpotServerProcess() {
-        process_.start(QStringLiteral(SPOT_SERVER_PATH),
-                       {QStringLiteral("--port"), QStringLiteral("0")});
+    explicit SpotServerProcess(const QString& config = QString()) {
+        QStringList arguments{QStringLiteral("--port"), QStringLiteral("0")};
+        if (!config.isEmpty())
+            arguments << QStringLiteral("--config") << config;
+        process_.start(QStringLiteral(SPOT_SERVER_PATH), arguments);
         // The server names its address on its first line.
         if (process_.waitForStarted(5000) && process_.waitForReadyRead(5000))
             site_ =

@@ -1,0 +1,120 @@
+// A scripted cluster node's spots, relayed by the spot server, in the main
+// window's spot list; and the spot server the program starts for itself.
+#include "DurerurFixture.h"
+#include "LocalSpotServer.h"
+#include "LoopbackHttpServer.h"
+#include "ScriptedClusterNode.h"
+#include "SpotServerProcess.h"
+
+#include <QTcpServer>
+#include <QtWidgets>
+
+namespace {
+
+constexpr int Band14 = 5;
+constexpr int AllHf = 0;
+
+QString freePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return QString::number(probe.serverPort());
+}
+
+// The node gives the time of day only: spots of the last minutes, so that
+// their dates are today's (or yesterday's just after midnight).
+QByteArray spot(const char* spotter, const char* frequency, const char* dx, const char* comment,
+                int minutesAgo) {
+    const QByteArray time =
+        QDateTime::currentDateTimeUtc().addSecs(-60 * minutesAgo).toString("HHmm").toLatin1();
+    return QByteArray("DX de ") + spotter + ":     " + frequency + "  " + dx + "       " + comment +
+           "   " + time + "Z\r\n";
+}
+
+class ClusterWindow : public DurerurFixture {
+protected:
+    // A configuration beside nothing else, naming the node and the login.
+    QString configFor(const ScriptedClusterNode& node) {
+        const QString path = programFolder.filePath(QStringLiteral("cluster.conf"));
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write("cluster = " + node.address().toLatin1() + "\ncallsign = F4TEST\n");
+        return path;
+    }
+
+    // Afficher until the list holds `count` lines, as a user pressing it
+    // again would; the lines' DX fields.
+    QStringList shownAfterAfficher(int band, int count) {
+        window().Bande_CL->setCurrentIndex(band);
+        QStringList dxs;
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            window().Afficher->click();
+            if (window().Liste_Stations->count() >= count)
+                break;
+            QTest::qWait(100);
+        }
+        for (int i = 0; i < window().Liste_Stations->count(); ++i)
+            dxs.append(window().Liste_Stations->item(i)->text().mid(15, 12).trimmed());
+        return dxs;
+    }
+};
+
+} // namespace
+
+TEST_F(ClusterWindow, TheNodesSpotsReachTheListAndComeBackAfterTheNodeCloses) {
+    ScriptedClusterNode node;
+    node.setGreeting("Welcome\r\nlogin: ");
+    SpotServerProcess server(configFor(node));
+    ASSERT_FALSE(server.site().isEmpty());
+    ASSERT_TRUE(node.waitForReceived("F4TEST\r\n"));
+    ASSERT_TRUE(node.send(spot("W3LPL", "14025.0", "JA1ABC", "CW 599 <up 2>", 5) +
+                          "\x01garbage\xFF\r\n" + spot("K3LR", "7012.5", "ZL1ABC", "FT8", 4) +
+                          spot("F6XYZ", "14074.0", "TK5EP", "FT8 -12dB", 3)));
+    config.setSpotSite(server.site());
+    restart({});
+
+    EXPECT_EQ(shownAfterAfficher(Band14, 2), (QStringList{"TK5EP", "JA1ABC"}));
+    EXPECT_TRUE(
+        window().Liste_Stations->item(1)->text().endsWith("14025.0 W3LPL       CW 599 <UP 2>"));
+    EXPECT_EQ(shownAfterAfficher(AllHf, 3), (QStringList{"TK5EP", "ZL1ABC", "JA1ABC"}));
+
+    // The node goes; the server comes back, logs in again and relays.
+    node.hangUp();
+    ASSERT_TRUE(node.waitForConnections(2));
+    ASSERT_TRUE(node.waitForReceived("F4TEST\r\n"));
+    ASSERT_TRUE(node.send(spot("F6XYZ", "14195.0", "3B8AB", "SSB", 1)));
+    EXPECT_EQ(shownAfterAfficher(Band14, 3), (QStringList{"3B8AB", "TK5EP", "JA1ABC"}));
+}
+
+TEST(LocalSpotServer, OnlyALocalSite) {
+    const std::pair<const char*, std::optional<quint16>> sites[] = {
+        {"http://127.0.0.1:8073", 8073},
+        {"http://localhost:9000/", 9000},
+        {"http://127.0.0.1", 80},
+        {"https://127.0.0.1:8073", std::nullopt},
+        {"http://example.org:8073", std::nullopt},
+        {"http://10.0.0.1:8073", std::nullopt},
+    };
+    for (const auto& [site, port] : sites)
+        EXPECT_EQ(LocalSpotServer::localPort(QString::fromLatin1(site)), port) << site;
+}
+
+TEST(LocalSpotServer, StartsWhenNothingAnswersAndStopsWithTheProgram) {
+    const ProgramDirectory beside(QStringLiteral(PELK_PROGRAM_DIR));
+    const QString site = QStringLiteral("http://127.0.0.1:") + freePort();
+    const QString page = site + QStringLiteral("/dxc/top_50_14_MHz.html");
+    CurlHttpClient http;
+    {
+        const LocalSpotServer source(beside, site);
+        EXPECT_TRUE(source.started());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !http.get(page).isEmpty(); }, 5000));
+    }
+    EXPECT_TRUE(http.get(page).isEmpty());
+
+    // A site that answers already, a site elsewhere, a folder without the
+    // server: nothing is started.
+    LoopbackHttpServer answering;
+    EXPECT_FALSE(LocalSpotServer(beside, answering.baseAddress()).started());
+    EXPECT_FALSE(LocalSpotServer(beside, QStringLiteral("http://example.org:8073")).started());
+    QTemporaryDir empty;
+    EXPECT_FALSE(LocalSpotServer(ProgramDirectory(empty.path()), site).started());
+}

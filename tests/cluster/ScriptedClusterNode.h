@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <vector>
+
+// A DX cluster node on 127.0.0.1 that a test scripts: it greets every new
+// connection, records what it receives and when each connection came, and
+// sends, hangs up or stops listening when told.
+class ScriptedClusterNode {
+public:
+    explicit ScriptedClusterNode(quint16 port = 0) {
+        clock_.start();
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] { accept(); });
+        listen(port);
+    }
+
+    bool listen(quint16 port) { return server_.listen(QHostAddress::LocalHost, port); }
+    void stopListening() { server_.close(); }
+    quint16 port() const { return server_.serverPort(); }
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port()); }
+
+    void setGreeting(const QByteArray& greeting) { greeting_ = greeting; }
+
+    // To the latest connection; true once handed to the system, the events
+    // running meanwhile so that a reader in this thread keeps up.
+    bool send(const QByteArray& bytes) {
+        if (!socket_)
+            return false;
+        socket_->write(bytes);
+        return QTest::qWaitFor([&] { return socket_->bytesToWrite() == 0; }, 10000);
+    }
+    void hangUp() {
+        if (socket_)
+            socket_->disconnectFromHost();
+    }
+
+    bool waitForConnections(int count, int ms = 5000) {
+        return QTest::qWaitFor([&] { return connections() >= count; }, ms);
+    }
+    // Until what the latest connection received holds the text.
+    bool waitForReceived(const QByteArray& text, int ms = 5000) {
+        return QTest::qWaitFor([&] { return received_.contains(text); }, ms);
+    }
+    bool waitForHangUp(int ms = 5000) {
+        return QTest::qWaitFor(
+            [&] { return !socket_ || socket_->state() == QAbstractSocket::UnconnectedState; }, ms);
+    }
+
+    int connections() const { return static_cast<int>(arrivals_.size()); }
+    // Milliseconds from the node's start to each connection.
+    const std::vector<qint64>& arrivals() const { return arrivals_; }
+    const QByteArray& received() const { return received_; }
+
+private:
+    void accept() {
+        while (QTcpSocket* socket = server_.nextPendingConnection()) {
+            socket->setParent(&server_);
+            socket_ = socket;
+            received_.clear();
+            arrivals_.push_back(clock_.elapsed());
+            QObject::connect(socket, &QTcpSocket::readyRead, [this, socket] {
+                if (socket == socket_)
+                    received_ += socket->readAll();
+            });
+            if (!greeting_.isEmpty())
+                send(greeting_);
+        }
+    }
+
+    QTcpServer server_;
+    QTcpSocket* socket_ = nullptr;
+    QByteArray greeting_;
+    QByteArray received_;
+    std::vector<qint64> arrivals_;
+    QElapsedTimer clock_;
+};
