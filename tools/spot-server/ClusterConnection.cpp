@@ -1,5 +1,13 @@
 #include "ClusterConnection.h"
 
+namespace {
+
+// What is read from the node at a time, and at most kept unread: a node that
+// sends faster than its lines are read waits, rather than filling memory.
+constexpr qint64 ReadChunk = 64 * 1024;
+
+} // namespace
+
 std::optional<ClusterAddress> ClusterAddress::parse(const QString& text) {
     const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
     if (colon <= 0)
@@ -18,6 +26,7 @@ ClusterConnection::ClusterConnection(ClusterAddress address, QByteArray callsign
                                      ClusterTiming timing, QObject* parent)
     : QObject(parent), address_(std::move(address)), callsign_(std::move(callsign)),
       timing_(timing), backoff_(timing.firstRetry, timing.longestRetry) {
+    socket_.setReadBufferSize(ReadChunk);
     for (QTimer* timer : {&retry_, &stall_, &connectTimeout_})
         timer->setSingleShot(true);
     stall_.setInterval(timing_.stall);
@@ -56,17 +65,17 @@ void ClusterConnection::connected() {
 }
 
 void ClusterConnection::receive() {
-    if (!session_)
-        return;
-    const ClusterSession::Output out = session_->feed(socket_.readAll());
-    if (!out.reply.isEmpty())
-        socket_.write(out.reply);
-    if (out.lines > 0)
-        stall_.start();
-    if (!out.spots.empty())
-        backoff_.reset();
-    for (const ClusterSpot& spot : out.spots)
-        emit spotReceived(spot);
+    while (session_ && socket_.bytesAvailable() > 0) {
+        const ClusterSession::Output out = session_->feed(socket_.read(ReadChunk));
+        if (!out.reply.isEmpty())
+            socket_.write(out.reply);
+        if (out.lines > 0)
+            stall_.start();
+        if (!out.spots.empty())
+            backoff_.reset();
+        for (const ClusterSpot& spot : out.spots)
+            emit spotReceived(spot);
+    }
 }
 
 void ClusterConnection::lost(const QString& why) {

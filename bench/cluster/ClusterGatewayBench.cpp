@@ -1,0 +1,173 @@
+// The spot server as a cluster gateway, measured from outside as the program
+// sees it: a spot line written by a node on 127.0.0.1 until the band page
+// served by the spot_server process lists it, and the server's resident
+// memory over 100,000 spots.
+#include "CurlHttpClient.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <netinet/in.h>
+#include <optional>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+const QString Page14 = QStringLiteral("/dxc/top_50_14_MHz.html");
+
+bool sendAll(int socket, const QByteArray& bytes) {
+    qsizetype sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n = ::send(socket, bytes.constData() + sent,
+                                 static_cast<size_t>(bytes.size() - sent), MSG_NOSIGNAL);
+        if (n <= 0)
+            return false;
+        sent += n;
+    }
+    return true;
+}
+
+QByteArray spotLine(long n) {
+    return "DX de W3LPL:     14025.0  K" + QByteArray::number(n) +
+           "AB       CW 599                         1200Z FN20\r\n";
+}
+
+// A node that the spot server logs into, and the server's pages.
+class Gateway {
+public:
+    Gateway() {
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            ::listen(listener_, 1) != 0 ||
+            ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            return;
+
+        QFile config(folder_.filePath(QStringLiteral("cluster.conf")));
+        if (!config.open(QIODevice::WriteOnly))
+            return;
+        config.write("cluster = 127.0.0.1:" + QByteArray::number(ntohs(address.sin_port)) +
+                     "\ncallsign = F4BEN\n");
+        config.close();
+        server_.start(QStringLiteral(SPOT_SERVER_PATH),
+                      {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--config"),
+                       config.fileName()});
+        if (!server_.waitForStarted(5000) || !server_.waitForReadyRead(5000))
+            return;
+        site_ = QString::fromLatin1(server_.readLine().trimmed()).section(u' ', -1);
+
+        node_ = ::accept(listener_, nullptr, nullptr);
+        QByteArray login;
+        char buffer[256];
+        sendAll(node_, "Please enter your call: ");
+        while (!login.contains("\r\n")) {
+            const ssize_t n = ::recv(node_, buffer, sizeof buffer, 0);
+            if (n <= 0)
+                return;
+            login.append(buffer, n);
+        }
+        ready_ = login.contains("F4BEN");
+    }
+    ~Gateway() {
+        server_.kill();
+        server_.waitForFinished(5000);
+        if (node_ >= 0)
+            ::close(node_);
+        ::close(listener_);
+    }
+
+    bool ready() const { return ready_; }
+    bool send(const QByteArray& lines) { return sendAll(node_, lines); }
+    // Asks for the 14 MHz page until it lists the callsign.
+    bool waitForPageWith(const QString& dx) {
+        for (int attempt = 0; attempt < 100000; ++attempt) {
+            if (http_.get(site_ + Page14).contains(dx))
+                return true;
+        }
+        return false;
+    }
+    long residentKb() const {
+        QFile status(QStringLiteral("/proc/%1/status").arg(server_.processId()));
+        const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+        return text.mid(text.indexOf("VmRSS:") + 6).trimmed().split(' ').constFirst().toLong();
+    }
+
+private:
+    QTemporaryDir folder_;
+    QProcess server_;
+    QString site_;
+    CurlHttpClient http_;
+    int listener_ = -1;
+    int node_ = -1;
+    bool ready_ = false;
+};
+
+Gateway& gateway() {
+    static Gateway instance;
+    return instance;
+}
+
+long serial = 0;
+
+// One line in, until the page served lists it.
+void ClusterLineToPage(benchmark::State& state) {
+    Gateway& node = gateway();
+    if (!node.ready()) {
+        state.SkipWithError("the spot server did not log in");
+        return;
+    }
+    for (auto _ : state) {
+        const long n = ++serial;
+        if (!node.send(spotLine(n)) || !node.waitForPageWith(QStringLiteral("K%1AB").arg(n))) {
+            state.SkipWithError("the spot never reached the page");
+            return;
+        }
+    }
+}
+BENCHMARK(ClusterLineToPage)->Unit(benchmark::kMillisecond);
+
+// 100,000 spots after a first 10,000: the resident memory of the server.
+void HundredThousandSpotsMemory(benchmark::State& state) {
+    Gateway& node = gateway();
+    if (!node.ready()) {
+        state.SkipWithError("the spot server did not log in");
+        return;
+    }
+    const auto feed = [&node](long count) {
+        QByteArray lines;
+        for (long i = 0; i < count; ++i)
+            lines += spotLine(++serial);
+        return node.send(lines) && node.waitForPageWith(QStringLiteral("K%1AB").arg(serial));
+    };
+    for (auto _ : state) {
+        if (!feed(10000)) {
+            state.SkipWithError("the spots never reached the page");
+            return;
+        }
+        const long before = node.residentKb();
+        if (!feed(100000)) {
+            state.SkipWithError("the spots never reached the page");
+            return;
+        }
+        const long after = node.residentKb();
+        state.counters["rss_kb"] = static_cast<double>(after);
+        state.counters["growth_kb"] = static_cast<double>(after - before);
+    }
+}
+BENCHMARK(HundredThousandSpotsMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
