@@ -1,22 +1,35 @@
 #include "LocalSpotServer.h"
 
 #include <QFileInfo>
-#include <QTcpSocket>
 #include <QUrl>
+#include <arpa/inet.h>
 #include <csignal>
+#include <netinet/in.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr int HttpPort = 80;
-// A loopback port answers or refuses at once; this only bounds the odd case.
-constexpr int ProbeMilliseconds = 500;
+// A loopback port answers or refuses at once; this only bounds the odd case
+// of a listener whose queue is full.
+constexpr timeval ProbeLimit{0, 500 * 1000};
 constexpr int StopMilliseconds = 2000;
 
 bool answers(quint16 port) {
-    QTcpSocket probe;
-    probe.connectToHost(QStringLiteral("127.0.0.1"), port);
-    return probe.waitForConnected(ProbeMilliseconds);
+    const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (probe < 0)
+        return false;
+    ::setsockopt(probe, SOL_SOCKET, SO_SNDTIMEO, &ProbeLimit, sizeof ProbeLimit);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool connected =
+        ::connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(probe);
+    return connected;
 }
 
 } // namespace
