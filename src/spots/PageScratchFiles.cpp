@@ -61,8 +61,10 @@ bool PageScratchFiles::store(const QString& upperPage) {
     // only, so a page written with carriage returns, alone or before line
     // feeds, first gets line feeds alone; otherwise it would show nothing.
     QString page = upperPage;
-    page.replace(QLatin1StringView("\r\n"), QLatin1StringView("\n"));
-    page.replace(u'\r', u'\n');
+    if (page.contains(u'\r')) {
+        page.replace(QLatin1StringView("\r\n"), QLatin1StringView("\n"));
+        page.replace(u'\r', u'\n');
+    }
     // One byte per character: what Latin-1 cannot hold becomes "?".
     const QByteArray pageBytes = page.toLatin1() + LineEnd;
     return storeIn(programDirectory_, pageBytes) || storeIn(fallbackDirectory_, pageBytes);
