@@ -21,7 +21,7 @@ QString freePort() {
 }
 
 // The node gives the time of day only: spots of the last minutes, so that
-// their dates are today's (or yesterday's just after midnight).
+// they are dated today (or yesterday just after midnight).
 QByteArray spot(const char* spotter, const char* frequency, const char* dx, const char* comment,
                 int minutesAgo) {
     const QByteArray time =
@@ -42,7 +42,8 @@ protected:
     }
 
     // Afficher until the list holds `count` lines, as a user pressing it
-    // again would; the lines' DX fields.
+    // again would; the lines' DX fields in alphabetical order (the dates are
+    // the test's own minutes, whose text order breaks at a new month).
     QStringList shownAfterAfficher(int band, int count) {
         window().Bande_CL->setCurrentIndex(band);
         QStringList dxs;
@@ -54,16 +55,18 @@ protected:
         }
         for (int i = 0; i < window().Liste_Stations->count(); ++i)
             dxs.append(window().Liste_Stations->item(i)->text().mid(15, 12).trimmed());
+        dxs.sort();
         return dxs;
     }
 };
 
 } // namespace
 
-TEST_F(ClusterWindow, TheNodesSpotsReachTheListAndComeBackAfterTheNodeCloses) {
+TEST_F(ClusterWindow, TheNodesSpotsReachTheListAndComeBackAfterTheNodeClosesOrFallsSilent) {
     ScriptedClusterNode node;
     node.setGreeting("Welcome\r\nlogin: ");
-    SpotServerProcess server(configFor(node));
+    // A node is taken as gone after a second without a line.
+    SpotServerProcess server(configFor(node), {QStringLiteral("--stall"), QStringLiteral("1")});
     ASSERT_FALSE(server.site().isEmpty());
     ASSERT_TRUE(node.waitForReceived("F4TEST\r\n"));
     ASSERT_TRUE(node.send(spot("W3LPL", "14025.0", "JA1ABC", "CW 599 <up 2>", 5) +
@@ -72,17 +75,31 @@ TEST_F(ClusterWindow, TheNodesSpotsReachTheListAndComeBackAfterTheNodeCloses) {
     config.setSpotSite(server.site());
     restart({});
 
-    EXPECT_EQ(shownAfterAfficher(Band14, 2), (QStringList{"TK5EP", "JA1ABC"}));
-    EXPECT_TRUE(
-        window().Liste_Stations->item(1)->text().endsWith("14025.0 W3LPL       CW 599 <UP 2>"));
-    EXPECT_EQ(shownAfterAfficher(AllHf, 3), (QStringList{"TK5EP", "ZL1ABC", "JA1ABC"}));
+    EXPECT_EQ(shownAfterAfficher(Band14, 2), (QStringList{"JA1ABC", "TK5EP"}));
+    EXPECT_EQ(
+        window()
+            .Liste_Stations
+            ->findItems(QStringLiteral("14025.0 W3LPL       CW 599 <UP 2>"), Qt::MatchEndsWith)
+            .size(),
+        1);
+    EXPECT_EQ(shownAfterAfficher(AllHf, 3), (QStringList{"JA1ABC", "TK5EP", "ZL1ABC"}));
 
     // The node goes; the server comes back, logs in again and relays.
     node.hangUp();
     ASSERT_TRUE(node.waitForConnections(2));
     ASSERT_TRUE(node.waitForReceived("F4TEST\r\n"));
-    ASSERT_TRUE(node.send(spot("F6XYZ", "14195.0", "3B8AB", "SSB", 1)));
-    EXPECT_EQ(shownAfterAfficher(Band14, 3), (QStringList{"3B8AB", "TK5EP", "JA1ABC"}));
+    ASSERT_TRUE(node.send(spot("F6XYZ", "14195.0", "3B8AB", "SSB", 2)));
+    EXPECT_EQ(shownAfterAfficher(Band14, 3), (QStringList{"3B8AB", "JA1ABC", "TK5EP"}));
+
+    // A 10 MiB line is dropped and the next spot read; then the node falls
+    // silent and is reached again.
+    ASSERT_TRUE(node.send(QByteArray(10 * 1024 * 1024, 'D') + "\r\n" +
+                          spot("W3LPL", "14230.0", "FO5XY", "SSTV", 1)));
+    ASSERT_TRUE(node.waitForConnections(3));
+    ASSERT_TRUE(node.waitForReceived("F4TEST\r\n"));
+    ASSERT_TRUE(node.send(spot("K3LR", "14005.0", "VK2ABC", "CW", 0)));
+    EXPECT_EQ(shownAfterAfficher(Band14, 5),
+              (QStringList{"3B8AB", "FO5XY", "JA1ABC", "TK5EP", "VK2ABC"}));
 }
 
 TEST(LocalSpotServer, OnlyALocalSite) {

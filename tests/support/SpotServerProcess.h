@@ -5,13 +5,16 @@
 #include <QStringList>
 
 // The project's spot-page server, started on a free loopback port for the
-// length of a test, with the configuration file beside it or the one given.
+// length of a test, with the configuration file beside it or the one given,
+// and any further options.
 class SpotServerProcess {
 public:
-    explicit SpotServerProcess(const QString& config = QString()) {
+    explicit SpotServerProcess(const QString& config = QString(),
+                               const QStringList& options = QStringList()) {
         QStringList arguments{QStringLiteral("--port"), QStringLiteral("0")};
         if (!config.isEmpty())
             arguments << QStringLiteral("--config") << config;
+        arguments << options;
         process_.start(QStringLiteral(SPOT_SERVER_PATH), arguments);
         // The server names its address on its first line.
         if (process_.waitForStarted(5000) && process_.waitForReadyRead(5000))

@@ -28,8 +28,13 @@ int main(int argc, char** argv) {
         QStringLiteral("config"),
         QStringLiteral("Configuration file naming the cluster node and the callsign."),
         QStringLiteral("file"), ProgramDirectory::ofExecutable().file(Configuration::FileName));
+    const QCommandLineOption stallOption(
+        QStringLiteral("stall"),
+        QStringLiteral("Seconds without a line from the node before it is taken as gone."),
+        QStringLiteral("seconds"), QStringLiteral("300"));
     parser.addOption(portOption);
     parser.addOption(configOption);
+    parser.addOption(stallOption);
     parser.process(app);
 
     bool valid = false;
@@ -40,6 +45,13 @@ int main(int argc, char** argv) {
         err << "spot_server: not a port: " << parser.value(portOption) << Qt::endl;
         return 2;
     }
+    ClusterTiming timing;
+    const uint stallSeconds = parser.value(stallOption).toUInt(&valid);
+    if (!valid || stallSeconds == 0 || stallSeconds > 24 * 3600) {
+        err << "spot_server: not a number of seconds: " << parser.value(stallOption) << Qt::endl;
+        return 2;
+    }
+    timing.stall = std::chrono::seconds(stallSeconds);
 
     const Configuration config = Configuration::load(parser.value(configOption));
     LiveSpotPages live;
@@ -55,7 +67,7 @@ int main(int argc, char** argv) {
         }
         if (config.callsign().isEmpty())
             err << "spot_server: no callsign for the cluster's login" << Qt::endl;
-        cluster = std::make_unique<ClusterConnection>(*node, config.callsign().toLatin1());
+        cluster = std::make_unique<ClusterConnection>(*node, config.callsign().toLatin1(), timing);
         QObject::connect(
             cluster.get(), &ClusterConnection::spotReceived, &app,
             [&live](const ClusterSpot& spot) { live.add(spot, QDateTime::currentDateTimeUtc()); });
