@@ -8,17 +8,15 @@
 
 // A DX cluster node on 127.0.0.1 that a test scripts: it greets every new
 // connection, records what it receives and when each connection came, and
-// sends, hangs up or stops listening when told.
+// sends or hangs up when told.
 class ScriptedClusterNode {
 public:
     explicit ScriptedClusterNode(quint16 port = 0) {
         clock_.start();
         QObject::connect(&server_, &QTcpServer::newConnection, [this] { accept(); });
-        listen(port);
+        server_.listen(QHostAddress::LocalHost, port);
     }
 
-    bool listen(quint16 port) { return server_.listen(QHostAddress::LocalHost, port); }
-    void stopListening() { server_.close(); }
     quint16 port() const { return server_.serverPort(); }
     QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port()); }
 
@@ -43,10 +41,6 @@ public:
     // Until what the latest connection received holds the text.
     bool waitForReceived(const QByteArray& text, int ms = 5000) {
         return QTest::qWaitFor([&] { return received_.contains(text); }, ms);
-    }
-    bool waitForHangUp(int ms = 5000) {
-        return QTest::qWaitFor(
-            [&] { return !socket_ || socket_->state() == QAbstractSocket::UnconnectedState; }, ms);
     }
 
     int connections() const { return static_cast<int>(arrivals_.size()); }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "PageScratchFiles.h"
+#include "SpotRow.h"
+#include "SpotTableReader.h"
 
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <ostream>
 
@@ -24,4 +27,14 @@ inline QString storedPage(const QByteArray& html) {
     if (!scratch.store(PageScratchFiles::capitals(QString::fromLatin1(html))))
         return QString();
     return scratch.readPage().value_or(QString());
+}
+
+// The spot lines of a stored page, in the page's order.
+inline QStringList spotLinesOf(const QString& page) {
+    SpotTableReader table(page);
+    QStringList lines;
+    SpotRow row;
+    while (table.next(row))
+        lines.append(spotLine(row));
+    return lines;
 }

@@ -1,46 +1,12 @@
-#include "BandTable.h"
-#include "CurlHttpClient.h"
 #include "DisplayPass.h"
 #include "Fixtures.h"
 #include "RemarkEntities.h"
 #include "SortedSpotLines.h"
 #include "SpotCollection.h"
 #include "SpotFilters.h"
-#include "SpotPageGenerator.h"
-#include "SpotServerProcess.h"
 #include "SpotTableReader.h"
-#include "TextReader.h"
 
-#include <QRegularExpression>
 #include <gtest/gtest.h>
-
-namespace {
-
-QStringList spotLinesOf(const QString& page) {
-    SpotTableReader table(page);
-    QStringList lines;
-    SpotRow row;
-    while (table.next(row))
-        lines.append(spotLine(row));
-    return lines;
-}
-
-} // namespace
-
-TEST(TextReader, ItemsFollowCommasQuotesAndLineEnds) {
-    TextReader reader(QStringLiteral("one, two,\"three, four\" x,five\r\nsix,\r\n"
-                                     "\"seven\r\neight\",nine\r\nten,rest of the line\r\nb\rc\nd"));
-    QStringList items;
-    for (int i = 0; i < 9; ++i)
-        items.append(reader.readItem().value_or(QStringLiteral("<none>")));
-    EXPECT_EQ(items, (QStringList{"one", "two", "three, four", "five", "six", "", "seven\r\neight",
-                                  "nine", "ten"}));
-    // A line read goes on from the item; lines end at carriage returns only.
-    EXPECT_EQ(reader.readLine(), QStringLiteral("rest of the line"));
-    EXPECT_EQ(reader.readLine(), QStringLiteral("b"));
-    EXPECT_EQ(reader.readLine(), QStringLiteral("c\nd"));
-    EXPECT_FALSE(reader.readItem().has_value());
-}
 
 TEST(SpotTableReader, SpotLinesInFixedColumnsAndMalformedRowsDropped) {
     const std::pair<const char*, QStringList> pages[] = {
@@ -182,22 +148,4 @@ TEST(DisplayPass, DateNewestFirstDxAndFrequencyAscending) {
             shown.append(line.mid(15, 12).trimmed());
         EXPECT_EQ(shown, dxs) << mode;
     }
-}
-
-TEST(SpotServer, EveryBandPageDecodesToFiftyWellFormedSpotsAndNothingElseIsServed) {
-    SpotServerProcess server;
-    ASSERT_FALSE(server.site().isEmpty());
-    const QRegularExpression columns(QStringLiteral(
-        "^ \\d\\d [A-Z]{3} \\d\\d:\\d\\dZ [^ ].{11} [ \\d]{2}\\d+\\.\\d [^ ].{10} "));
-    CurlHttpClient http;
-    for (std::int16_t band = 0; band < BandTable::Count; ++band) {
-        SpotTableReader table(
-            storedPage(http.get(BandTable::pageAddress(server.site(), band)).toLatin1()));
-        SpotRow row;
-        int rows = 0;
-        for (; table.next(row); ++rows)
-            EXPECT_TRUE(columns.match(spotLine(row)).hasMatch()) << spotLine(row).toStdString();
-        EXPECT_EQ(rows, SpotPageGenerator::RowsPerPage) << band;
-    }
-    EXPECT_TRUE(http.get(server.site() + QStringLiteral("/dxc/top_50_11_MHz.html")).isEmpty());
 }

@@ -30,17 +30,16 @@ void LiveSpotPages::add(const ClusterSpot& spot, const QDateTime& receivedUtc) {
 }
 
 void LiveSpotPages::file(std::int16_t Bande, const PageRow& row) {
-    std::deque<PageRow>& rows = pages_[static_cast<std::size_t>(Bande)];
-    rows.push_front(row);
-    if (rows.size() > Kept)
+    std::vector<PageRow>& rows = pages_[static_cast<std::size_t>(Bande)];
+    if (rows.size() == Kept)
         rows.pop_back();
+    rows.insert(rows.begin(), row);
 }
 
-const std::deque<PageRow>& LiveSpotPages::rows(std::int16_t Bande) const {
+const std::vector<PageRow>& LiveSpotPages::rows(std::int16_t Bande) const {
     return pages_[static_cast<std::size_t>(Bande)];
 }
 
 QByteArray LiveSpotPages::page(std::int16_t Bande, const QDateTime& nowUtc) const {
-    const std::deque<PageRow>& spots = rows(Bande);
-    return SpotPageHtml::page(Bande, nowUtc, std::vector<PageRow>(spots.begin(), spots.end()));
+    return SpotPageHtml::page(Bande, nowUtc, rows(Bande));
 }

@@ -7,7 +7,6 @@
 #include <QDateTime>
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <vector>
 
 // The latest spots heard from the cluster, Kept per band page and for each
@@ -24,11 +23,11 @@ public:
     void add(const ClusterSpot& spot, const QDateTime& receivedUtc);
 
     // Newest first.
-    const std::deque<PageRow>& rows(std::int16_t Bande) const;
+    const std::vector<PageRow>& rows(std::int16_t Bande) const;
     QByteArray page(std::int16_t Bande, const QDateTime& nowUtc) const;
 
 private:
     void file(std::int16_t Bande, const PageRow& row);
 
-    std::array<std::deque<PageRow>, BandTable::Count> pages_;
+    std::array<std::vector<PageRow>, BandTable::Count> pages_;
 };
