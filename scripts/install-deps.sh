@@ -7,8 +7,13 @@ PACKAGES="
 build-essential
 cmake
 ninja-build
+dpkg-dev
+file
+desktop-file-utils
+appstream
 pkg-config
 clang
+libclang-rt-14-dev
 clang-format
 qt6-base-dev
 qt6-base-dev-tools
