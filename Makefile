@@ -15,7 +15,7 @@ PROGRAM_DIR := $(BUILD_DIR)/bin
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench fuzz fuzz-build screenshot format clean
+.PHONY: all deps configure build run test bench fuzz fuzz-build screenshot format clean package fresh-check
 
 all: build
 
@@ -57,6 +57,15 @@ fuzz: fuzz-build
 
 bench: build
 	@./scripts/bench.sh $(BUILD_DIR)
+
+# The Debian package, pelk-dedirad_<version>_amd64.deb, in the build folder.
+package: build
+	cd $(BUILD_DIR) && cpack --config CPackConfig.cmake
+
+# make test (and the package, installed and started) in a fresh minimal
+# Debian 12 root, as a newcomer would; takes minutes, needs root.
+fresh-check:
+	@./scripts/fresh-check.sh --package
 
 screenshot: build
 	@./scripts/screenshot.sh $(PROGRAM_DIR) docs/screenshot.png

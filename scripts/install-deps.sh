@@ -36,6 +36,7 @@ libgmock-dev
 libbenchmark-dev
 xvfb
 xauth
+x11-utils
 fonts-dejavu-core
 "
 

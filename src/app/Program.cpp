@@ -18,6 +18,11 @@ Configuration adjusted(const ProgramDirectory& directory,
 } // namespace
 
 void prepareProgram() {
+    // Named here rather than after the command that started it, so that the
+    // window's class matches the desktop entry and the per-user data folder
+    // stays the same whether it was started as Pelk_Dedirad or pelk-dedirad.
+    QCoreApplication::setApplicationName(QStringLiteral("Pelk_Dedirad"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("pelk-dedirad"));
     prepareBrowserEngine();
 }
 
