@@ -38,10 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (pages.rows(band).empty())
             continue;
         PageScratchFiles scratch(folder.path(), QString());
-        if (!scratch.store(
-                PageScratchFiles::capitals(QString::fromLatin1(pages.page(band, received)))))
+        const std::optional<QString> stored = scratch.keep(
+            PageScratchFiles::capitals(QString::fromLatin1(pages.page(band, received))));
+        if (!stored)
             std::abort();
-        SpotTableReader table(scratch.readPage().value_or(QString()));
+        SpotTableReader table(*stored);
         SpotRow row;
         std::size_t rows = 0;
         while (table.next(row))

@@ -34,9 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const QString page = PageScratchFiles::capitals(CurlHttpClient::decodeBody(body, type));
     PageScratchFiles scratch(folder.path(), QString());
-    if (!scratch.store(page))
-        std::abort(); // a writable folder must always take the page
-    const std::optional<QString> stored = scratch.readPage();
+    // A writable folder must always take the page.
+    const std::optional<QString> stored = scratch.keep(page);
     if (!stored)
         std::abort();
 
@@ -44,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SpotRow row;
     while (reader.next(row)) {
         // Every row that comes out fits the line layout.
-        if (row.DX.size() != 12 || row.QRG.size() < 8 || row.Spotter.size() < 11)
+        if (row.Date.size() != 13 || row.DX.size() != 12 || row.QRG.size() != 8 ||
+            row.Spotter.size() < 11 || row.Remarques.size() > 500)
             std::abort();
         const QString line = spotLine(row);
         if (line.isEmpty() || line.front() != QLatin1Char(' '))

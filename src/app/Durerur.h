@@ -201,6 +201,8 @@ private:
     QPointer<Station> station_;
     QPointer<Memoire_CL> memoire_;
     QPointer<QRZ_Web> qrzWeb_;
+    // Where the keyboard was when the busy state began.
+    QPointer<QWidget> focusBeforeBusy_;
     PageScratchFiles scratch_{directory_.path(), PageScratchFiles::userFolder()};
     SpotRefresh refresh_{state_,
                          Liste_Stations_Bis,

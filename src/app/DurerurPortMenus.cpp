@@ -87,20 +87,16 @@ void Durerur::Mnu_Com_Click(int n) {
     if (platform_.serial.isOpen())
         platform_.serial.close();
     platform_.serial.setPortNumber(n);
-    // The port opens at the stored speed, which a start-up without a port
-    // never handed to it, or at the first speed while none is stored.
-    int speed = speedIndexOf(settings_.read(BaudKey, NoPort));
-    if (speed < 0)
-        speed = DefaultSpeedIndex;
-    platform_.serial.setSettings(QString::fromLatin1(SpeedChoices[speed].settings));
+    // The port opens with the settings last given to it, neither shown nor
+    // saved here; before any since start-up, silently at the first speed.
+    if (platform_.serial.settings().isEmpty())
+        platform_.serial.setSettings(QString::fromLatin1(SpeedChoices[DefaultSpeedIndex].settings));
     if (!platform_.serial.open()) {
         // Qt ticked the entry on its own: show the previous choice again.
         tickPort(portNumberShown());
         platform_.messages.show(QString::fromLatin1(choice.failureMessage));
         return;
     }
-    tickSpeed(speed);
-    DebitPort->setText(QString::fromLatin1(SpeedChoices[speed].baud));
     tickPort(n);
     NumPort->setText(QString::fromLatin1(choice.digit));
     settings_.save(PortKey, QString::fromLatin1(choice.digit));

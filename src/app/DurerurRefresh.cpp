@@ -131,9 +131,22 @@ void Durerur::Test_alerte_Click() {
 }
 
 void Durerur::showBusy(bool busy) {
+    if (busy) {
+        QWidget* focused = QApplication::focusWidget();
+        focusBeforeBusy_ = focused != nullptr && isAncestorOf(focused) ? focused : nullptr;
+    }
+    // Disabling the focused Afficher hands the focus on to the next control,
+    // the remark filter, its text selected: the next key typed would replace
+    // it. The focus goes back where it was.
     Afficher->setEnabled(!busy);
     Patientez->setVisible(busy);
-    // The retrieval that follows blocks the window: paint the change now.
+    if (!busy) {
+        QWidget* back = focusBeforeBusy_ != nullptr && focusBeforeBusy_->isEnabled()
+                            ? focusBeforeBusy_.data()
+                            : Afficher;
+        back->setFocus(Qt::OtherFocusReason);
+    }
+    // The busy state is seen at once.
     if (busy && isVisible())
         repaint();
 }

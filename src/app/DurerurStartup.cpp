@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
+#include <optional>
 
 namespace {
 
@@ -44,14 +45,18 @@ int storedBandIndex(const QString& text, int count) {
     return index >= 0 && index < count ? static_cast<int>(index) : 0;
 }
 
-// A stored transceiver index that is not a whole number of the list selects
-// the model of a first run.
-int storedTransceiverIndex(const QString& text) {
+// A stored transceiver index: the whole text as a number, rounded half to
+// even into a 16-bit integer, as the stored band indexes are; nothing when it
+// is not a number or lies outside the list.
+std::optional<int> storedTransceiverIndex(const QString& text) {
     bool ok = false;
-    const int index = text.trimmed().toInt(&ok);
-    if (!ok || index < 0 || index >= static_cast<int>(TransceiverModels.size()))
-        return DefaultTransceiverIndex;
-    return index;
+    const double number = text.trimmed().toDouble(&ok);
+    if (!ok || number < -32768.5 || number > 32767.5)
+        return std::nullopt;
+    const long long index = roundHalfEven(number);
+    if (index < 0 || index >= static_cast<long long>(TransceiverModels.size()))
+        return std::nullopt;
+    return static_cast<int>(index);
 }
 
 // Halves the free space, rounding it half to even first and the half toward zero.
@@ -69,6 +74,10 @@ void Durerur::Form_Load() {
         move(area.x() + centredOffset(area.width(), frameGeometry().width()),
              area.y() + centredOffset(area.height(), frameGeometry().height()));
     }
+
+    // A settings file that is not a regular file is left alone: said once.
+    if (!settings_.usable())
+        platform_.messages.show(settings_.unusableMessage());
 
     // 2 to 4. Fill the lists; the transceiver's handler runs at step 7 only.
     Bande_CL->addItems(Bandes1);
@@ -88,9 +97,18 @@ void Durerur::Form_Load() {
         storedBandIndex(settings_.read(QStringLiteral("bande Durerur 1"), QStringLiteral("0")),
                         Bande_CL2->count()));
 
-    // 7. The transceiver: selecting it runs Emetteur_Click.
-    Emetteur->setCurrentIndex(storedTransceiverIndex(
-        settings_.read(QStringLiteral("Transceiver"), QString::number(DefaultTransceiverIndex))));
+    // 7. The transceiver: selecting it runs Emetteur_Click, which saves it
+    // again. A stored text it cannot use selects the model of a first run
+    // and is left as it is.
+    const std::optional<int> transceiver = storedTransceiverIndex(
+        settings_.read(QStringLiteral("Transceiver"), QString::number(DefaultTransceiverIndex)));
+    if (transceiver) {
+        Emetteur->setCurrentIndex(*transceiver);
+    } else {
+        const QSignalBlocker quiet(Emetteur);
+        Emetteur->setCurrentIndex(DefaultTransceiverIndex);
+        state_.Emetteur_Choisi = Emetteur->currentText();
+    }
 
     // 8. The station position; an empty stored text counts as the default.
     QString longitude = settings_.read(QStringLiteral("Longitude"), DefaultLongitude);

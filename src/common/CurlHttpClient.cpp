@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QStringDecoder>
+#include <algorithm>
 #include <curl/curl.h>
 
 namespace {
@@ -52,7 +53,11 @@ CurlHttpClient::CurlHttpClient() : limits_() {}
 
 CurlHttpClient::CurlHttpClient(Limits limits) : limits_(limits) {}
 
-QString CurlHttpClient::get(const QString& address) {
+QString CurlHttpClient::get(const QString& address, std::chrono::milliseconds timeLimit) {
+    if (timeLimit.count() <= 0)
+        return QString();
+    const long totalMs =
+        static_cast<long>(std::min<long long>(limits_.totalTimeoutMs, timeLimit.count()));
     initialiseCurlOnce();
     CURL* curl = curl_easy_init();
     if (curl == nullptr)
@@ -64,8 +69,8 @@ QString CurlHttpClient::get(const QString& address) {
     curl_easy_setopt(curl, CURLOPT_URL, url.constData());
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, collect);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, limits_.connectTimeoutMs);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, limits_.totalTimeoutMs);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, std::min(limits_.connectTimeoutMs, totalMs));
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, totalMs);
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);

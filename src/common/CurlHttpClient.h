@@ -20,7 +20,8 @@ public:
     CurlHttpClient();
     explicit CurlHttpClient(Limits limits);
 
-    QString get(const QString& address) override;
+    using HttpClient::get;
+    QString get(const QString& address, std::chrono::milliseconds timeLimit) override;
 
     // Decodes a body by the charset named in a Content-Type header value
     // (ISO-8859-1 when none is named or the name is unknown).

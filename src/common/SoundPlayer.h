@@ -10,4 +10,6 @@ public:
 };
 
 // Plays the WAV file at the full path Fichier; returns when it has finished.
-inline void Joue_Son(SoundPlayer& player, const QString& Fichier) { player.play(Fichier); }
+inline void Joue_Son(SoundPlayer& player, const QString& Fichier) {
+    player.play(Fichier);
+}

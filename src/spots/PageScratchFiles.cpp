@@ -3,10 +3,29 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QThread>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 const QByteArray LineEnd = QByteArrayLiteral("\r\n");
+// Another copy holds the lock for the few milliseconds of its own store.
+constexpr int LockAttempts = 200;
+constexpr unsigned long LockRetryMs = 10;
+
+// Absent, or a regular file once links are followed: a device, a FIFO or a
+// dangling link is never opened, so never replaced, read from or hung on.
+bool regularOrAbsent(const QString& file) {
+    const QByteArray path = QFile::encodeName(file);
+    struct stat link {};
+    if (::lstat(path.constData(), &link) != 0)
+        return true;
+    struct stat target {};
+    return ::stat(path.constData(), &target) == 0 && S_ISREG(target.st_mode);
+}
 
 bool writeWhole(QFile& file, const QByteArray& bytes) {
     const bool written = file.write(bytes) == bytes.size() && file.flush();
@@ -16,12 +35,22 @@ bool writeWhole(QFile& file, const QByteArray& bytes) {
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && writeWhole(file, bytes);
+    return regularOrAbsent(path) && file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           writeWhole(file, bytes);
+}
+
+// A new file that nobody else can open while it exists.
+bool writePrivateFile(const QString& path, const QByteArray& bytes) {
+    QFile::remove(path);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                     QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+           writeWhole(file, bytes);
 }
 
 std::optional<QByteArray> readFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!regularOrAbsent(path) || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
@@ -29,10 +58,41 @@ std::optional<QByteArray> readFile(const QString& path) {
     return bytes;
 }
 
+// An exclusive flock on a file of the folder, given up after two seconds.
+class FolderLock {
+public:
+    explicit FolderLock(const QString& path) {
+        if (!regularOrAbsent(path))
+            return;
+        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW,
+                     0644);
+        for (int attempt = 0; fd_ >= 0 && attempt < LockAttempts; ++attempt) {
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+                held_ = true;
+                return;
+            }
+            QThread::msleep(LockRetryMs);
+        }
+    }
+    ~FolderLock() {
+        if (fd_ >= 0)
+            ::close(fd_); // also releases the lock
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+    bool held() const { return held_; }
+
+private:
+    int fd_ = -1;
+    bool held_ = false;
+};
+
 } // namespace
 
 const QString PageScratchFiles::PageFile = QStringLiteral("Dedirad1.txt");
 const QString PageScratchFiles::WorkFile = QStringLiteral("Temp1.txt");
+const QString PageScratchFiles::LockFile = QStringLiteral("Dedirad1.lock");
 
 PageScratchFiles::PageScratchFiles(QString programDirectory, QString fallbackDirectory)
     : programDirectory_(std::move(programDirectory)),
@@ -56,7 +116,7 @@ QString PageScratchFiles::path(const QString& name) const {
     return QDir(folder_).filePath(name);
 }
 
-bool PageScratchFiles::store(const QString& upperPage) {
+std::optional<QString> PageScratchFiles::keep(const QString& upperPage) {
     // The conversion below keeps the text up to the first carriage return
     // only, so a page written with carriage returns, alone or before line
     // feeds, first gets line feeds alone; otherwise it would show nothing.
@@ -67,34 +127,36 @@ bool PageScratchFiles::store(const QString& upperPage) {
     }
     // One byte per character: what Latin-1 cannot hold becomes "?".
     const QByteArray pageBytes = page.toLatin1() + LineEnd;
-    return storeIn(programDirectory_, pageBytes) || storeIn(fallbackDirectory_, pageBytes);
+    if (std::optional<QString> kept = keepIn(programDirectory_, pageBytes))
+        return kept;
+    return keepIn(fallbackDirectory_, pageBytes);
 }
 
-bool PageScratchFiles::storeIn(const QString& directory, const QByteArray& pageBytes) {
+std::optional<QString> PageScratchFiles::keepIn(const QString& directory,
+                                                const QByteArray& pageBytes) {
     if (directory.isEmpty() || !QDir().mkpath(directory))
-        return false;
+        return std::nullopt;
     folder_ = directory;
-    if (!writeFile(path(PageFile), pageBytes))
-        return false;
+    const FolderLock lock(path(LockFile));
+    if (!lock.held() || !writeFile(path(PageFile), pageBytes))
+        return std::nullopt;
 
     const std::optional<QByteArray> stored = readFile(path(PageFile));
     if (!stored)
-        return false;
-    const qsizetype firstReturn = stored->indexOf('\r');
-    QByteArray firstLine = firstReturn < 0 ? *stored : stored->left(firstReturn);
-    firstLine.replace('\n', LineEnd);
-    if (!writeFile(path(WorkFile), firstLine + LineEnd))
-        return false;
-
-    const bool copied = (!QFile::exists(path(PageFile)) || QFile::remove(path(PageFile))) &&
-                        QFile::copy(path(WorkFile), path(PageFile));
-    const bool deleted = QFile::remove(path(WorkFile));
-    return copied && deleted;
-}
-
-std::optional<QString> PageScratchFiles::readPage() const {
-    const std::optional<QByteArray> bytes = readFile(path(PageFile));
-    if (!bytes)
         return std::nullopt;
-    return QString::fromLatin1(*bytes);
+    const qsizetype firstReturn = stored->indexOf('\r');
+    QByteArray normalised = firstReturn < 0 ? *stored : stored->left(firstReturn);
+    normalised.replace('\n', LineEnd);
+    normalised += LineEnd;
+    // The work copy is written, then copied over the page file.
+    const bool copied =
+        writePrivateFile(path(WorkFile), normalised) && writeFile(path(PageFile), normalised);
+    const bool deleted = QFile::remove(path(WorkFile));
+    if (!copied || !deleted)
+        return std::nullopt;
+
+    const std::optional<QByteArray> page = readFile(path(PageFile));
+    if (!page)
+        return std::nullopt;
+    return QString::fromLatin1(*page);
 }

@@ -8,11 +8,17 @@
 // upper-cased, with its line feeds turned into carriage return and line feed;
 // "Temp1.txt" is the work copy of that conversion and never outlives it. They
 // go into the program directory, or into the per-user data folder when the
-// program directory cannot be written (an installed program).
+// program directory cannot be used (an installed program, another copy of the
+// program holding them too long, a file there that is not a regular file).
+//
+// Two copies of the program share the folder: the write, the conversion and
+// the read-back of one retrieval hold an advisory lock on "Dedirad1.lock",
+// and "Temp1.txt" is created afresh, readable by its owner only.
 class PageScratchFiles {
 public:
     static const QString PageFile;
     static const QString WorkFile;
+    static const QString LockFile;
 
     PageScratchFiles(QString programDirectory, QString fallbackDirectory);
 
@@ -25,20 +31,17 @@ public:
     // program.
     static QString userFolder();
 
-    // Writes the page and normalises its line ends: whether the page ends
-    // its lines with line feeds, carriage returns or both, every line ends
-    // with a carriage return and line feed. False when a file cannot be
-    // written, read, copied or deleted.
-    bool store(const QString& upperPage);
-    // The page file as stored, one byte per character; nothing when it cannot
-    // be read.
-    std::optional<QString> readPage() const;
+    // Writes the page, normalises its line ends (whether the page ends its
+    // lines with line feeds, carriage returns or both, every line ends with a
+    // carriage return and line feed) and reads the page file back as stored,
+    // one byte per character. Nothing when no folder can be used.
+    std::optional<QString> keep(const QString& upperPage);
 
     // The folder of the last store.
     const QString& folder() const { return folder_; }
 
 private:
-    bool storeIn(const QString& directory, const QByteArray& pageBytes);
+    std::optional<QString> keepIn(const QString& directory, const QByteArray& pageBytes);
     QString path(const QString& name) const;
 
     QString programDirectory_;

@@ -7,6 +7,8 @@ int collectSpots(const QString& page, std::int16_t Mode_Tri, const FilterChoices
     SpotTableReader table(page);
     SpotRow row;
     int rows = 0;
+    bool callsignSounded = false;
+    bool remarkSounded = false;
     while (table.next(row)) {
         ++rows;
         const SpotVerdict verdict = judgeSpot(row, choices);
@@ -16,8 +18,14 @@ int collectSpots(const QString& page, std::int16_t Mode_Tri, const FilterChoices
             for (int i = 0; i < verdict.additions; ++i)
                 Liste_Stations_Bis.add(sorted, shown);
         }
-        for (int i = 0; i < verdict.alerts; ++i)
+        if (verdict.callsignAlert && !callsignSounded) {
+            callsignSounded = true;
             soundAlert();
+        }
+        if (verdict.remarkAlert && !remarkSounded) {
+            remarkSounded = true;
+            soundAlert();
+        }
     }
     return rows;
 }

@@ -54,10 +54,10 @@ SpotVerdict judgeSpot(const SpotRow& row, const FilterChoices& choices) {
 
     // The alert compares the callsign text as typed, without converting it.
     // An empty text watches nothing: it would sound for every spot.
-    if (choices.Check3 && choices.Check2 && !choices.Indicatif.isEmpty() &&
-        withoutBlanks(row.DX).left(choices.Indicatif.size()) == choices.Indicatif)
-        ++verdict.alerts;
-    if (choices.Check3 && choices.Check4 && remarkHolds(row.Remarques, choices.Remarque))
-        ++verdict.alerts;
+    verdict.callsignAlert =
+        choices.Check3 && choices.Check2 && !choices.Indicatif.isEmpty() &&
+        withoutBlanks(row.DX).left(choices.Indicatif.size()) == choices.Indicatif;
+    verdict.remarkAlert =
+        choices.Check3 && choices.Check4 && remarkHolds(row.Remarques, choices.Remarque);
     return verdict;
 }

@@ -17,10 +17,11 @@ struct FilterChoices {
 
 // What the filters and alerts make of one row: how many times its sort line
 // goes into the sorted list (once per passing filter, or once when no filter
-// is checked) and how many times the alert sound plays.
+// is checked) and which of the two alerts it meets.
 struct SpotVerdict {
     int additions = 0;
-    int alerts = 0;
+    bool callsignAlert = false;
+    bool remarkAlert = false;
 };
 
 // A callsign starting with "F" or with one of the other French prefixes.

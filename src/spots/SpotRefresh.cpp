@@ -5,6 +5,7 @@
 #include "HttpClient.h"
 #include "MessageBox.h"
 #include "PageScratchFiles.h"
+#include "ResponsiveFetch.h"
 #include "SortedSpotLines.h"
 #include "SoundPlayer.h"
 #include "SpotCollection.h"
@@ -14,9 +15,10 @@
 
 SpotRefresh::SpotRefresh(SharedState& state, SortedSpotLines& Liste_Stations_Bis, SpotView& view,
                          Services services, ProgramDirectory directory, PageScratchFiles& scratch,
-                         QString siteBase)
+                         QString siteBase, std::chrono::milliseconds timeLimit)
     : state_(state), sortedLines_(Liste_Stations_Bis), view_(view), services_(services),
-      directory_(std::move(directory)), scratch_(scratch), siteBase_(std::move(siteBase)) {}
+      directory_(std::move(directory)), scratch_(scratch), siteBase_(std::move(siteBase)),
+      timeLimit_(timeLimit) {}
 
 void SpotRefresh::play(const QString& soundFile) {
     Joue_Son(services_.sound, directory_.file(soundFile));
@@ -27,11 +29,32 @@ void SpotRefresh::playAlert() {
 }
 
 void SpotRefresh::Affiche_Dedirad(std::int16_t Bande) {
+    std::chrono::milliseconds timeLeft = timeLimit_;
+    showBand(Bande, timeLeft);
+}
+
+void SpotRefresh::Affiche_Bandes(std::int16_t Bande, std::int16_t Bande2) {
+    std::chrono::milliseconds timeLeft = timeLimit_;
+    showBand(Bande, timeLeft);
+    if (Bande2 != 0) {
+        view_.clearSpotLines();
+        showBand(Bande2, timeLeft);
+    }
+}
+
+void SpotRefresh::showBand(std::int16_t Bande, std::chrono::milliseconds& timeLeft) {
     view_.stopRefreshTimer();
     view_.showBusy(true);
 
-    const QString page =
-        PageScratchFiles::capitals(services_.http.get(BandTable::pageAddress(siteBase_, Bande)));
+    const auto waitStarted = std::chrono::steady_clock::now();
+    const QString body =
+        timeLeft.count() > 0
+            ? fetchKeepingWindowAlive(services_.http, BandTable::pageAddress(siteBase_, Bande),
+                                      timeLeft)
+            : QString();
+    timeLeft -= std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - waitStarted);
+    const QString page = PageScratchFiles::capitals(body);
     if (page.isEmpty()) {
         play(SpotTexts::NoAnswerSound);
         services_.messages.show(SpotTexts::NoAnswer);
@@ -44,21 +67,11 @@ void SpotRefresh::Affiche_Dedirad(std::int16_t Bande) {
 
     // A scratch file that fails leaves a page without spots; the refresh
     // still ends normally.
-    if (scratch_.store(page)) {
-        if (const std::optional<QString> stored = scratch_.readPage())
-            collectSpots(*stored, state_.Mode_Tri, view_.filterChoices(), sortedLines_,
-                         [this] { playAlert(); });
-    }
+    if (const std::optional<QString> stored = scratch_.keep(page))
+        collectSpots(*stored, state_.Mode_Tri, view_.filterChoices(), sortedLines_,
+                     [this] { playAlert(); });
 
     view_.showBusy(false);
     view_.startRefreshTimer();
     view_.appendSpotLines(displayPass(sortedLines_, state_.Mode_Tri));
-}
-
-void SpotRefresh::Affiche_Bandes(std::int16_t Bande, std::int16_t Bande2) {
-    Affiche_Dedirad(Bande);
-    if (Bande2 != 0) {
-        view_.clearSpotLines();
-        Affiche_Dedirad(Bande2);
-    }
 }

@@ -4,6 +4,7 @@
 #include "SharedState.h"
 
 #include <QString>
+#include <chrono>
 #include <cstdint>
 
 class Clock;
@@ -19,6 +20,9 @@ class SpotView;
 // and shown in the chosen order.
 class SpotRefresh {
 public:
+    // The longest a refresh, one band or two, waits for its pages.
+    static constexpr std::chrono::milliseconds TimeLimit{20000};
+
     struct Services {
         HttpClient& http;
         SoundPlayer& sound;
@@ -28,19 +32,23 @@ public:
 
     SpotRefresh(SharedState& state, SortedSpotLines& Liste_Stations_Bis, SpotView& view,
                 Services services, ProgramDirectory directory, PageScratchFiles& scratch,
-                QString siteBase);
+                QString siteBase, std::chrono::milliseconds timeLimit = TimeLimit);
 
     // Shows the spots of one band index. A site that does not answer sounds
     // "ringin.wav", shows the no-answer message and leaves the timer off.
     void Affiche_Dedirad(std::int16_t Bande);
     // The first band, then the second one unless it is 0 ("Sans"): the
     // sorted list keeps the first band's lines, so the second display shows
-    // both bands merged.
+    // both bands merged. The second page gets what time the first one left,
+    // and counts as no answer when none is left.
     void Affiche_Bandes(std::int16_t Bande, std::int16_t Bande2);
     // Plays the alert sound once.
     void playAlert();
 
 private:
+    // Affiche_Dedirad, its page waited for no longer than `timeLeft`, which
+    // loses the time spent waiting.
+    void showBand(std::int16_t Bande, std::chrono::milliseconds& timeLeft);
     void play(const QString& soundFile);
 
     SharedState& state_;
@@ -50,4 +58,5 @@ private:
     ProgramDirectory directory_;
     PageScratchFiles& scratch_;
     QString siteBase_;
+    std::chrono::milliseconds timeLimit_;
 };

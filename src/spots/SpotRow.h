@@ -3,9 +3,10 @@
 #include <QString>
 #include <cstdint>
 
-// One decoded spot, each field already at its width: Date as the page writes
-// it (13 characters), DX cut or padded to 12, QRG right-aligned in 8, Spotter
-// left-aligned in 11, Remarques with its entities decoded.
+// One decoded spot, each field already at its width: Date cut or padded to
+// 13 characters, DX cut or padded to 12, QRG right-aligned in 8 (a longer one
+// written again by its value), Spotter left-aligned in 11, Remarques with its
+// entities decoded and cut at 500 characters.
 struct SpotRow {
     QString Date;
     QString DX;

@@ -31,9 +31,32 @@ constexpr std::array<CellMarkers, CellCount> Cells{{
     {QLatin1StringView("LEFT"), QLatin1StringView("</TD>"), 7, 1},
 }};
 
+constexpr int DateWidth = 13;
 constexpr int DxWidth = 12;
 constexpr int QrgWidth = 8;
 constexpr int SpotterWidth = 11;
+// A remark longer than a line can show only costs memory and time at every
+// scroll of the list.
+constexpr qsizetype RemarkLimit = 500;
+// Entities decode to fewer characters than they are written with; past this
+// many characters of the page, a remark is only noise being decoded.
+constexpr qsizetype RemarkSourceLimit = 64 * 1024;
+
+// The QRG columns are what tuning reads: a frequency written longer than
+// them ("000014025.0") is written again by its value with one decimal; one
+// that still does not fit, or is not a number, has no place in the line.
+std::optional<QString> qrgField(const QString& written) {
+    if (written.size() <= QrgWidth)
+        return written.rightJustified(QrgWidth);
+    bool ok = false;
+    const double kilohertz = written.trimmed().toDouble(&ok);
+    if (!ok || !(kilohertz >= 0))
+        return std::nullopt;
+    const QString byValue = QString::number(kilohertz, 'f', 1);
+    if (byValue.size() > QrgWidth)
+        return std::nullopt;
+    return byValue.rightJustified(QrgWidth);
+}
 
 std::optional<QString> cutField(const QString& line, const CellMarkers& cell) {
     const qsizetype open = line.indexOf(cell.opening);
@@ -91,12 +114,17 @@ bool SpotTableReader::next(SpotRow& row) {
             break;
         if (!complete)
             continue;
+        std::optional<QString> qrg = qrgField(fields[QrgCell]);
+        if (!qrg)
+            continue;
 
         row.DX = fields[DxCell].left(DxWidth).leftJustified(DxWidth);
-        row.QRG = fields[QrgCell].rightJustified(QrgWidth);
-        row.Date = fields[DateCell];
+        row.QRG = std::move(*qrg);
+        // Every column after the date is read at a fixed place.
+        row.Date = fields[DateCell].left(DateWidth).leftJustified(DateWidth);
         row.Spotter = fields[SpotterCell].leftJustified(SpotterWidth);
-        row.Remarques = decodeRemarkEntities(fields[RemarquesCell]);
+        row.Remarques =
+            decodeRemarkEntities(fields[RemarquesCell].left(RemarkSourceLimit)).left(RemarkLimit);
         return true;
     }
     reading_ = false;

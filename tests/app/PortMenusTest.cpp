@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <array>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
 
 class PortMenusTest : public DurerurFixture {
 protected:
@@ -18,6 +21,16 @@ protected:
         return {window().NumPort->text(), window().DebitPort->text(),
                 serial.isOpen() ? serial.settings() : QStringLiteral("closed"), stored("Port Com"),
                 stored("Baud")};
+    }
+
+    // The output speed the program set on the terminal, as stty shows it.
+    speed_t terminalSpeed() const {
+        const int fd = ::open(pty.device().toLocal8Bit().constData(), O_RDONLY | O_NOCTTY);
+        termios settings{};
+        const bool read = fd >= 0 && ::tcgetattr(fd, &settings) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        return read ? ::cfgetospeed(&settings) : B0;
     }
 
     PseudoTerminal pty;
@@ -45,16 +58,18 @@ TEST_F(PortMenusTest, RestoresTheStoredPortAndSpeed) {
 
 TEST_F(PortMenusTest, MenuChoicesChangePortSpeedAndStore) {
     ModalCloser closer;
-    // A speed stored without a port is used once a port is chosen.
+    // A port entry neither sets nor shows nor saves a speed: started without
+    // a port, the link has been given none, and opens silently at 4800.
     restart({{"Port Com", "0"}, {"Baud", "19200,n,8,1"}});
     EXPECT_EQ(shown(), (QStringList{"0", "0", "closed", "0", "19200,n,8,1"}));
     window().Mnu_Com[0]->trigger();
-    EXPECT_EQ(shown(), (QStringList{"1", "19200", "19200,n,8,1", "1", "19200,n,8,1"}));
+    EXPECT_EQ(shown(), (QStringList{"1", "0", "4800,n,8,1", "1", "19200,n,8,1"}));
+    EXPECT_EQ(terminalSpeed(), B4800);
 
     // A port that cannot open leaves the previous choice stored and ticked.
     window().Mnu_Com[1]->trigger();
     EXPECT_EQ(closer.texts(), QStringList{"Le port com2 n'existe pas"});
-    EXPECT_EQ(shown(), (QStringList{"1", "19200", "closed", "1", "19200,n,8,1"}));
+    EXPECT_EQ(shown(), (QStringList{"1", "0", "closed", "1", "19200,n,8,1"}));
     EXPECT_TRUE(window().Mnu_Com[0]->isChecked());
 
     window().Mnu_SansCom->trigger();
@@ -68,8 +83,14 @@ TEST_F(PortMenusTest, MenuChoicesChangePortSpeedAndStore) {
     serial.drain(1000);
     EXPECT_EQ(pty.readAvailable(), QByteArray("\x01\x02", 2));
 
-    // After "Sans", a port opens at the first speed and says so.
+    EXPECT_EQ(terminalSpeed(), B57600);
+
+    // "Sans" keeps the link's settings: the next port opens at 57600, with no
+    // speed ticked or shown, and the store keeps "Baud" = "0".
     window().Mnu_SansCom->trigger();
     window().Mnu_Com[0]->trigger();
-    EXPECT_EQ(shown(), (QStringList{"1", "4800", "4800,n,8,1", "1", "0"}));
+    EXPECT_EQ(shown(), (QStringList{"1", "0", "57600,n,8,1", "1", "0"}));
+    EXPECT_EQ(terminalSpeed(), B57600);
+    for (QAction* speed : window().Mnu_Speed)
+        EXPECT_FALSE(speed->isChecked()) << speed->text().toStdString();
 }

@@ -51,13 +51,23 @@ TEST_F(DurerurFixture, StoredBandIndexesFollowTheLeadingNumberRule) {
     }
 }
 
-TEST_F(DurerurFixture, StoredTransceiverOutsideTheListFallsBack) {
-    restart({{"Transceiver", "6"}});
-    EXPECT_EQ(state.Emetteur_Choisi, "FT-1000");
-    for (const char* garbage : {"abc", "99", "-1", "2.5", ""}) {
+TEST_F(DurerurFixture, StoredTransceiverIsRoundedHalfToEvenOrFallsBackUnwritten) {
+    // stored text, model selected, text the selection saves back
+    const std::array<const char*, 3> kept[] = {{"6", "FT-1000", "6"},
+                                               {"3.5", "FT-897", "4"},
+                                               {"4.5", "FT-897", "4"},
+                                               {" 1 ", "FT-817", "1"}};
+    for (const auto& [text, model, saved] : kept) {
+        SCOPED_TRACE(text);
+        restart({{"Transceiver", text}});
+        EXPECT_EQ(state.Emetteur_Choisi, model);
+        EXPECT_EQ(stored("Transceiver"), saved);
+    }
+    for (const char* garbage : {"abc", "3abc", "99", "-1", "40000", ""}) {
         SCOPED_TRACE(garbage);
         restart({{"Transceiver", garbage}});
         EXPECT_EQ(state.Emetteur_Choisi, "FT-847");
+        EXPECT_EQ(stored("Transceiver"), garbage);
     }
 }
 

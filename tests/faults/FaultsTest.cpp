@@ -3,6 +3,7 @@
 #include "DurerurFixture.h"
 #include "LoopbackHttpServer.h"
 #include "PseudoTerminal.h"
+#include "SpotPageBuilder.h"
 #include "SpotTexts.h"
 #include "TempSettings.h"
 
@@ -15,7 +16,9 @@
 #include <linux/capability.h>
 #include <optional>
 #include <pty.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/sysmacros.h>
 #include <thread>
 #include <unistd.h>
 
@@ -26,17 +29,11 @@ constexpr int Band14 = 5;
 const QByteArray CatOn(5, '\0'); // opening block of the FT-847 sequence
 
 QByteArray row(const QByteArray& dx, const QByteArray& date) {
-    return "<tr>\n<td><a href=\"/dx/" + dx + "\" target=\"_blank\">" + dx +
-           "</a></td>\n<td align=\"right\">14025.0 &nbsp;</td>\n<td align=\"left\"> " + date +
-           "&nbsp;</td>\n<td><a href=\"/dx/f6xyz\" target=\"_blank\">f6xyz</a></td>\n"
-           "<td align=\"left\"> cq dx</td>\n</tr>\n";
+    return spotRowHtml({dx, "14025.0", date});
 }
 
 QByteArray page(const QByteArray& rows) {
-    return "<html>\n<body>\n<table>\n<caption>last spots, 14 mhz, 06 dec</caption>\n"
-           "<tr>\n<th>dx</th><th>qrg, khz</th><th>date, utc</th><th>spotter</th>"
-           "<th>remarks</th></tr>\n" +
-           rows + "</table>\n</body>\n</html>\n";
+    return spotPageHtml(rows);
 }
 
 // Newest first: the list shows them in this order.
@@ -102,6 +99,13 @@ protected:
         return clock.elapsed() < (line < 0 ? 6500 : 1300 + 4 * CatSequences::DrainLimitMs);
     }
     bool afficher() { return act(); }
+    // Afficher on another window than the fixture's.
+    static bool afficherOn(Durerur& w) {
+        QElapsedTimer clock;
+        clock.start();
+        w.Afficher->click();
+        return clock.elapsed() < 6500;
+    }
     bool click(int line) { return act(line); }
 
     QTemporaryDir userData;
@@ -261,5 +265,199 @@ TEST_F(Faults, CorruptOrGarbageSettingsStartWithTheFallbacks) {
         EXPECT_TRUE(afficher());
         EXPECT_EQ(w.Liste_Stations->count(), 3);
     }
+    EXPECT_TRUE(closer.texts().isEmpty());
+}
+
+namespace {
+
+// The real player, counting what it is asked to play.
+struct CountingSound : SoundPlayer {
+    explicit CountingSound(SoundPlayer& real) : real(real) {}
+    void play(const QString& wavPath) override {
+        ++played;
+        real.play(wavPath);
+    }
+    SoundPlayer& real;
+    int played = 0;
+};
+
+} // namespace
+
+TEST_F(Faults, AlertsOnEveryRowOfTwoBandsSoundFourTimesAtMost) {
+    QByteArray rows;
+    for (int i = 0; i < 50; ++i)
+        rows += spotRowHtml({"k" + QByteArray::number(i) + "ab"});
+    site->setPage(Page14, page(rows));
+    site->setPage(QStringLiteral("/dxc/top_50_7_MHz.html"), page(rows));
+    closeWindow();
+    CountingSound counting(sound);
+    Durerur w(state, settings, config, directory,
+              Platform{http, serial, counting, messages, clock});
+    w.Bande_CL->setCurrentIndex(Band14);
+    w.Bande_CL2->setCurrentIndex(3);
+    w.Indicatif->setText(QStringLiteral("K"));
+    w.Remarque->setText(QStringLiteral("CQ"));
+    for (QCheckBox* box : {w.Check2, w.Check4})
+        box->setChecked(true);
+    w.Check3->setChecked(true);
+    w.Afficher->click();
+    EXPECT_EQ(counting.played, 4);
+    EXPECT_EQ(w.Liste_Stations->count(), 200); // two filters passed, two bands
+}
+
+TEST_F(Faults, ASlowSiteLeavesTheWindowPaintingButDeaf) {
+    struct PaintCounter : QObject {
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint)
+                ++paints;
+            return false;
+        }
+        int paints = 0;
+    } counter;
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    site->setDelay(1000);
+    window().Liste_Stations->viewport()->installEventFilter(&counter);
+    int paintsWhileWaiting = -1;
+    bool busyWhileWaiting = false;
+    QTimer::singleShot(400, [&] {
+        busyWhileWaiting = window().Patientez->isVisible() && !window().Afficher->isEnabled();
+        counter.paints = 0;
+        window().Liste_Stations->viewport()->update();
+        QTimer::singleShot(200, [&] { paintsWhileWaiting = counter.paints; });
+    });
+    ASSERT_TRUE(afficher());
+    EXPECT_TRUE(busyWhileWaiting);
+    EXPECT_GT(paintsWhileWaiting, 0);
+    EXPECT_EQ(window().Liste_Stations->count(), 3);
+}
+
+TEST_F(Faults, ASettingsFileThatIsNoRegularFileIsNeitherReadNorReplaced) {
+    QTemporaryDir elsewhere;
+    const QString device = elsewhere.filePath(QStringLiteral("null"));
+    // The numbers of /dev/null: harmless even if written to.
+    const bool haveDevice =
+        ::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    const QString ini = TempSettings::iniFile();
+    const std::pair<const char*, std::function<bool()>> files[] = {
+        {"FIFO", [&] { return ::mkfifo(QFile::encodeName(ini).constData(), 0600) == 0; }},
+        {"link to a device node", [&] { return haveDevice && QFile::link(device, ini); }},
+        {"dangling link", [&] { return QFile::link(elsewhere.filePath("gone"), ini); }},
+    };
+    for (const auto& [name, make] : files) {
+        SCOPED_TRACE(name);
+        closeWindow();
+        // The fixture's own store syncs once more after its saves.
+        QCoreApplication::sendPostedEvents();
+        QFile::remove(ini);
+        if (!make()) {
+            ADD_FAILURE_AT(__FILE__, __LINE__) << "could not make the " << name;
+            continue;
+        }
+        struct stat before {};
+        ::lstat(QFile::encodeName(ini).constData(), &before);
+        ModalCloser closer;
+        {
+            SettingsStore store; // must not hang on the FIFO
+            Durerur w(state, store, config, directory,
+                      Platform{http, serial, sound, messages, clock});
+            EXPECT_EQ(w.Emetteur->currentText(), "FT-847");
+            w.Emetteur->setCurrentIndex(4); // a save
+            w.Bande_CL->setCurrentIndex(Band14);
+            EXPECT_TRUE(afficherOn(w));
+            EXPECT_EQ(w.Liste_Stations->count(), 3);
+            w.close();
+        }
+        ASSERT_EQ(closer.texts().size(), 1);
+        EXPECT_EQ(closer.texts()[0], "Le fichier des réglages " + ini +
+                                         " n'est pas un fichier ordinaire : le programme démarre "
+                                         "avec les réglages par défaut et n'enregistre aucun "
+                                         "choix.");
+        struct stat after {};
+        ::lstat(QFile::encodeName(ini).constData(), &after);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        QFile::remove(ini);
+    }
+    if (haveDevice) {
+        struct stat node {};
+        ::stat(QFile::encodeName(device).constData(), &node);
+        EXPECT_TRUE(S_ISCHR(node.st_mode));
+    }
+}
+
+TEST_F(Faults, TwoCopiesStoringAtOnceEachReadTheirOwnPage) {
+    // Two programs in one folder: each keeps its own page while the other
+    // rewrites the same files.
+    const QString pages[] = {QStringLiteral("<TABLE>\nFIRST COPY\n"),
+                             QStringLiteral("<TABLE>\nSECOND COPY\n")};
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> copies;
+    for (const QString& text : pages) {
+        copies.emplace_back([&, text] {
+            PageScratchFiles scratch(directory.path(), QString());
+            const QString expected = QString(text).replace("\n", "\r\n") + "\r\n";
+            for (int i = 0; i < 300; ++i) {
+                if (scratch.keep(text) != expected)
+                    ++wrong;
+            }
+        });
+    }
+    for (std::thread& copy : copies)
+        copy.join();
+    EXPECT_EQ(wrong, 0);
+    EXPECT_FALSE(QFile::exists(directory.file(PageScratchFiles::WorkFile)));
+
+    // The work file, while it exists, is its owner's alone.
+    struct stat work {};
+    QFileSystemWatcher watcher({directory.path()});
+    mode_t seen = 0;
+    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, [&] {
+        if (::stat(QFile::encodeName(directory.file(PageScratchFiles::WorkFile)).constData(),
+                   &work) == 0)
+            seen = work.st_mode & 0777;
+    });
+    PageScratchFiles scratch(directory.path(), QString());
+    ASSERT_TRUE(scratch.keep(pages[0]));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(seen == 0 || seen == 0600) << std::oct << seen;
+}
+
+TEST_F(Faults, OddDatesAndFrequenciesNeitherShiftTheCountryNorTheTuning) {
+    site->setPage(Page14, page(spotRowHtml({"f5abc", "000014025.0", "7 dec 03:00z"}) +
+                               spotRowHtml({"ja1abc", "14025.5", "06 dec 03:00zz"}) +
+                               spotRowHtml({"k1abc", "1234567890"})));
+    window().Mnu_Com_Click(1);
+    ASSERT_TRUE(afficher());
+    ASSERT_EQ(window().Liste_Stations->count(), 2);
+    pty.readAvailable(100);
+    // "7 DEC" sorts after "06 DEC": F5ABC, then JA1ABC.
+    const std::tuple<int, const char*, QByteArray> clicks[] = {
+        {0, "France", QByteArray::fromHex("0140250001")},
+        {1, "Japan", QByteArray::fromHex("0140255001")},
+    };
+    for (const auto& [line, country, frequencyBlock] : clicks) {
+        SCOPED_TRACE(country);
+        EXPECT_TRUE(click(line));
+        EXPECT_EQ(window().Pays->text(), country);
+        EXPECT_EQ(pty.readAvailable(1000).mid(5, 5), frequencyBlock);
+    }
+}
+
+TEST_F(Faults, AHugeRemarkIsCutAndTheFocusStaysWhereItWas) {
+    site->setPage(Page14, page(spotRowHtml({"f5abc", "14025.0", "06 dec 14:05z", "f6xyz",
+                                            QByteArray(4'000'000, 'q')})));
+    ModalCloser closer;
+    window().show();
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    window().Remarque->setText(QStringLiteral("CQ"));
+    window().Afficher->setFocus();
+    ASSERT_TRUE(afficher());
+    ASSERT_EQ(window().Liste_Stations->count(), 1);
+    EXPECT_EQ(window().Liste_Stations->item(0)->text().size(), 49 + 500);
+    EXPECT_EQ(QApplication::focusWidget(), window().Afficher);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
+    EXPECT_EQ(window().Remarque->text(), QStringLiteral("CQ"));
     EXPECT_TRUE(closer.texts().isEmpty());
 }

@@ -24,9 +24,7 @@ inline QByteArray fixturePage(const QString& name) {
 inline QString storedPage(const QByteArray& html) {
     QTemporaryDir folder;
     PageScratchFiles scratch(folder.path(), QString());
-    if (!scratch.store(PageScratchFiles::capitals(QString::fromLatin1(html))))
-        return QString();
-    return scratch.readPage().value_or(QString());
+    return scratch.keep(PageScratchFiles::capitals(QString::fromLatin1(html))).value_or(QString());
 }
 
 // The spot lines of a stored page, in the page's order.

@@ -4,6 +4,7 @@
 #include "SortedSpotLines.h"
 #include "SpotCollection.h"
 #include "SpotFilters.h"
+#include "SpotPageBuilder.h"
 #include "SpotTableReader.h"
 
 #include <gtest/gtest.h>
@@ -18,10 +19,10 @@ TEST(SpotTableReader, SpotLinesInFixedColumnsAndMalformedRowsDropped) {
           " 06 DEC 14:08Z JA1ABC         7012.5 W1AW        CQ  DX 599 &",
           " 06 DEC 14:09Z TK5EP         21074.0 ON4ABC      "}},
         // Missing closing markers, a negative length and markers out of order
-        // drop their rows; long fields stay whole; a second table is not read.
+        // drop their rows, as does a QRG that cannot be written in 8 columns;
+        // a second table is not read.
         {"spots_faults.html",
          {" 06 DEC 14:01Z G3ABC          3512.0 F6XYZ       FIRST",
-          " 06 DEC 14:06Z S51ABC       1296100.00 VE3ABC/VY2XX LONG QRG AND SPOTTER",
           " 06 DEC 14:07Z LZ1ABC         3518.0 F6XYZ       LAST"}},
         {"spots_truncated.html", {" 06 DEC 14:01Z OH2ABC        50313.0 SM5XYZ      FT8"}},
     };
@@ -37,6 +38,49 @@ TEST(SpotTableReader, SpotLinesInFixedColumnsAndMalformedRowsDropped) {
     for (const QByteArray& page : {QByteArray("<html>no spots</html>\n"), QByteArray("<table>\n"),
                                    "<table>\na\nb\nc\nd\ne\nf\ng\n</table>\n" + row, QByteArray()})
         EXPECT_TRUE(spotLinesOf(storedPage(page)).isEmpty()) << page.toStdString();
+}
+
+TEST(SpotTableReader, FieldsThatWouldShiftTheColumnsAreBroughtToTheirWidths) {
+    struct Case {
+        PageRow row;
+        const char *date, *qrg; // columns 2 to 14 and 29 to 36; no QRG: dropped
+    };
+    const Case cases[] = {
+        {{"f5abc", "14025.0", "7 dec 03:00z"}, "7 DEC 03:00Z ", " 14025.0"},
+        {{"f5abc", "14025.5", "06 dec 03:00zz"}, "06 DEC 03:00Z", " 14025.5"},
+        {{"f5abc", "144300.0"}, "06 DEC 14:05Z", "144300.0"},
+        {{"f5abc", "000014025.0"}, "06 DEC 14:05Z", " 14025.0"},
+        {{"f5abc", "00007012.5"}, "06 DEC 14:05Z", "  7012.5"},
+        {{"f5abc", "10489500.0"}, "", nullptr},
+        {{"f5abc", "1296100.00"}, "", nullptr},
+        {{"f5abc", "14025.0 khz"}, "", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row.qrg.toStdString() + " " + c.row.date.toStdString());
+        const QStringList lines = spotLinesOf(storedPage(spotPageHtml(spotRowHtml(c.row))));
+        if (c.qrg == nullptr) {
+            EXPECT_TRUE(lines.isEmpty());
+            continue;
+        }
+        ASSERT_EQ(lines.size(), 1);
+        EXPECT_EQ(lines[0].mid(1, 13), c.date);
+        EXPECT_EQ(lines[0].mid(15, 12), "F5ABC       ");
+        EXPECT_EQ(lines[0].mid(28, 8), c.qrg);
+        EXPECT_EQ(lines[0].mid(37, 11), "F6XYZ      ");
+    }
+
+    // A remark is cut at 500 characters, entities decoded first.
+    const std::pair<QByteArray, QString> remarks[] = {
+        {QByteArray(4 << 20, 'x'), QString(500, u'X')},
+        {QByteArray("&lt;").repeated(600), QString(500, u'<')},
+        {QByteArray(499, 'y') + "&gt;z", QString(499, u'Y') + u'>'},
+    };
+    for (const auto& [remark, kept] : remarks) {
+        const QStringList lines = spotLinesOf(storedPage(
+            spotPageHtml(spotRowHtml({"f5abc", "14025.0", "06 dec 14:05z", "f6xyz", remark}))));
+        ASSERT_EQ(lines.size(), 1);
+        EXPECT_EQ(lines[0].mid(49), kept);
+    }
 }
 
 TEST(RemarkEntities, ReferencesDecodeWholeAndAnyOtherAmpersandStays) {
@@ -71,11 +115,10 @@ TEST(PageScratchFiles, PagesAreStoredOneBytePerCharacterWithCarriageReturnLineFe
     QTemporaryDir program;
     PageScratchFiles scratch(program.path(), QString());
     for (const auto& [page, bytes] : pages) {
-        ASSERT_TRUE(scratch.store(page));
+        EXPECT_EQ(scratch.keep(page), QString::fromLatin1(bytes));
         QFile file(program.filePath(PageScratchFiles::PageFile));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), bytes);
-        EXPECT_EQ(scratch.readPage(), QString::fromLatin1(bytes));
         EXPECT_FALSE(QFile::exists(program.filePath(PageScratchFiles::WorkFile)));
     }
     // Letters without a one-byte capital stay as they are, not "?".
@@ -83,36 +126,37 @@ TEST(PageScratchFiles, PagesAreStoredOneBytePerCharacterWithCarriageReturnLineFe
               QStringLiteral("TRÈS <QSL> ÿ µ ß"));
 }
 
-TEST(SpotFilters, EachPassingFilterAddsTheLineAndEachAlertSoundsOnce) {
+TEST(SpotFilters, EachPassingFilterAddsTheLineAndEachAlertIsMetOnce) {
     // Boxes: F French, C callsign, R remark, A alerts.
     struct Case {
         const char *dx, *remark, *boxes, *callsign, *text;
-        int additions, alerts;
+        int additions;
+        const char* alerts; // C callsign alert, R remark alert
     };
     const Case cases[] = {
-        {"JA1ABC", "", "", "", "", 1, 0},
-        {"F5ABC", "", "F", "", "", 1, 0},
-        {"EA5/F5ABC", "", "F", "", "", 0, 0},
+        {"JA1ABC", "", "", "", "", 1, ""},
+        {"F5ABC", "", "F", "", "", 1, ""},
+        {"EA5/F5ABC", "", "F", "", "", 0, ""},
         // The callsign filter compares in capitals with the padded field.
-        {"F5ABC", "", "C", "f5", "", 1, 0},
-        {"F5ABC", "", "C", "F5ABC ", "", 1, 0},
-        {"F5ABC", "", "C", "", "", 0, 0},
+        {"F5ABC", "", "C", "f5", "", 1, ""},
+        {"F5ABC", "", "C", "F5ABC ", "", 1, ""},
+        {"F5ABC", "", "C", "", "", 0, ""},
         // The remark filter is case-sensitive and needs a remark.
-        {"JA1ABC", "CQ CQ", "R", "", "CQ", 1, 0},
-        {"JA1ABC", "CQ CQ", "R", "", "cq", 0, 0},
-        {"JA1ABC", "", "R", "", "", 0, 0},
+        {"JA1ABC", "CQ CQ", "R", "", "CQ", 1, ""},
+        {"JA1ABC", "CQ CQ", "R", "", "cq", 0, ""},
+        {"JA1ABC", "", "R", "", "", 0, ""},
         // Each filter passed adds the line once more.
-        {"F5ABC", "CQ", "FCR", "F", "CQ", 3, 0},
-        {"TM1X", "", "FCR", "F", "CQ", 1, 0},
+        {"F5ABC", "CQ", "FCR", "F", "CQ", 3, ""},
+        {"TM1X", "", "FCR", "F", "CQ", 1, ""},
         // The callsign alert compares the text as typed, without the blanks.
-        {"F5ABC", "", "CA", "F5", "", 1, 1},
-        {"F5ABC", "", "CA", "f5", "", 1, 0},
-        {"F5ABC", "", "CA", "F5ABC", "", 1, 1},
-        {"JA1ABC", "", "CA", "", "", 0, 0},
-        {"F5ABC", "CQ", "A", "F5", "CQ", 1, 0},
-        {"JA1ABC", "IOTA AS-007", "RA", "", "IOTA", 1, 1},
-        {"JA1ABC", "IOTA AS-007", "RA", "", "iota", 0, 0},
-        {"JA1ABC", "CQ", "CRA", "JA", "", 2, 2},
+        {"F5ABC", "", "CA", "F5", "", 1, "C"},
+        {"F5ABC", "", "CA", "f5", "", 1, ""},
+        {"F5ABC", "", "CA", "F5ABC", "", 1, "C"},
+        {"JA1ABC", "", "CA", "", "", 0, ""},
+        {"F5ABC", "CQ", "A", "F5", "CQ", 1, ""},
+        {"JA1ABC", "IOTA AS-007", "RA", "", "IOTA", 1, "R"},
+        {"JA1ABC", "IOTA AS-007", "RA", "", "iota", 0, ""},
+        {"JA1ABC", "CQ", "CRA", "JA", "", 2, "CR"},
     };
     for (const Case& c : cases) {
         const QString boxes = QString::fromLatin1(c.boxes);
@@ -127,7 +171,9 @@ TEST(SpotFilters, EachPassingFilterAddsTheLineAndEachAlertSoundsOnce) {
                           QString::fromLatin1(c.dx).leftJustified(12), QStringLiteral(" 14025.0"),
                           QStringLiteral("DL1XYZ     "), QString::fromLatin1(c.remark)};
         const SpotVerdict verdict = judgeSpot(row, choices);
-        EXPECT_EQ(std::pair(verdict.additions, verdict.alerts), std::pair(c.additions, c.alerts))
+        const QString alerts =
+            QString(verdict.callsignAlert ? "C" : "") + (verdict.remarkAlert ? "R" : "");
+        EXPECT_EQ(std::pair(verdict.additions, alerts), std::pair(c.additions, QString(c.alerts)))
             << c.dx << " " << c.boxes << " " << c.callsign;
     }
 }

@@ -5,11 +5,13 @@
 #include "MessageBox.h"
 #include "SortedSpotLines.h"
 #include "SoundPlayer.h"
+#include "SpotPageBuilder.h"
 #include "SpotTexts.h"
 #include "SpotView.h"
 
 #include <QFileInfo>
 #include <QMap>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,7 +19,9 @@ namespace {
 // Stand-ins for the site, the clock, the sounds, the messages and the window,
 // each keeping what it was asked as plain values.
 struct Fakes : HttpClient, Clock, SoundPlayer, MessageBox, SpotView {
-    QString get(const QString& address) override {
+    QString get(const QString& address, std::chrono::milliseconds timeLimit) override {
+        timeLimits.append(timeLimit);
+        QThread::msleep(delayMs);
         return QString::fromLatin1(pages.value(address.section('/', -1)));
     }
     QTime utcTimeOfDay() const override { return QTime(9, 5, 7); }
@@ -40,15 +44,19 @@ struct Fakes : HttpClient, Clock, SoundPlayer, MessageBox, SpotView {
     QString QTR = QStringLiteral("08:59 TU");
     bool timerRunning = true;
     FilterChoices choices;
+    QList<std::chrono::milliseconds> timeLimits;
+    unsigned long delayMs = 0;
 };
 
 } // namespace
 
 class SpotRefreshTest : public ::testing::Test {
 protected:
-    void refresh(std::int16_t band, std::int16_t band2) {
+    void refresh(std::int16_t band, std::int16_t band2,
+                 std::chrono::milliseconds timeLimit = std::chrono::milliseconds(20000)) {
         SpotRefresh(state, sorted, fakes, {fakes, fakes, fakes, fakes},
-                    ProgramDirectory(folder.path()), scratch, QStringLiteral("http://site"))
+                    ProgramDirectory(folder.path()), scratch, QStringLiteral("http://site"),
+                    timeLimit)
             .Affiche_Bandes(band, band2);
     }
     QStringList dxOfLines() const {
@@ -77,12 +85,53 @@ TEST_F(SpotRefreshTest, TwoBandsShowMergedAndStampTheTime) {
     EXPECT_TRUE(fakes.messages.isEmpty());
 }
 
-TEST_F(SpotRefreshTest, AlertsSoundPerMatchingRowAndShowOnlyWhatTheFiltersPass) {
-    fakes.choices.Check2 = fakes.choices.Check3 = true;
-    fakes.choices.Indicatif = QStringLiteral("TK");
-    refresh(5, 0);
-    EXPECT_EQ(dxOfLines(), QStringList{"TK5EP"});
-    EXPECT_EQ(fakes.sounds, QStringList{SpotTexts::AlertSound});
+TEST_F(SpotRefreshTest, EachAlertSoundsOncePerBandHoweverManyRowsMeetIt) {
+    QByteArray rows;
+    for (int i = 0; i < 50; ++i)
+        rows += spotRowHtml(
+            {"k" + QByteArray::number(i) + "ab", "14025.0", "06 dec 14:05z", "f6xyz", "cq cq"});
+    fakes.pages["top_50_14_MHz.html"] = fakes.pages["top_50_7_MHz.html"] = spotPageHtml(rows);
+    const std::tuple<const char*, const char*, int> cases[] = {
+        // callsign, remark text; sounds over two bands
+        {"K", "", 2},
+        {"", "CQ", 2},
+        {"K", "CQ", 4}, // a row meeting both alerts sounds twice
+    };
+    for (const auto& [callsign, remark, sounds] : cases) {
+        SCOPED_TRACE(std::string(callsign) + "/" + remark);
+        fakes.sounds.clear();
+        sorted.clear();
+        fakes.choices.Check3 = true;
+        fakes.choices.Check2 = *callsign != '\0';
+        fakes.choices.Check4 = *remark != '\0';
+        fakes.choices.Indicatif = QString::fromLatin1(callsign);
+        fakes.choices.Remarque = QString::fromLatin1(remark);
+        refresh(5, 3);
+        EXPECT_EQ(fakes.sounds, QStringList(sounds, SpotTexts::AlertSound));
+    }
+    // The filters still add each passing row once per filter: 50 rows, two
+    // filters, two bands.
+    EXPECT_EQ(fakes.lines.size(), 200);
+}
+
+TEST_F(SpotRefreshTest, TwoBandsShareTheTimeLimitOfOneRefresh) {
+    fakes.delayMs = 300;
+    refresh(5, 3, std::chrono::milliseconds(1000));
+    ASSERT_EQ(fakes.timeLimits.size(), 2);
+    EXPECT_EQ(fakes.timeLimits[0], std::chrono::milliseconds(1000));
+    EXPECT_LE(fakes.timeLimits[1], std::chrono::milliseconds(700));
+    EXPECT_GT(fakes.timeLimits[1], std::chrono::milliseconds(0));
+
+    // The first page used it all: the second counts as no answer, unasked.
+    fakes = Fakes();
+    fakes.delayMs = 400;
+    sorted.clear();
+    refresh(5, 3, std::chrono::milliseconds(300));
+    EXPECT_EQ(fakes.timeLimits.size(), 1);
+    EXPECT_EQ(fakes.messages, QStringList{SpotTexts::NoAnswer});
+    EXPECT_EQ(fakes.sounds, QStringList{SpotTexts::NoAnswerSound});
+    EXPECT_FALSE(fakes.timerRunning);
+    EXPECT_EQ(dxOfLines().size(), 0); // cleared for the second band
 }
 
 TEST_F(SpotRefreshTest, ASiteThatDoesNotAnswerSoundsTellsAndStopsTheTimer) {

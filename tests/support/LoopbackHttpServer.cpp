@@ -130,6 +130,7 @@ void LoopbackHttpServer::answer(int connection) {
             entry = found->second;
     }
 
+    std::this_thread::sleep_for(std::chrono::milliseconds(delayMs_.load()));
     const Response& response = entry.response;
     // Clients ignore the reason phrase.
     QByteArray reply = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";

@@ -51,6 +51,8 @@ public:
         store(path, {{200, "text/html", body}, QByteArray(), announcedLength});
     }
     void setMode(Mode mode);
+    // A slow site: every answer waits this long after its request.
+    void setDelay(int milliseconds) { delayMs_ = milliseconds; }
 
     // Paths of the requests received so far, in arrival order.
     QStringList requestedPaths() const;
@@ -71,6 +73,7 @@ private:
     int listener_ = -1;
     quint16 port_ = 0;
     std::atomic<Mode> mode_{Mode::Serve};
+    std::atomic<int> delayMs_{0};
     mutable std::mutex mutex_;
     std::map<QString, Entry> responses_;
     QStringList requested_;
