@@ -18,6 +18,8 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 
 namespace {
@@ -171,17 +173,34 @@ void Durerur::createControls() {
 }
 
 // The headings stand over the columns of the spot lines: Date over columns 1
-// to 15, DX over 16 to 28, QRG over 29 to 37, the rest from 38 on.
+// to 15, DX over 16 to 28, QRG over 29 to 37, and the text of Text1 starts
+// exactly over column 38, where the spotter field starts.
 void Durerur::layOutHeadings() {
+    // A column is not a whole number of pixels: n columns are measured whole.
     const QFontMetrics metrics(Liste_Stations->font());
-    const int column = metrics.horizontalAdvance(QLatin1Char('0'));
-    const int left = Liste_Stations->x() + Liste_Stations->frameWidth() + 2;
+    const auto columns = [&metrics](int n) {
+        return metrics.horizontalAdvance(QString(n, QLatin1Char(' ')));
+    };
+    // A line's text starts inside the viewport, after the item's margin.
+    const int lineLeft = Liste_Stations->x() + Liste_Stations->frameWidth() +
+                         Liste_Stations->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr,
+                                                              Liste_Stations) +
+                         1;
+    // Text1's text starts after its frame, its margins and the line edit's
+    // own two pixels.
+    QStyleOptionFrame frame;
+    frame.initFrom(Text1);
+    frame.lineWidth = Text1->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, Text1);
+    const int textOffset =
+        Text1->style()->subElementRect(QStyle::SE_LineEditContents, &frame, Text1).x() -
+        Text1->rect().x() + Text1->textMargins().left() + 2;
     const int top = Liste_Stations->y() - 24;
     const int right = Liste_Stations->geometry().right();
-    Tri_Date->setGeometry(left, top, 15 * column, 24);
-    Tri_DX->setGeometry(Tri_Date->geometry().right() + 1, top, 13 * column, 24);
-    Tri_QRG->setGeometry(Tri_DX->geometry().right() + 1, top, 9 * column, 24);
-    const int textLeft = Tri_QRG->geometry().right() + 1;
+    Tri_Date->setGeometry(lineLeft, top, columns(15), 24);
+    Tri_DX->setGeometry(lineLeft + columns(15), top, columns(28) - columns(15), 24);
+    const int textLeft = lineLeft + columns(37) - textOffset;
+    const int qrgLeft = Tri_DX->geometry().right() + 1;
+    Tri_QRG->setGeometry(qrgLeft, top, textLeft - qrgLeft, 24);
     Text1->setGeometry(textLeft, top, right - textLeft + 1, 24);
 }
 
