@@ -1,8 +1,9 @@
 #include "SettingsStore.h"
 
+#include "RegularFile.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <sys/stat.h>
 
 namespace {
 
@@ -16,23 +17,13 @@ QString userIniFile() {
         .filePath(SettingsStore::Application + QStringLiteral(".ini"));
 }
 
-// Absent, or a regular file once links are followed.
-bool safeToUse(const QString& file) {
-    const QByteArray path = QFile::encodeName(file);
-    struct stat link {};
-    if (::lstat(path.constData(), &link) != 0)
-        return true;
-    struct stat target {};
-    return ::stat(path.constData(), &target) == 0 && S_ISREG(target.st_mode);
-}
-
 } // namespace
 
 const QString SettingsStore::Application = QStringLiteral("Durerur");
 const QString SettingsStore::Section = QStringLiteral("Setup ");
 
 SettingsStore::SettingsStore() : fileName_(userIniFile()) {
-    if (safeToUse(fileName_))
+    if (regularOrAbsent(fileName_))
         settings_ =
             std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, Application);
 }
@@ -51,7 +42,7 @@ QString SettingsStore::path(const QString& key) const {
 
 QString SettingsStore::read(const QString& key, const QString& defaultValue) const {
     // Re-read at every call, so a file swapped since start-up is checked again.
-    if (!settings_ || !safeToUse(fileName_))
+    if (!settings_ || !regularOrAbsent(fileName_))
         return defaultValue;
     settings_->sync();
     const QString address = path(key);
@@ -67,7 +58,7 @@ QString SettingsStore::read(const QString& key, const QString& defaultValue) con
 
 void SettingsStore::save(const QString& key, const QString& value) {
     // The file may have been swapped since start-up.
-    if (!settings_ || !safeToUse(fileName_))
+    if (!settings_ || !regularOrAbsent(fileName_))
         return;
     settings_->setValue(path(key), value);
     settings_->sync();

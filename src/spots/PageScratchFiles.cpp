@@ -1,12 +1,13 @@
 #include "PageScratchFiles.h"
 
+#include "RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QThread>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -15,17 +16,6 @@ const QByteArray LineEnd = QByteArrayLiteral("\r\n");
 // Another copy holds the lock for the few milliseconds of its own store.
 constexpr int LockAttempts = 200;
 constexpr unsigned long LockRetryMs = 10;
-
-// Absent, or a regular file once links are followed: a device, a FIFO or a
-// dangling link is never opened, so never replaced, read from or hung on.
-bool regularOrAbsent(const QString& file) {
-    const QByteArray path = QFile::encodeName(file);
-    struct stat link {};
-    if (::lstat(path.constData(), &link) != 0)
-        return true;
-    struct stat target {};
-    return ::stat(path.constData(), &target) == 0 && S_ISREG(target.st_mode);
-}
 
 bool writeWhole(QFile& file, const QByteArray& bytes) {
     const bool written = file.write(bytes) == bytes.size() && file.flush();
