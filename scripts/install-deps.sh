@@ -30,6 +30,8 @@ libasound2-dev
 libasound2-plugins
 libsndfile1-dev
 hamradio-files
+libhamlib-dev
+libhamlib-utils
 googletest
 libgtest-dev
 libgmock-dev

@@ -3,6 +3,7 @@
 #include "Configuration.h"
 #include "CurlHttpClient.h"
 #include "Durerur.h"
+#include "NetworkTuning.h"
 #include "PseudoTerminal.h"
 #include "QtMessageBox.h"
 #include "QtSerialLink.h"
@@ -37,10 +38,13 @@ void runSequence(benchmark::State& state, const char* model, double statedSecond
     }
     SystemClock clock;
     CatSequences sequences(port, clock);
+    QtMessageBox messages;
+    NetworkTuning unused(nullptr, QString(), QString(), messages);
     double total = 0;
     for (auto _ : state) {
         const double start = clock.monotonicSeconds();
-        dispatchTuning(QStringLiteral("1"), QLatin1String(model), Spot, sequences);
+        dispatchTuning(QStringLiteral("1"), QLatin1String(model), Spot, ModeRule::Sideband,
+                       {sequences, unused, unused});
         total += clock.monotonicSeconds() - start;
         state.PauseTiming();
         benchmark::DoNotOptimize(pty.readAvailable(0));

@@ -2,7 +2,10 @@
 
 #include "CatSequences.h"
 #include "Configuration.h"
+#include "HamlibRig.h"
+#include "LocalRigctld.h"
 #include "Memoire_CL.h"
+#include "NetworkTuning.h"
 #include "PageScratchFiles.h"
 #include "Platform.h"
 #include "ProgramDirectory.h"
@@ -147,6 +150,8 @@ public:
     // Transceiver tuning (DurerurTuning.cpp): the dispatch run as the last
     // step of Dedirad_Liste.
     void tuneSelectedSpot();
+    // Runs the local rigctld when "Hamlib (rigctld)" is the chosen transceiver.
+    void startRigctldIfChosen();
 
     // Spot memory and callsign lookup (DurerurMemory.cpp).
     // Adds the selected spot line to the memory, which stays hidden.
@@ -198,6 +203,14 @@ private:
     Platform platform_;
     // The transceiver's command state, kept between selections.
     CatSequences cat_{platform_.serial, platform_.clock};
+    // The radios reached over the network, and the rigctld the program may
+    // run for the first of them.
+    NetworkTuning rigctld_{
+        std::make_shared<HamlibRig>(HamlibRig::NetRigctlModel, config_.rigctld()),
+        QStringLiteral("rigctld"), config_.rigctld(), platform_.messages};
+    NetworkTuning flrig_{std::make_shared<HamlibRig>(HamlibRig::FlrigModel, config_.flrig()),
+                         QStringLiteral("flrig"), config_.flrig(), platform_.messages};
+    LocalRigctld localRigctld_{config_};
     QPointer<Station> station_;
     QPointer<Memoire_CL> memoire_;
     QPointer<QRZ_Web> qrzWeb_;

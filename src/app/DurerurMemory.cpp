@@ -3,15 +3,17 @@
 
 #include "EmbeddedBrowser.h"
 #include "SelectedLine.h"
+#include "TuningDispatch.h"
 
 #include <QLabel>
 #include <QListWidget>
 
 Memoire_CL& Durerur::ensureMemoryWindow() {
     if (memoire_ == nullptr) {
-        memoire_ =
-            new Memoire_CL(state_, platform_.messages,
-                           {[this] { return portNumberShown(); }, [this] { Dedirad_Liste(); }});
+        memoire_ = new Memoire_CL(
+            state_, platform_.messages,
+            {[this] { return tuningPossible(NumPort->text(), state_.Emetteur_Choisi); },
+             [this] { Dedirad_Liste(); }});
     }
     return *memoire_;
 }

@@ -161,6 +161,7 @@ void Durerur::Emetteur_Click() {
         return;
     settings_.save(QStringLiteral("Transceiver"), QString::number(index));
     state_.Emetteur_Choisi = Emetteur->itemText(index);
+    startRigctldIfChosen();
 }
 
 void Durerur::Mnu_Coordonnees_Click() {

@@ -1,9 +1,18 @@
 #include "Durerur.h"
 
+#include "TransceiverModels.h"
 #include "TuningDispatch.h"
 
 #include <QLabel>
 
 void Durerur::tuneSelectedSpot() {
-    dispatchTuning(NumPort->text(), state_.Emetteur_Choisi, state_.Ligne_Selection, cat_);
+    startRigctldIfChosen();
+    dispatchTuning(NumPort->text(), state_.Emetteur_Choisi, state_.Ligne_Selection,
+                   modeRuleNamed(config_.mode()), {cat_, rigctld_, flrig_});
+}
+
+void Durerur::startRigctldIfChosen() {
+    const TransceiverModel* model = modelCaptioned(state_.Emetteur_Choisi);
+    if (model != nullptr && model->family == CatFamily::Rigctld)
+        localRigctld_.ensureRunning();
 }

@@ -1,31 +1,26 @@
 #pragma once
 
+#include "LocalHelper.h"
 #include "ProgramDirectory.h"
 
-#include <QProcess>
 #include <QString>
 #include <optional>
 
 // The spot server that lies beside the program, run for as long as the
 // program when the spot site is its local address and nothing answers there
-// yet (another copy of the program may have started one). Installed or not,
-// the program then always has a spot source.
+// yet. Installed or not, the program then always has a spot source.
 class LocalSpotServer {
 public:
     static const QString ProgramName;
 
     LocalSpotServer(const ProgramDirectory& directory, const QString& spotSite);
-    // Stops the server it started.
-    ~LocalSpotServer();
-    LocalSpotServer(const LocalSpotServer&) = delete;
-    LocalSpotServer& operator=(const LocalSpotServer&) = delete;
 
-    bool started() const { return process_.state() != QProcess::NotRunning; }
+    bool started() const { return helper_.started(); }
 
     // The port of a spot site on this machine ("http://127.0.0.1:8073",
     // "http://localhost:8073"); nothing for any other site.
     static std::optional<quint16> localPort(const QString& spotSite);
 
 private:
-    QProcess process_;
+    LocalHelper helper_;
 };

@@ -10,7 +10,18 @@ const char* const SpotSiteKey = "spot_site";
 const char* const LookupSiteKey = "lookup_site";
 const char* const ClusterKey = "cluster";
 const char* const CallsignKey = "callsign";
+const char* const RigctldKey = "rigctld";
+const char* const FlrigKey = "flrig";
+const char* const HamlibModelKey = "hamlib_model";
+const char* const HamlibDeviceKey = "hamlib_device";
+const char* const HamlibSpeedKey = "hamlib_speed";
+const char* const ModeKey = "mode";
 const char* const DefaultSpotSite = "http://127.0.0.1:8073";
+const char* const DefaultRigctld = "127.0.0.1:4532";
+const char* const DefaultFlrig = "127.0.0.1:12345";
+const char* const DefaultHamlibDevice = "/dev/ttyUSB0";
+const char* const DefaultHamlibSpeed = "19200";
+const char* const DefaultMode = "sideband";
 const char* const DefaultLookupSite = "https://www.qrz.com";
 
 QString portKey(int n) {
@@ -33,7 +44,11 @@ const QString Configuration::FileName = QStringLiteral("Pelk_Dedirad.conf");
 
 Configuration::Configuration()
     : spotSite_(QString::fromLatin1(DefaultSpotSite)),
-      lookupSite_(QString::fromLatin1(DefaultLookupSite)) {
+      lookupSite_(QString::fromLatin1(DefaultLookupSite)),
+      rigctld_(QString::fromLatin1(DefaultRigctld)), flrig_(QString::fromLatin1(DefaultFlrig)),
+      hamlibDevice_(QString::fromLatin1(DefaultHamlibDevice)),
+      hamlibSpeed_(QString::fromLatin1(DefaultHamlibSpeed)),
+      mode_(QString::fromLatin1(DefaultMode)) {
     for (int n = 1; n <= PortCount; ++n)
         portDevices_[n - 1] = defaultPortDevice(n);
 }
@@ -68,6 +83,18 @@ Configuration Configuration::parse(const QString& text) {
             config.cluster_ = value;
         } else if (key == QLatin1String(CallsignKey)) {
             config.callsign_ = value;
+        } else if (key == QLatin1String(RigctldKey)) {
+            config.rigctld_ = value;
+        } else if (key == QLatin1String(FlrigKey)) {
+            config.flrig_ = value;
+        } else if (key == QLatin1String(HamlibModelKey)) {
+            config.hamlibModel_ = value;
+        } else if (key == QLatin1String(HamlibDeviceKey)) {
+            config.hamlibDevice_ = value;
+        } else if (key == QLatin1String(HamlibSpeedKey)) {
+            config.hamlibSpeed_ = value;
+        } else if (key == QLatin1String(ModeKey)) {
+            config.mode_ = value;
         } else {
             for (int n = 1; n <= PortCount; ++n) {
                 if (key == portKey(n))
@@ -87,6 +114,13 @@ QString Configuration::portDevice(int n) const {
 void Configuration::setPortDevice(int n, const QString& device) {
     if (n >= 1 && n <= PortCount)
         portDevices_[n - 1] = device;
+}
+
+void Configuration::setHamlibRadio(const QString& model, const QString& device,
+                                   const QString& speed) {
+    hamlibModel_ = model;
+    hamlibDevice_ = device;
+    hamlibSpeed_ = speed;
 }
 
 QString Configuration::spotSiteHost() const {

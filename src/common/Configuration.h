@@ -28,6 +28,16 @@ public:
     const QString& callsign() const { return callsign_; }
     // Device of port entry n, 1 to 6; empty for any other n.
     QString portDevice(int n) const;
+    // "host:port" of Hamlib's rigctld and of flrig.
+    const QString& rigctld() const { return rigctld_; }
+    const QString& flrig() const { return flrig_; }
+    // The radio a rigctld started by the program drives: Hamlib's model
+    // number (empty: start none), its device and speed.
+    const QString& hamlibModel() const { return hamlibModel_; }
+    const QString& hamlibDevice() const { return hamlibDevice_; }
+    const QString& hamlibSpeed() const { return hamlibSpeed_; }
+    // How a click sets the mode: "sideband", "bandplan" or "none".
+    const QString& mode() const { return mode_; }
 
     // Host of the spot site, as named in the revision history.
     QString spotSiteHost() const;
@@ -37,6 +47,10 @@ public:
     void setSpotSite(const QString& base) { spotSite_ = base; }
     void setLookupSite(const QString& base) { lookupSite_ = base; }
     void setPortDevice(int n, const QString& device);
+    void setRigctld(const QString& address) { rigctld_ = address; }
+    void setFlrig(const QString& address) { flrig_ = address; }
+    void setHamlibRadio(const QString& model, const QString& device, const QString& speed);
+    void setMode(const QString& rule) { mode_ = rule; }
 
 private:
     QString spotSite_;
@@ -44,4 +58,10 @@ private:
     QString cluster_;
     QString callsign_;
     std::array<QString, PortCount> portDevices_;
+    QString rigctld_;
+    QString flrig_;
+    QString hamlibModel_;
+    QString hamlibDevice_;
+    QString hamlibSpeed_;
+    QString mode_;
 };

@@ -101,7 +101,7 @@ void Memoire_CL::Mem_Dedirad_Click() {
     if (row < 0)
         return;
     state_.Ligne_Selection = Mem_Dedirad->item(row)->text();
-    if (mainWindow_.portNumber() != 0)
+    if (mainWindow_.tuningPossible())
         mainWindow_.Dedirad_Liste();
 }
 

@@ -18,8 +18,9 @@ class Memoire_CL : public QWidget {
 public:
     // What a click on a remembered spot needs from the main window.
     struct MainWindowLink {
-        // The serial port number shown by the main window, read as a number.
-        std::function<int()> portNumber;
+        // Whether a click would reach the radio: a serial port is chosen, or
+        // the radio is reached over the network.
+        std::function<bool()> tuningPossible;
         // Fills the details panel and tunes the transceiver to Ligne_Selection.
         std::function<void()> Dedirad_Liste;
     };
@@ -37,7 +38,7 @@ public:
     QPushButton* Efface_CL = nullptr;
     QPushButton* Retour_CL = nullptr;
 
-    // Re-selects a remembered spot; tunes only when a serial port is chosen.
+    // Re-selects a remembered spot; tunes only when the radio can be reached.
     void Mem_Dedirad_Click();
     // Deletes the selected line.
     void Efface_CL_Click();

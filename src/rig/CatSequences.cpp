@@ -9,40 +9,52 @@
 
 CatSequences::CatSequences(SerialLink& link, Clock& clock) : link_(link), clock_(clock) {}
 
-void CatSequences::Yaesu(const QString& Ligne_Selection) {
-    runFor(Ligne_Selection, [this](std::int32_t FreqWanted) {
+std::optional<std::uint8_t> CatSequences::sideband(std::int32_t FreqWanted) {
+    return sidebandFor(FreqWanted);
+}
+
+void CatSequences::Yaesu(const QString& Ligne_Selection, const ModeCodeFor& modeFor) {
+    runFor(Ligne_Selection, [this, &modeFor](std::int32_t FreqWanted) {
         block_.ClearCmd_Yaesu();
         SendCmd_Yaesu(opcodeOf(YaesuCommand::CatOn));
         Attente(clock_, YaesuWait);
         block_.MakeFreqKhz_Yaesu(FreqWanted);
         SendCmd_Yaesu(opcodeOf(YaesuCommand::SetFrequency));
         Attente(clock_, YaesuWait);
-        block_.Cmd[0] = sidebandFor(FreqWanted);
-        SendCmd_Yaesu(opcodeOf(YaesuCommand::SetMode));
-        Attente(clock_, YaesuWait);
+        if (const std::optional<std::uint8_t> mode = modeFor(FreqWanted)) {
+            block_.Cmd[0] = *mode;
+            SendCmd_Yaesu(opcodeOf(YaesuCommand::SetMode));
+            Attente(clock_, YaesuWait);
+        }
         SendCmd_Yaesu(opcodeOf(YaesuCommand::CatOff));
     });
 }
 
-void CatSequences::Yaesu1(const QString& Ligne_Selection) {
-    runFor(Ligne_Selection, [this](std::int32_t FreqWanted) {
+void CatSequences::Yaesu1(const QString& Ligne_Selection, const ModeCodeFor& modeFor) {
+    runFor(Ligne_Selection, [this, &modeFor](std::int32_t FreqWanted) {
         block_.ClearCmd_Yaesu();
         Attente(clock_, Yaesu1Wait);
         block_.MakeFreqKhz_Yaesu1(FreqWanted);
         SendCmd_Yaesu(opcodeOf(YaesuCommand::SetFrequency1));
+        const std::optional<std::uint8_t> mode = modeFor(FreqWanted);
+        if (!mode)
+            return;
         Attente(clock_, Yaesu1Wait);
-        const std::uint8_t sideband = sidebandFor(FreqWanted);
         for (int i = 0; i < 4; ++i)
-            block_.Cmd[i] = sideband;
+            block_.Cmd[i] = *mode;
         SendCmd_Yaesu(opcodeOf(YaesuCommand::SetMode1));
     });
 }
 
-void CatSequences::Icom(std::uint8_t Modele, const QString& Ligne_Selection) {
-    runFor(Ligne_Selection, [this, Modele](std::int32_t FreqWanted) {
+void CatSequences::Icom(std::uint8_t Modele, const QString& Ligne_Selection,
+                        const ModeCodeFor& modeFor) {
+    runFor(Ligne_Selection, [this, Modele, &modeFor](std::int32_t FreqWanted) {
         send(civSetFrequency(Modele, FreqWanted));
+        const std::optional<std::uint8_t> mode = modeFor(FreqWanted);
+        if (!mode)
+            return;
         Attente(clock_, IcomWait);
-        send(civSetMode(Modele, sidebandFor(FreqWanted)));
+        send(civSetMode(Modele, *mode));
     });
 }
 

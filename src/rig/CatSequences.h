@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class Clock;
 class SerialLink;
@@ -19,15 +20,22 @@ class SerialLink;
 // say) is dropped, since the two would interleave their blocks.
 class CatSequences {
 public:
+    // The byte of the set-mode command for a frequency (10 Hz units), or
+    // nothing to leave the radio's mode as it is.
+    using ModeCodeFor = std::function<std::optional<std::uint8_t>(std::int32_t FreqWanted)>;
+    // The sideband rule: lower below 7200 kHz, upper from there on.
+    static std::optional<std::uint8_t> sideband(std::int32_t FreqWanted);
+
     CatSequences(SerialLink& link, Clock& clock);
 
     // FT-736, FT-817, FT-847, FT-857, FT-897: CAT on, frequency, mode, CAT off,
     // 0.1 s apart.
-    void Yaesu(const QString& Ligne_Selection);
+    void Yaesu(const QString& Ligne_Selection, const ModeCodeFor& modeFor = sideband);
     // FT-920, FT-1000: 0.2 s, frequency, 0.2 s, mode.
-    void Yaesu1(const QString& Ligne_Selection);
+    void Yaesu1(const QString& Ligne_Selection, const ModeCodeFor& modeFor = sideband);
     // Icom radio at CI-V address Modele: frequency, 0.1 s, mode.
-    void Icom(std::uint8_t Modele, const QString& Ligne_Selection);
+    void Icom(std::uint8_t Modele, const QString& Ligne_Selection,
+              const ModeCodeFor& modeFor = sideband);
 
     // Sends `Cmd` with the given opcode when the port is open, then clears the
     // parameter bytes whether or not it was.

@@ -9,5 +9,6 @@
 // digits of hertz in five bytes, least significant pair first.
 QByteArray civSetFrequency(std::uint8_t address, std::int32_t FreqWanted);
 
-// Set mode: one mode byte (ModeLowerSideband or ModeUpperSideband).
+// Set mode: one mode byte (ModeLowerSideband, ModeUpperSideband, or the
+// radio's CW code).
 QByteArray civSetMode(std::uint8_t address, std::uint8_t mode);

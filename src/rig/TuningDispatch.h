@@ -1,12 +1,26 @@
 #pragma once
 
+#include "SpotMode.h"
+
 #include <QString>
 
 class CatSequences;
+class NetworkTuning;
 
-// Tunes the transceiver to the selected spot: runs the tuning sequence of the
-// family of the model whose caption is Emetteur_Choisi (whole text, case
-// sensitive). Nothing happens when NumPort reads as 0 (no port chosen) or the
-// caption names no model.
+// The ways a click reaches the radio.
+struct TuningRigs {
+    CatSequences& serial;
+    NetworkTuning& rigctld;
+    NetworkTuning& flrig;
+};
+
+// Tunes the transceiver to the selected spot, by the model whose caption is
+// Emetteur_Choisi (whole text, case sensitive): the serial models run their
+// family's sequence when a port is chosen (NumPort not 0); the network
+// models tune whatever NumPort shows. Nothing happens for a caption that
+// names no model.
 void dispatchTuning(const QString& NumPort, const QString& Emetteur_Choisi,
-                    const QString& Ligne_Selection, CatSequences& sequences);
+                    const QString& Ligne_Selection, ModeRule rule, TuningRigs rigs);
+
+// Whether a click would tune: a network model, or a port chosen.
+bool tuningPossible(const QString& NumPort, const QString& Emetteur_Choisi);

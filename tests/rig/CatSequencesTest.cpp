@@ -1,4 +1,6 @@
 #include "CatSequences.h"
+#include "MessageBox.h"
+#include "NetworkTuning.h"
 #include "QtSerialLink.h"
 #include "SimulatedClock.h"
 #include "TuningDispatch.h"
@@ -34,30 +36,63 @@ public:
     std::function<void()> onDrain;
 };
 
+struct SilentMessages : MessageBox {
+    void show(const QString&) override {}
+};
+
+// A spot line with the QRG in columns 29 to 36 and the remark from column 50.
+QString spotLine(const char* qrg, const char* remark = "") {
+    return QStringLiteral(" 06 DEC 14:05Z F5ABC        %1 DL1XYZ      %2")
+        .arg(QLatin1String(qrg), 8)
+        .arg(QLatin1String(remark));
+}
+
 class CatSequencesTest : public ::testing::Test {
 protected:
-    // Tunes `model` on port 1 to a spot line with the QRG in columns 29 to 36.
-    void tune(const char* model, const char* qrg) {
-        dispatchTuning(QStringLiteral("1"), QLatin1String(model),
-                       QStringLiteral(" 06-Dec 1405Z  F5ABC        %1 DL1XYZ").arg(qrg, 8), cat);
+    // Tunes `model` on port 1 to a spot.
+    void tune(const char* model, const char* qrg, ModeRule rule = ModeRule::Sideband,
+              const char* remark = "") {
+        dispatchTuning(QStringLiteral("1"), QLatin1String(model), spotLine(qrg, remark), rule,
+                       {cat, unused, unused});
     }
 
     RecordingLink link;
     CatSequences cat{link, link.clock};
+    SilentMessages messages;
+    NetworkTuning unused{nullptr, QString(), QString(), messages};
 };
 
 } // namespace
 
-TEST_F(CatSequencesTest, FramesByteForByte) {
+TEST_F(CatSequencesTest, EveryModelsFramesByteForByte) {
+    // 14025.5 kHz, upper sideband, to each of the fourteen serial models.
+    const std::pair<const char*, const char*> models[] = {
+        {"FT-736", "0000000000 0140255001 0100000007 0000000080 "},
+        {"FT-817", "0000000000 0140255001 0100000007 0000000080 "},
+        {"FT-847", "0000000000 0140255001 0100000007 0000000080 "},
+        {"FT-857", "0000000000 0140255001 0100000007 0000000080 "},
+        {"FT-897", "0000000000 0140255001 0100000007 0000000080 "},
+        {"FT-920", "502540010A 010101010C "},
+        {"FT-1000", "502540010A 010101010C "},
+        {"IC-703", "FEFE6800050055021400FD FEFE68000601FD "},
+        {"IC-706 MKIIG", "FEFE5800050055021400FD FEFE58000601FD "},
+        {"IC-718", "FEFE5E00050055021400FD FEFE5E000601FD "},
+        {"IC-756 PRO", "FEFE5C00050055021400FD FEFE5C000601FD "},
+        {"IC-756 PRO II", "FEFE6400050055021400FD FEFE64000601FD "},
+        {"IC-756 PRO III", "FEFE6E00050055021400FD FEFE6E000601FD "},
+        {"IC-7800", "FEFE6A00050055021400FD FEFE6A000601FD "},
+    };
+    for (const auto& [model, frames] : models) {
+        link.sent.clear();
+        tune(model, "14025.5");
+        EXPECT_EQ(link.sent, frames) << model;
+    }
     const char* const cases[][3] = {
-        {"FT-847", "14025.5", "0000000000 0140255001 0100000007 0000000080 "},
         {"FT-847", "7199.9", "0000000000 0071999001 0000000007 0000000080 "},   // lower sideband
         {"FT-847", "7200.0", "0000000000 0072000001 0100000007 0000000080 "},   // upper from here
         {"FT-817", "7023.005", "0000000000 0070230101 0000000007 0000000080 "}, // halves up
-        {"FT-1000", "14025.5", "502540010A 010101010C "},
         {"FT-920", "14025", "002540010A 010101010C "}, // by value: not 140.25 kHz
         {"FT-1000", "7199.9", "909971000A 000000000C "},
-        {"IC-706 MKIIG", "14025.5", "FEFE5800050055021400FD FEFE58000601FD "},
         {"IC-706 MKIIG", "7199.9", "FEFE5800050099190700FD FEFE58000600FD "},
     };
     for (const auto& [model, qrg, frames] : cases) {
@@ -66,12 +101,47 @@ TEST_F(CatSequencesTest, FramesByteForByte) {
         EXPECT_EQ(link.sent, frames) << model << " " << qrg;
     }
     // Unusable frequencies send nothing at all, and wait for nothing.
+    link.sent.clear();
     const double start = link.clock.monotonicSeconds();
     for (const char* qrg : {"", "FT8", "0.0", "-7023.0", "1000000.0", "14.025.5", "14025,5"})
         for (const char* model : {"FT-847", "FT-1000", "IC-706 MKIIG"})
             tune(model, qrg);
-    EXPECT_EQ(link.sent, "FEFE5800050099190700FD FEFE58000600FD ");
+    EXPECT_EQ(link.sent, "");
     EXPECT_EQ(link.clock.monotonicSeconds(), start);
+}
+
+TEST_F(CatSequencesTest, CwAndDataModesByTheRadiosOwnCodesAndNoModeAtAll) {
+    // A CW spot (the remark says so) and an FT8 one, under the band plan rule.
+    const char* const cases[][4] = {
+        {"FT-847", "14025.5", "CW 599", "0000000000 0140255001 0200000007 0000000080 "},
+        {"FT-847", "14074.0", "FT8 -12DB", "0000000000 0140740001 0100000007 0000000080 "},
+        {"FT-736", "14074.0", "FT8", "0000000000 0140740001 0100000007 0000000080 "},
+        {"FT-817", "14074.0", "FT8", "0000000000 0140740001 0A00000007 0000000080 "},
+        {"FT-857", "7074.0", "FT8", "0000000000 0070740001 0A00000007 0000000080 "},
+        {"FT-897", "7012.0", "", "0000000000 0070120001 0200000007 0000000080 "},
+        {"FT-920", "14025.5", "CW", "502540010A 020202020C "},
+        {"FT-920", "14074.0", "FT8", "007440010A 0A0A0A0A0C "},
+        {"FT-1000", "7074.0", "FT8", "007470000A 010101010C "},
+        {"IC-706 MKIIG", "14025.5", "CW", "FEFE5800050055021400FD FEFE58000603FD "},
+        {"IC-7800", "14074.0", "FT8", "FEFE6A00050040071400FD FEFE6A000601FD "},
+        {"IC-718", "14200.0", "", "FEFE5E00050000201400FD FEFE5E000601FD "},
+    };
+    for (const auto& [model, qrg, remark, frames] : cases) {
+        link.sent.clear();
+        tune(model, qrg, ModeRule::BandPlan, remark);
+        EXPECT_EQ(link.sent, frames) << model << " " << qrg << " " << remark;
+    }
+    // The frequency only: no mode block, and none of its wait.
+    const std::pair<const char*, const char*> frequencyOnly[] = {
+        {"FT-847", "0000000000 0140255001 0000000080 "},
+        {"FT-1000", "502540010A "},
+        {"IC-706 MKIIG", "FEFE5800050055021400FD "},
+    };
+    for (const auto& [model, frames] : frequencyOnly) {
+        link.sent.clear();
+        tune(model, "14025.5", ModeRule::None, "CW");
+        EXPECT_EQ(link.sent, frames) << model;
+    }
 }
 
 // A selection made during a drain is dropped: it would interleave its blocks.

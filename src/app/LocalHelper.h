@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// A helper program the program runs on this machine while it needs it (its
+// spot server, Hamlib's rigctld): started only when nothing answers on its
+// loopback port yet (another copy of the program, or the user, may run one),
+// stopped with the program, and never left behind by a program that died.
+class LocalHelper {
+public:
+    LocalHelper() = default;
+    // Stops the helper it started.
+    ~LocalHelper();
+    LocalHelper(const LocalHelper&) = delete;
+    LocalHelper& operator=(const LocalHelper&) = delete;
+
+    // Starts `program` unless it runs already or something answers on
+    // `port`; true when it was started now.
+    bool startUnlessAnswering(const QString& program, const QStringList& arguments, quint16 port);
+    bool started() const { return process_.state() != QProcess::NotRunning; }
+
+    // Whether something accepts a connection on the loopback port.
+    static bool answers(quint16 port);
+
+private:
+    QProcess process_;
+};

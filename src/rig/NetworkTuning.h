@@ -1,0 +1,49 @@
+#pragma once
+
+#include "NetworkRig.h"
+#include "SpotMode.h"
+
+#include <QString>
+#include <chrono>
+#include <memory>
+
+class MessageBox;
+
+// Tunes a network rig to the selected spot without ever holding the window
+// longer than TimeLimit: the rig is driven from a thread of its own while
+// the window keeps painting (user input waits). A rig that does not answer
+// in time counts as unreachable; its thread finishes on its own, and clicks
+// meanwhile are dropped.
+//
+// The first failure after start-up or after a success is shown in one
+// message naming the address and the reason; later failures are silent
+// until a tuning succeeds again.
+class NetworkTuning {
+public:
+    static constexpr std::chrono::milliseconds TimeLimit{2000};
+
+    // `name` as the user knows it ("rigctld", "flrig"), `address` "host:port".
+    NetworkTuning(std::shared_ptr<NetworkRig> rig, QString name, QString address,
+                  MessageBox& messages);
+    ~NetworkTuning();
+    NetworkTuning(const NetworkTuning&) = delete;
+    NetworkTuning& operator=(const NetworkTuning&) = delete;
+
+    // The QRG columns and the remark of the spot line give the frequency and
+    // the mode; a QRG that is not a usable frequency sends nothing.
+    void tune(const QString& Ligne_Selection, ModeRule rule);
+
+    const QString& address() const { return address_; }
+
+private:
+    struct Job;
+
+    void report(const NetworkRig::Outcome& outcome);
+
+    std::shared_ptr<NetworkRig> rig_;
+    QString name_;
+    QString address_;
+    MessageBox& messages_;
+    std::shared_ptr<Job> running_;
+    bool reportNextFailure_ = true;
+};
