@@ -1,6 +1,8 @@
 #include "HamlibRig.h"
 
+#include <chrono>
 #include <hamlib/rig.h>
+#include <thread>
 
 namespace {
 
@@ -8,6 +10,9 @@ namespace {
 // daemon that does not answer within a second is taken as gone, at once.
 constexpr const char* ReplyTimeoutMs = "1000";
 constexpr const char* Retries = "0";
+// A daemon that has only just begun to listen may drop the first link while
+// it settles: one more try a moment later.
+constexpr std::chrono::milliseconds ReopenAfter{150};
 
 rmode_t hamlibMode(SpotMode mode) {
     switch (mode) {
@@ -55,6 +60,10 @@ bool HamlibRig::open() {
     setConf(rig_, "timeout", ReplyTimeoutMs);
     setConf(rig_, "retry", Retries);
     open_ = rig_open(rig_) == RIG_OK;
+    if (!open_) {
+        std::this_thread::sleep_for(ReopenAfter);
+        open_ = rig_open(rig_) == RIG_OK;
+    }
     if (!open_)
         close();
     return open_;
