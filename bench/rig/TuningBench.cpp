@@ -3,6 +3,7 @@
 #include "Configuration.h"
 #include "CurlHttpClient.h"
 #include "Durerur.h"
+#include "LocalHelper.h"
 #include "NetworkTuning.h"
 #include "PseudoTerminal.h"
 #include "QtMessageBox.h"
@@ -14,8 +15,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
+#include <QProcess>
 #include <QSettings>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QThread>
 #include <benchmark/benchmark.h>
 #include <optional>
 
@@ -122,6 +127,74 @@ void BM_ClickToFirstBlock(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ClickToFirstBlock)->Iterations(3)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// A peer of the station asking rigctld its frequency, as WSJT-X would.
+std::optional<long long> peerReadsFrequency(quint16 port) {
+    QTcpSocket peer;
+    peer.connectToHost(QHostAddress::LocalHost, port);
+    if (!peer.waitForConnected(1000))
+        return std::nullopt;
+    peer.write("f\n");
+    if (!peer.waitForReadyRead(1000))
+        return std::nullopt;
+    return peer.readLine().trimmed().toLongLong();
+}
+
+// From a click on a spot line, "Hamlib (rigctld)" chosen, to the frequency
+// held by Hamlib's rigctld (dummy radio) as another client reads it.
+void BM_ClickToRigctldFrequency(benchmark::State& state) {
+    QTemporaryDir settingsFolder;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    QProcess daemon;
+    daemon.start(QStringLiteral("rigctld"),
+                 {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(port)});
+    for (int i = 0; i < 100 && !LocalHelper::answers(port); ++i)
+        QThread::msleep(20);
+    if (!LocalHelper::answers(port)) {
+        state.SkipWithError("no rigctld (libhamlib-utils)");
+        return;
+    }
+    Configuration config;
+    config.setRigctld(QStringLiteral("127.0.0.1:%1").arg(port));
+    QtSerialLink serial(config);
+    SystemClock clock;
+    CurlHttpClient http;
+    AlsaSoundPlayer sound(QStringLiteral("null"));
+    QtMessageBox messages;
+    SettingsStore settings;
+    settings.save(QStringLiteral("Latitude"), QStringLiteral("48.52N"));
+    settings.save(QStringLiteral("Longitude"), QStringLiteral("2.31E"));
+    SharedState shared;
+    Durerur window(shared, settings, config, ProgramDirectory(QStringLiteral(PELK_PROGRAM_DIR)),
+                   Platform{http, serial, sound, messages, clock});
+    window.Emetteur->setCurrentText(QStringLiteral("Hamlib (rigctld)"));
+    const QStringList spots{
+        Spot, QString(Spot).replace(QStringLiteral("14025.5"), QStringLiteral("14026.5"))};
+    window.Liste_Stations->addItems(spots);
+    window.Liste_Stations->setCurrentRow(1); // the link is opened once, here
+    int row = 0;
+    for (auto _ : state) {
+        const long long wanted = row == 0 ? 14025500 : 14026500;
+        const double start = clock.monotonicSeconds();
+        window.Liste_Stations->setCurrentRow(row);
+        if (peerReadsFrequency(port) != wanted) {
+            state.SkipWithError("rigctld did not take the frequency");
+            break;
+        }
+        state.SetIterationTime(clock.monotonicSeconds() - start);
+        row = 1 - row;
+    }
+    daemon.terminate();
+    daemon.waitForFinished(2000);
+}
+BENCHMARK(BM_ClickToRigctldFrequency)
+    ->Iterations(20)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
