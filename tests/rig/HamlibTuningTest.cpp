@@ -1,7 +1,13 @@
 // Tuning through Hamlib's own daemon, rigctld with its dummy radio, read back
 // by Hamlib's own client, rigctl, as another program sharing the radio would.
+#include "CatSequences.h"
 #include "DurerurFixture.h"
 #include "LocalHelper.h"
+#include "MessageBox.h"
+#include "NetworkTuning.h"
+#include "PseudoTerminal.h"
+#include "SimulatedClock.h"
+#include "TuningDispatch.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -61,6 +67,16 @@ QString line(const char* qrg, const char* remark) {
         .arg(QLatin1String(qrg), 8)
         .arg(QLatin1String(remark));
 }
+
+// A serial link that keeps what is written to it.
+struct KeepingLink : QtSerialLink {
+    KeepingLink() : QtSerialLink(none) {}
+    bool isOpen() const override { return true; }
+    void write(const QByteArray& bytes) override { sent += bytes; }
+    bool drain(int) override { return true; }
+    static inline const Configuration none;
+    QByteArray sent;
+};
 
 } // namespace
 
@@ -164,4 +180,30 @@ TEST_F(HamlibTuning, TheProgramRunsItsOwnRigctldForTheConfiguredRadioAndStopsItA
 
     closeWindow();
     EXPECT_FALSE(LocalHelper::answers(port));
+}
+
+TEST(HamlibFrames, TheFt847CwBlockIsTheOneHamlibSends) {
+    if (QStandardPaths::findExecutable(QStringLiteral("rigctl")).isEmpty())
+        GTEST_SKIP() << "Hamlib's rigctl is not installed (libhamlib-utils)";
+    // Hamlib's FT-847 back end (model 1001) setting CW on a pseudo-terminal.
+    PseudoTerminal radio;
+    QProcess hamlib;
+    hamlib.start(QStringLiteral("rigctl"),
+                 {"-m", "1001", "-r", radio.device(), "-s", "9600", "M", "CW", "0"});
+    ASSERT_TRUE(hamlib.waitForFinished(10000));
+    const QByteArray hamlibBytes = radio.readAvailable(500);
+
+    // The program's own sequence for a CW spot on the FT-847.
+    KeepingLink link;
+    SimulatedClock clock;
+    CatSequences cat(link, clock);
+    struct : MessageBox {
+        void show(const QString&) override {}
+    } messages;
+    NetworkTuning unused(nullptr, QString(), QString(), messages);
+    dispatchTuning(QStringLiteral("1"), QStringLiteral("FT-847"), line("14025.5", "CW"),
+                   ModeRule::BandPlan, {cat, unused, unused});
+    const QByteArray modeBlock = link.sent.mid(10, 5);
+    EXPECT_EQ(modeBlock.toHex(' '), "02 00 00 00 07");
+    EXPECT_TRUE(hamlibBytes.contains(modeBlock)) << hamlibBytes.toHex(' ').toStdString();
 }
