@@ -1,6 +1,7 @@
 #include "HamlibRig.h"
 
 #include <chrono>
+#include <clocale>
 #include <hamlib/rig.h>
 #include <thread>
 
@@ -45,6 +46,12 @@ bool unreachable(int error) {
 HamlibRig::HamlibRig(int model, QString address) : model_(model), address_(std::move(address)) {
     // Hamlib writes its traces to standard error unless told otherwise.
     rig_set_debug(RIG_DEBUG_NONE);
+    // rig_open switches LC_NUMERIC to "C" and back, keeping the name of the
+    // locale it found, which the switch frees: it then reads freed memory, and
+    // changes the locale of every thread meanwhile. With "C" set already, no
+    // name is freed and the switch changes nothing. The program formats its
+    // numbers through Qt, which does not follow the C locale.
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 HamlibRig::~HamlibRig() {
