@@ -15,9 +15,16 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTest>
+#include <atomic>
+#include <mutex>
+#include <poll.h>
+#include <pty.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -67,6 +74,86 @@ QString line(const char* qrg, const char* remark) {
         .arg(QLatin1String(qrg), 8)
         .arg(QLatin1String(remark));
 }
+
+// An Icom radio at the far end of a pseudo-terminal, as much of it as
+// Hamlib's back ends ask at opening and for a tuning: every frame is echoed,
+// as the CI-V bus does, then answered; reads get 14 MHz and USB, settings an
+// OK, anything else a refusal.
+class IcomResponder {
+public:
+    explicit IcomResponder(char address) : address_(address) {
+        char name[256] = {};
+        if (::openpty(&master_, &slave_, name, nullptr, nullptr) == 0)
+            device_ = QString::fromLocal8Bit(name);
+        thread_ = std::thread([this] { run(); });
+    }
+    ~IcomResponder() {
+        running_ = false;
+        thread_.join();
+        ::close(master_);
+        ::close(slave_);
+    }
+    const QString& device() const { return device_; }
+    // Every frame received, in hex.
+    QStringList frames() const {
+        const std::lock_guard lock(mutex_);
+        return frames_;
+    }
+
+private:
+    void run() {
+        QByteArray pending;
+        while (running_) {
+            pollfd wait{master_, POLLIN, 0};
+            if (::poll(&wait, 1, 50) <= 0)
+                continue;
+            char buffer[256];
+            const ssize_t got = ::read(master_, buffer, sizeof buffer);
+            if (got <= 0)
+                continue;
+            pending.append(buffer, got);
+            for (qsizetype end; (end = pending.indexOf('\xFD')) >= 0;) {
+                const QByteArray frame = pending.left(end + 1);
+                pending.remove(0, end + 1);
+                {
+                    const std::lock_guard lock(mutex_);
+                    frames_.append(frame.toHex(' ').toUpper());
+                }
+                const QByteArray answer = frame + reply(frame);
+                [[maybe_unused]] const ssize_t sent =
+                    ::write(master_, answer.constData(), answer.size());
+            }
+        }
+    }
+    QByteArray reply(const QByteArray& frame) const {
+        const QByteArray head = QByteArray::fromHex("FEFEE0") + address_;
+        if (frame.size() < 6)
+            return head + QByteArray::fromHex("FAFD");
+        const auto command = static_cast<unsigned char>(frame[4]);
+        const qsizetype data = frame.size() - 6;
+        if (command == 0x03)
+            return head + QByteArray::fromHex("030000001400FD");
+        if (command == 0x25 && data == 1)
+            return head + QByteArray::fromHex("25000000001400FD");
+        if (command == 0x26 && data == 1)
+            return head + QByteArray::fromHex("2600010001FD");
+        if (command == 0x0F)
+            return head + QByteArray::fromHex("0F00FD");
+        if (command == 0x05 || command == 0x06 || command == 0x07 || command == 0x25 ||
+            command == 0x26)
+            return head + QByteArray::fromHex("FBFD");
+        return head + QByteArray::fromHex("FAFD");
+    }
+
+    char address_;
+    int master_ = -1;
+    int slave_ = -1;
+    QString device_;
+    std::atomic<bool> running_{true};
+    mutable std::mutex mutex_;
+    QStringList frames_;
+    std::thread thread_;
+};
 
 // A serial link that keeps what is written to it.
 struct KeepingLink : QtSerialLink {
@@ -182,6 +269,22 @@ TEST_F(HamlibTuning, TheProgramRunsItsOwnRigctldForTheConfiguredRadioAndStopsItA
     EXPECT_FALSE(LocalHelper::answers(port));
 }
 
+TEST_F(HamlibTuning, TheProgramRunsRigctldForAnIc7300OnItsSerialDevice) {
+    IcomResponder radio('\x94');
+    config.setHamlibRadio(QStringLiteral("3073"), radio.device(), QStringLiteral("19200"));
+    ModalCloser closer;
+    Durerur& w = start("bandplan", {line("14025.5", "CW 599")});
+    ASSERT_TRUE(click(w, 0));
+    // Hamlib's IC-7300 back end sets the selected VFO's frequency (0x25 00)
+    // and mode (0x26 00: CW, data off, filter 1).
+    EXPECT_TRUE(radio.frames().contains("FE FE 94 E0 25 00 00 55 02 14 00 FD"))
+        << radio.frames().join(" / ").toStdString();
+    EXPECT_TRUE(radio.frames().contains("FE FE 94 E0 26 00 03 00 01 FD"));
+    EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" ").toStdString();
+    closeWindow();
+    EXPECT_FALSE(LocalHelper::answers(port));
+}
+
 TEST(HamlibFrames, TheFt847CwBlockIsTheOneHamlibSends) {
     if (QStandardPaths::findExecutable(QStringLiteral("rigctl")).isEmpty())
         GTEST_SKIP() << "Hamlib's rigctl is not installed (libhamlib-utils)";
@@ -206,4 +309,32 @@ TEST(HamlibFrames, TheFt847CwBlockIsTheOneHamlibSends) {
     const QByteArray modeBlock = link.sent.mid(10, 5);
     EXPECT_EQ(modeBlock.toHex(' '), "02 00 00 00 07");
     EXPECT_TRUE(hamlibBytes.contains(modeBlock)) << hamlibBytes.toHex(' ').toStdString();
+}
+
+TEST(HamlibFrames, TheIc706MkiigCwModeByteIsTheOneHamlibSends) {
+    if (QStandardPaths::findExecutable(QStringLiteral("rigctl")).isEmpty())
+        GTEST_SKIP() << "Hamlib's rigctl is not installed (libhamlib-utils)";
+    // Hamlib's IC-706MkIIG back end (model 3011) setting CW.
+    IcomResponder radio('\x58');
+    QProcess hamlib;
+    hamlib.start(QStringLiteral("rigctl"),
+                 {"-m", "3011", "-r", radio.device(), "-s", "19200", "M", "CW", "0"});
+    ASSERT_TRUE(hamlib.waitForFinished(10000));
+    const QStringList setMode = radio.frames().filter(QRegularExpression("^FE FE 58 E0 06 "));
+    ASSERT_EQ(setMode.size(), 1) << radio.frames().join(" / ").toStdString();
+
+    KeepingLink link;
+    SimulatedClock clock;
+    CatSequences cat(link, clock);
+    struct : MessageBox {
+        void show(const QString&) override {}
+    } messages;
+    NetworkTuning unused(nullptr, QString(), QString(), messages);
+    dispatchTuning(QStringLiteral("1"), QStringLiteral("IC-706 MKIIG"), line("14025.5", "CW"),
+                   ModeRule::BandPlan, {cat, unused, unused});
+    // Command and mode byte alike; Hamlib adds the filter (01, the normal
+    // one), which the radio keeps as it is when none is given.
+    const QByteArray ours = link.sent.mid(11);
+    EXPECT_EQ(ours.toHex(' ').toUpper(), "FE FE 58 00 06 03 FD");
+    EXPECT_EQ(setMode[0].mid(12, 5), QString::fromLatin1(ours.toHex(' ').toUpper()).mid(12, 5));
 }
