@@ -28,8 +28,32 @@ TEST(ClusterSpot, SpotLinesOfTheCommonNodesAndNothingElse) {
     const Case spots[] = {
         {"DX de W3LPL:     14025.0  JA1ABC       CW 599                         1234Z FN20\a\a",
          "W3LPL", "14025.0", "JA1ABC", "CW 599", 12 * 60 + 34},
-        {"dx de pa3abc-#: 144300 vp2v/dl1abc <59> & up  2359Z  ", "pa3abc-#", "144300",
+        {"dx de pa3abc-#: 144300 vp2v/dl1abc <59> & up  2359Z  ", "pa3abc-#", "144300.0",
          "vp2v/dl1abc", "<59> & up", 23 * 60 + 59},
+        // Frequencies by value, in the 8 columns of a page.
+        {"DX de W3LPL: 000014025.0 JA1ABC CQ 1234Z", "W3LPL", "14025.0", "JA1ABC", "CQ",
+         12 * 60 + 34},
+        {"DX de W3LPL: 7012.55 JA1ABC CQ 1234Z", "W3LPL", "7012.6", "JA1ABC", "CQ", 12 * 60 + 34},
+        // Comments as typed: UTF-8, or Latin-1 when it is not UTF-8.
+        {"DX de F6ABC: 14025.0 JA1ABC 73 de Jos\xC3\xA9 1234Z", "F6ABC", "14025.0", "JA1ABC",
+         "73 de Jos\xE9", 12 * 60 + 34},
+        {"DX de F6ABC: 14025.0 JA1ABC tr\xE8s fort 1234Z", "F6ABC", "14025.0", "JA1ABC",
+         "tr\xE8s fort", 12 * 60 + 34},
+        {"DX de F6ABC: 14025.0 JA1ABC \xE2\x82\xAC" "100 QSL 1234Z", "F6ABC", "14025.0", "JA1ABC",
+         "?100 QSL", 12 * 60 + 34},
+        // A user's node settings: zones (set/dxcq, set/dxitu), locators
+        // (set/dxgrid), around the time, and AR-Cluster's country after it.
+        {"DX de W3LPL:     14025.0  JA1ABC       pref test                   25 0340Z 14\a\a",
+         "W3LPL", "14025.0", "JA1ABC", "pref test", 3 * 60 + 40},
+        {"DX de W3LPL:     14025.0  JA1ABC       up 5                      PM95 0340Z FN20",
+         "W3LPL", "14025.0", "JA1ABC", "up 5", 3 * 60 + 40},
+        {"DX de W3LPL:     14025.0  JA1ABC       up 5                           0340Z MD",
+         "W3LPL", "14025.0", "JA1ABC", "up 5", 3 * 60 + 40},
+        {"DX de K1TTT: 14025.0 JA1ABC CQ 0340Z UNITED STATES", "K1TTT", "14025.0", "JA1ABC",
+         "CQ", 3 * 60 + 40},
+        // A skimmer of the Reverse Beacon Network.
+        {"DX de KM3T-2-#: 14100.0 CS3B CW 24 dB 22 WPM CQ 2259Z", "KM3T-2-#", "14100.0", "CS3B",
+         "CW 24 dB 22 WPM CQ", 22 * 60 + 59},
         {"DX de K1TTT:     28074.0  PY2ABC                                       0000Z", "K1TTT",
          "28074.0", "PY2ABC", "", 0},
         // The time is the last one on the line.
@@ -37,6 +61,7 @@ TEST(ClusterSpot, SpotLinesOfTheCommonNodesAndNothingElse) {
          "QSX 1234Z up", 13 * 60},
     };
     for (const Case& c : spots) {
+        SCOPED_TRACE(c.comment);
         const std::optional<ClusterSpot> spot = parseClusterLine(c.line);
         ASSERT_TRUE(spot) << c.line.constData();
         EXPECT_EQ(
@@ -50,7 +75,7 @@ TEST(ClusterSpot, SpotLinesOfTheCommonNodesAndNothingElse) {
           clusterLine("14025.0", "JA1ABC", "1261"), clusterLine("0.0", "JA1ABC", "1234"),
           clusterLine("14025.0", "JA1<B>C", "1234"), QByteArray("DX de W3LPL: 14025.0 JA1ABC CW"),
           QByteArray("DX de : 14025.0 JA1ABC CW 1234Z"),
-          QByteArray("DX de W3LPL: 14025.0 JA1ABC tr\xE8s fort 1234Z"),
+          QByteArray("DX de W3LPL: 1234567890 JA1ABC CQ 1234Z"),
           QByteArray("DX de W3LPL: 14025.0 JA1ABC CW\x01 1234Z")})
         EXPECT_FALSE(parseClusterLine(line)) << line.constData();
 }
@@ -71,6 +96,17 @@ TEST(ClusterSession, LogsInOnceAtThePromptRefusesTelnetOptionsAndDropsOverlongLi
     EXPECT_EQ(ClusterSession("F4TEST").feed("\xFF\xFB\x01\xFF\xFD\x18\xFF\xFC\x03").reply,
               QByteArray("\xFF\xFE\x01\xFF\xFC\x18"));
     EXPECT_TRUE(ClusterSession("").feed("login: ").reply.isEmpty());
+
+    // Lines ended by a bare carriage return, by CR LF split across reads, or
+    // by a line feed alone: one spot each, never glued together.
+    ClusterSession lines("F4TEST");
+    const QByteArray one = clusterLine("14025.0", "JA1ABC", "1234");
+    const ClusterSession::Output first = lines.feed(one + "\r" + one + "\r");
+    const ClusterSession::Output second = lines.feed("\n" + one + "\n");
+    EXPECT_EQ(first.spots.size() + second.spots.size(), 3U);
+    EXPECT_EQ(first.lines + second.lines, 3);
+    for (const ClusterSpot& spot : first.spots)
+        EXPECT_EQ(spot.comment, "CQ");
 
     // A subnegotiation is skipped; a line of 512 bytes is read, one of 513
     // or of 10 MiB in pieces is dropped, and the next one read.

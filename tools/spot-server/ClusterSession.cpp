@@ -36,9 +36,13 @@ ClusterSession::Output ClusterSession::feed(QByteArrayView bytes) {
 }
 
 void ClusterSession::take(char c, Output& out) {
-    if (c == '\r')
+    // A carriage return ends a line, alone or before a line feed, which then
+    // ends nothing more.
+    const bool afterReturn = afterReturn_;
+    afterReturn_ = c == '\r';
+    if (c == '\n' && afterReturn)
         return;
-    if (c != '\n') {
+    if (c != '\n' && c != '\r') {
         if (line_.size() < MaxLineBytes)
             line_ += c;
         else

@@ -33,5 +33,6 @@ private:
     QByteArray callsign_;
     QByteArray line_;
     bool overlong_ = false;
+    bool afterReturn_ = false;
     bool loggedIn_ = false;
 };

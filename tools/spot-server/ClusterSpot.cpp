@@ -1,25 +1,69 @@
 #include "ClusterSpot.h"
 
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 namespace {
 
 // Blanks between the fields vary from node to node; the comment is whatever
-// lies between the callsign and the time, and a locator may end the line.
+// lies between the callsign and the last time on the line, which only short
+// fields may follow.
 const QRegularExpression
     SpotPattern(QStringLiteral("^DX de ([A-Z0-9/#@-]{1,20}):\\s*(\\d{1,9}(?:\\.\\d{1,4})?)\\s+"
-                               "([A-Z0-9/]{1,20})\\s+(.*?)\\s*(\\d\\d)(\\d\\d)Z"
-                               "(?:\\s+[A-R]{2}\\d\\d(?:[A-X]{2})?)?\\s*$"),
+                               "([A-Z0-9/]{1,20})(?:\\s+(.*))?\\s+(\\d\\d)(\\d\\d)Z"
+                               "((?:\\s+[A-Z0-9/]{1,20}){0,3})\\s*$"),
                 QRegularExpression::CaseInsensitiveOption);
 
-constexpr char Bell = '\a';
+// The fields after the time, and the one DXSpider writes at the end of the
+// comment beside each (the DX station's, the spotter's being after the time):
+// a zone, a locator, a US state.
+const QRegularExpression Zone(QStringLiteral("^\\d{1,2}$"));
+const QRegularExpression Locator(QStringLiteral("^[A-R]{2}\\d\\d(?:[A-X]{2})?$"),
+                                 QRegularExpression::CaseInsensitiveOption);
+const QRegularExpression State(QStringLiteral("^[A-Z]{2}$"));
+const QRegularExpression ZoneAtEnd(QStringLiteral("\\s+\\d{1,2}$"));
+const QRegularExpression LocatorAtEnd(QStringLiteral("\\s+[A-R]{2}\\d\\d$"),
+                                      QRegularExpression::CaseInsensitiveOption);
+const QRegularExpression StateAtEnd(QStringLiteral("\\s+[A-Z]{2}$"));
 
-bool printableAscii(QByteArrayView text) {
+constexpr char Bell = '\a';
+constexpr qsizetype FrequencyColumns = 8;
+
+bool hasControlCharacters(QByteArrayView text) {
     for (const char c : text) {
-        if (c < ' ' || c > '~')
-            return false;
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            return true;
     }
-    return true;
+    return false;
+}
+
+// UTF-8 when it is valid UTF-8, as every system writes today; Latin-1
+// otherwise.
+QString decoded(QByteArrayView line) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(line);
+    if (utf8.hasError())
+        return QString::fromLatin1(line);
+    return text;
+}
+
+// The comment without the field DXSpider puts at its end to go with the
+// field after the time.
+QString withoutPairedField(QString comment, const QString& afterTime) {
+    const QString field = afterTime.trimmed();
+    if (field.isEmpty() || field.contains(u' '))
+        return comment;
+    const QRegularExpression* atEnd = nullptr;
+    if (Zone.match(field).hasMatch())
+        atEnd = &ZoneAtEnd;
+    else if (Locator.match(field).hasMatch())
+        atEnd = &LocatorAtEnd;
+    else if (State.match(field).hasMatch())
+        atEnd = &StateAtEnd;
+    if (atEnd != nullptr)
+        comment.remove(*atEnd);
+    return comment.trimmed();
 }
 
 } // namespace
@@ -29,10 +73,10 @@ std::optional<ClusterSpot> parseClusterLine(QByteArrayView line) {
         line.chop(1);
     constexpr QByteArrayView Lead("DX de ");
     if (line.size() < Lead.size() || qstrnicmp(line.data(), Lead.data(), Lead.size()) != 0 ||
-        !printableAscii(line))
+        hasControlCharacters(line))
         return std::nullopt;
 
-    const QRegularExpressionMatch match = SpotPattern.match(QString::fromLatin1(line));
+    const QRegularExpressionMatch match = SpotPattern.match(decoded(line));
     if (!match.hasMatch())
         return std::nullopt;
     const int hour = match.captured(5).toInt();
@@ -41,10 +85,13 @@ std::optional<ClusterSpot> parseClusterLine(QByteArrayView line) {
     spot.kHz = match.captured(2).toDouble();
     if (hour > 23 || minute > 59 || spot.kHz <= 0)
         return std::nullopt;
+    // Written again by value: "000014025.0" would shift the page's columns.
+    spot.frequency = QByteArray::number(spot.kHz, 'f', 1);
+    if (spot.frequency.size() > FrequencyColumns)
+        return std::nullopt;
     spot.spotter = match.captured(1).toLatin1();
-    spot.frequency = match.captured(2).toLatin1();
     spot.dx = match.captured(3).toLatin1();
-    spot.comment = match.captured(4).toLatin1();
+    spot.comment = withoutPairedField(match.captured(4).trimmed(), match.captured(7)).toLatin1();
     spot.minuteOfDay = hour * 60 + minute;
     return spot;
 }

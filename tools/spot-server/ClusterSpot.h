@@ -5,17 +5,24 @@
 #include <optional>
 
 // One spot announced by a DX cluster node, as it writes it:
-// "DX de SPOTTER: FREQ DXCALL COMMENT HHMMZ [LOC]".
+// "DX de SPOTTER: FREQ DXCALL COMMENT HHMMZ [FIELDS]".
 struct ClusterSpot {
     QByteArray spotter;
-    QByteArray frequency; // in kHz, as written ("14025.0")
+    QByteArray frequency; // kHz with one decimal, at most 8 characters ("14025.0")
     double kHz = 0;
     QByteArray dx;
-    QByteArray comment;
+    QByteArray comment; // one byte per character (Latin-1), as the pages hold it
     int minuteOfDay = 0; // UTC, from HHMM
 };
 
 // The spot of a line without its line end; nothing for any other line (node
-// messages, announcements, prompts, garbage). A line is taken only when it is
-// printable ASCII throughout; trailing bells and blanks are allowed.
+// messages, announcements, prompts, garbage), or for a frequency that does
+// not fit the 8 columns of a page.
+//
+// Lines as real nodes send them: trailing bells and blanks; a comment in
+// UTF-8 (read as Latin-1 when it is not valid UTF-8), whose letters beyond
+// Latin-1 become "?"; the fields a user's node settings put after the time
+// (zones, locator, state, country), and the matching field DXSpider puts at
+// the end of the comment for them, are not part of the comment. Control
+// characters anywhere else refuse the line.
 std::optional<ClusterSpot> parseClusterLine(QByteArrayView line);
