@@ -156,6 +156,28 @@ TEST(LiveSpotPages, KeepsTheLatestFiftyPerBandAndRangeDatedByArrival) {
     }
 }
 
+TEST(LiveSpotPages, AStationSpottedAgainNearbyWithinTenMinutesReplacesItsRow) {
+    LiveSpotPages pages;
+    const auto spot = [&pages](const char* spotter, const char* kHz, const char* dx,
+                               const char* time) {
+        pages.add(*parseClusterLine(QByteArray("DX de ") + spotter + ": " + kHz + " " + dx +
+                                    " CQ " + time + "Z"),
+                  utc(7, 14, 30));
+    };
+    spot("W3LPL", "14025.0", "JA1ABC", "1400");
+    spot("K1TTT", "14025.9", "JA1ABC", "1410"); // the same station: replaces
+    spot("F6ABC", "14027.0", "JA1ABC", "1411"); // 1.1 kHz away: another row
+    spot("DL1XYZ", "14027.5", "JA1ABC", "1422"); // 11 minutes later: another row
+    spot("G4ABC", "14025.5", "JA1XYZ", "1412");  // another station
+    spot("W3LPL", "14025.2", "JA1ABC", "1405"); // older than the row it matches: dropped
+    QStringList rows;
+    for (const PageRow& row : pages.rows(5))
+        rows.append(QString::fromLatin1(row.dx + ' ' + row.qrg + ' ' + row.spotter));
+    EXPECT_EQ(rows, (QStringList{"JA1XYZ 14025.5 G4ABC", "JA1ABC 14027.5 DL1XYZ",
+                                 "JA1ABC 14027.0 F6ABC", "JA1ABC 14025.9 K1TTT"}));
+    EXPECT_EQ(pages.rows(0).size(), 4U);
+}
+
 TEST(LiveSpotPages, PagesReadBackThroughTheProgramsDecoderWithEveryCharacterOfTheComment) {
     LiveSpotPages pages;
     for (const QByteArray& line :

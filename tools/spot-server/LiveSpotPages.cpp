@@ -2,6 +2,8 @@
 
 #include "AmateurBands.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr int MinutesPerDay = 24 * 60;
@@ -23,17 +25,33 @@ void LiveSpotPages::add(const ClusterSpot& spot, const QDateTime& receivedUtc) {
     const std::optional<std::int16_t> band = AmateurBands::bandOf(spot.kHz);
     if (!band)
         return;
-    const PageRow row{spot.dx, spot.frequency, SpotPageHtml::spotDate(spotTime(spot, receivedUtc)),
-                      spot.spotter, spot.comment};
-    file(*band, row);
-    file(AmateurBands::wholeRangeOf(*band), row);
+    const QDateTime at = spotTime(spot, receivedUtc);
+    const PageRow row{spot.dx, spot.frequency, SpotPageHtml::spotDate(at), spot.spotter,
+                      spot.comment};
+    file(*band, row, {spot.kHz, at});
+    file(AmateurBands::wholeRangeOf(*band), row, {spot.kHz, at});
 }
 
-void LiveSpotPages::file(std::int16_t Bande, const PageRow& row) {
+void LiveSpotPages::file(std::int16_t Bande, const PageRow& row, const Heard& heard) {
     std::vector<PageRow>& rows = pages_[static_cast<std::size_t>(Bande)];
-    if (rows.size() == Kept)
+    std::vector<Heard>& heards = heard_[static_cast<std::size_t>(Bande)];
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].dx != row.dx || std::abs(heards[i].kHz - heard.kHz) > SameStationKHz ||
+            std::abs(heards[i].at.secsTo(heard.at)) > SameStationSeconds)
+            continue;
+        // The newer of the two stays.
+        if (heards[i].at > heard.at)
+            return;
+        rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(i));
+        heards.erase(heards.begin() + static_cast<std::ptrdiff_t>(i));
+        break;
+    }
+    if (rows.size() == Kept) {
         rows.pop_back();
+        heards.pop_back();
+    }
     rows.insert(rows.begin(), row);
+    heards.insert(heards.begin(), heard);
 }
 
 const std::vector<PageRow>& LiveSpotPages::rows(std::int16_t Bande) const {

@@ -11,7 +11,9 @@
 
 // The latest spots heard from the cluster, Kept per band page and for each
 // of the two whole-range pages; older ones are forgotten, so the memory held
-// stays the same however many spots come.
+// stays the same however many spots come. A station spotted again within
+// 1 kHz and 10 minutes replaces its earlier row, so that one busy station
+// does not fill a page.
 class LiveSpotPages {
 public:
     static constexpr std::size_t Kept = 50;
@@ -26,8 +28,18 @@ public:
     const std::vector<PageRow>& rows(std::int16_t Bande) const;
     QByteArray page(std::int16_t Bande, const QDateTime& nowUtc) const;
 
+    static constexpr double SameStationKHz = 1.0;
+    static constexpr qint64 SameStationSeconds = 10 * 60;
+
 private:
-    void file(std::int16_t Bande, const PageRow& row);
+    // When and where a kept row was heard, beside it.
+    struct Heard {
+        double kHz;
+        QDateTime at;
+    };
+
+    void file(std::int16_t Bande, const PageRow& row, const Heard& heard);
 
     std::array<std::vector<PageRow>, BandTable::Count> pages_;
+    std::array<std::vector<Heard>, BandTable::Count> heard_;
 };
