@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -45,6 +46,9 @@ public:
     Durerur(SharedState& state, SettingsStore& settings, const Configuration& config,
             ProgramDirectory directory, Platform platform, QWidget* parent = nullptr);
     ~Durerur() override;
+
+    // What brings the local spot server back when a refresh finds it silent.
+    void setSpotSourceReviver(std::function<bool()> revive);
 
     // Controls, in design order.
     QPushButton* Test_alerte = nullptr;

@@ -126,6 +126,10 @@ bool Durerur::filterTextKeyPress(QLineEdit& box, const QString& emptyMessage, QK
     return false;
 }
 
+void Durerur::setSpotSourceReviver(std::function<bool()> revive) {
+    refresh_.setSourceReviver(std::move(revive));
+}
+
 void Durerur::Test_alerte_Click() {
     refresh_.playAlert();
 }

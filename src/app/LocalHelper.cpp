@@ -45,6 +45,10 @@ bool LocalHelper::startUnlessAnswering(const QString& program, const QStringList
 }
 
 LocalHelper::~LocalHelper() {
+    stop();
+}
+
+void LocalHelper::stop() {
     if (!started())
         return;
     process_.terminate();

@@ -20,6 +20,8 @@ public:
     // `port`; true when it was started now.
     bool startUnlessAnswering(const QString& program, const QStringList& arguments, quint16 port);
     bool started() const { return process_.state() != QProcess::NotRunning; }
+    // Stops the helper it started, if it still runs.
+    void stop();
 
     // Whether something accepts a connection on the loopback port.
     static bool answers(quint16 port);

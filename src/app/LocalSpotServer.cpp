@@ -1,11 +1,16 @@
 #include "LocalSpotServer.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QThread>
 #include <QUrl>
 
 namespace {
 
 constexpr int HttpPort = 80;
+// The server listens within a few milliseconds of its start.
+constexpr qint64 ListenWithinMs = 2000;
+constexpr unsigned long ProbeEveryMs = 10;
 
 } // namespace
 
@@ -20,10 +25,26 @@ std::optional<quint16> LocalSpotServer::localPort(const QString& spotSite) {
     return static_cast<quint16>(site.port(HttpPort));
 }
 
-LocalSpotServer::LocalSpotServer(const ProgramDirectory& directory, const QString& spotSite) {
-    const std::optional<quint16> port = localPort(spotSite);
-    const QString server = directory.file(ProgramName);
-    if (port && QFileInfo(server).isExecutable())
-        helper_.startUnlessAnswering(server, {QStringLiteral("--port"), QString::number(*port)},
-                                     *port);
+LocalSpotServer::LocalSpotServer(const ProgramDirectory& directory, const QString& spotSite)
+    : server_(directory.file(ProgramName)), port_(localPort(spotSite)) {
+    if (port_ && QFileInfo(server_).isExecutable())
+        helper_.startUnlessAnswering(server_, {QStringLiteral("--port"), QString::number(*port_)},
+                                     *port_);
+}
+
+bool LocalSpotServer::revive() {
+    if (!port_ || !QFileInfo(server_).isExecutable() || LocalHelper::answers(*port_))
+        return false;
+    helper_.stop();
+    if (!helper_.startUnlessAnswering(server_, {QStringLiteral("--port"), QString::number(*port_)},
+                                      *port_))
+        return false;
+    QElapsedTimer waited;
+    waited.start();
+    while (helper_.started() && waited.elapsed() < ListenWithinMs) {
+        if (LocalHelper::answers(*port_))
+            return true;
+        QThread::msleep(ProbeEveryMs);
+    }
+    return false;
 }

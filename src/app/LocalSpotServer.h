@@ -16,11 +16,17 @@ public:
     LocalSpotServer(const ProgramDirectory& directory, const QString& spotSite);
 
     bool started() const { return helper_.started(); }
+    // Starts the server again when the spot site is local and nothing answers
+    // there (it was killed, or the copy of the program that ran it has
+    // ended); true when it answers now, after a short wait.
+    bool revive();
 
     // The port of a spot site on this machine ("http://127.0.0.1:8073",
     // "http://localhost:8073"); nothing for any other site.
     static std::optional<quint16> localPort(const QString& spotSite);
 
 private:
+    QString server_;
+    std::optional<quint16> port_;
     LocalHelper helper_;
 };

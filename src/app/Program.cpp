@@ -40,6 +40,7 @@ Durerur& Program::window() {
     if (!window_) {
         window_ = std::make_unique<Durerur>(state, settings, config, directory,
                                             Platform{http, serial, sound, messages, clock});
+        window_->setSpotSourceReviver([this] { return spotSource.revive(); });
     }
     return *window_;
 }

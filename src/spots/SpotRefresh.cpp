@@ -29,11 +29,13 @@ void SpotRefresh::playAlert() {
 }
 
 void SpotRefresh::Affiche_Dedirad(std::int16_t Bande) {
+    revivedThisRefresh_ = false;
     std::chrono::milliseconds timeLeft = timeLimit_;
     showBand(Bande, timeLeft);
 }
 
 void SpotRefresh::Affiche_Bandes(std::int16_t Bande, std::int16_t Bande2) {
+    revivedThisRefresh_ = false;
     std::chrono::milliseconds timeLeft = timeLimit_;
     showBand(Bande, timeLeft);
     if (Bande2 != 0) {
@@ -46,14 +48,12 @@ void SpotRefresh::showBand(std::int16_t Bande, std::chrono::milliseconds& timeLe
     view_.stopRefreshTimer();
     view_.showBusy(true);
 
-    const auto waitStarted = std::chrono::steady_clock::now();
-    const QString body =
-        timeLeft.count() > 0
-            ? fetchKeepingWindowAlive(services_.http, BandTable::pageAddress(siteBase_, Bande),
-                                      timeLeft)
-            : QString();
-    timeLeft -= std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - waitStarted);
+    QString body = fetch(Bande, timeLeft);
+    if (body.isEmpty() && revive_ && !revivedThisRefresh_) {
+        revivedThisRefresh_ = true;
+        if (revive_())
+            body = fetch(Bande, timeLeft);
+    }
     const QString page = PageScratchFiles::capitals(body);
     if (page.isEmpty()) {
         play(SpotTexts::NoAnswerSound);
@@ -74,4 +74,15 @@ void SpotRefresh::showBand(std::int16_t Bande, std::chrono::milliseconds& timeLe
     view_.showBusy(false);
     view_.startRefreshTimer();
     view_.appendSpotLines(displayPass(sortedLines_, state_.Mode_Tri));
+}
+
+QString SpotRefresh::fetch(std::int16_t Bande, std::chrono::milliseconds& timeLeft) {
+    if (timeLeft.count() <= 0)
+        return QString();
+    const auto waitStarted = std::chrono::steady_clock::now();
+    QString body =
+        fetchKeepingWindowAlive(services_.http, BandTable::pageAddress(siteBase_, Bande), timeLeft);
+    timeLeft -= std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - waitStarted);
+    return body;
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 
 class Clock;
 class HttpClient;
@@ -44,11 +45,18 @@ public:
     void Affiche_Bandes(std::int16_t Bande, std::int16_t Bande2);
     // Plays the alert sound once.
     void playAlert();
+    // What brings a silent spot source back (the local spot server, killed):
+    // tried once per refresh when a page does not come, and the page asked
+    // again when it answers.
+    void setSourceReviver(std::function<bool()> revive) { revive_ = std::move(revive); }
 
 private:
     // Affiche_Dedirad, its page waited for no longer than `timeLeft`, which
     // loses the time spent waiting.
     void showBand(std::int16_t Bande, std::chrono::milliseconds& timeLeft);
+    // The page, waited for no longer than `timeLeft`, which loses the time
+    // spent waiting; empty when the site did not answer.
+    QString fetch(std::int16_t Bande, std::chrono::milliseconds& timeLeft);
     void play(const QString& soundFile);
 
     SharedState& state_;
@@ -59,4 +67,6 @@ private:
     PageScratchFiles& scratch_;
     QString siteBase_;
     std::chrono::milliseconds timeLimit_;
+    std::function<bool()> revive_;
+    bool revivedThisRefresh_ = false;
 };

@@ -8,6 +8,7 @@
 
 #include <QTcpServer>
 #include <QtWidgets>
+#include <csignal>
 
 namespace {
 
@@ -123,4 +124,46 @@ TEST(LocalSpotServer, StartsWhenNothingAnswersAndStopsWithTheProgram) {
     EXPECT_FALSE(LocalSpotServer(beside, QStringLiteral("http://example.org:8073")).started());
     QTemporaryDir empty;
     EXPECT_FALSE(LocalSpotServer(ProgramDirectory(empty.path()), site).started());
+}
+
+namespace {
+
+// Ends the spot server listening on `port`, as the system would kill it.
+bool killSpotServerOn(const QString& port) {
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (!cmdline.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray words = cmdline.readAll();
+        const QByteArray portWords = QByteArray("--port") + '\0' + port.toLatin1() + '\0';
+        if (words.contains("spot_server") && words.contains(portWords))
+            return ::kill(pid.toInt(), SIGKILL) == 0;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST_F(DurerurFixture, ARefreshBringsAKilledSpotServerBack) {
+    const QString port = freePort();
+    config.setSpotSite(QStringLiteral("http://127.0.0.1:") + port);
+    LocalSpotServer source(ProgramDirectory(QStringLiteral(PELK_PROGRAM_DIR)), config.spotSite());
+    ASSERT_TRUE(source.started());
+    Durerur& w = window();
+    w.setSpotSourceReviver([&source] { return source.revive(); });
+    w.Bande_CL->setCurrentIndex(Band14);
+    ModalCloser closer;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            w.Afficher->click();
+            return w.Liste_Stations->count() > 0;
+        },
+        5000));
+
+    ASSERT_TRUE(killSpotServerOn(port));
+    QTest::qWait(100);
+    w.Afficher->click();
+    EXPECT_GT(w.Liste_Stations->count(), 0);
+    EXPECT_TRUE(w.Timer2->isActive());
+    EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" ").toStdString();
 }
