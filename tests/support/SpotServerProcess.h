@@ -1,16 +1,25 @@
 #pragma once
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
+#include <sys/resource.h>
 
 // The project's spot-page server, started on a free loopback port for the
 // length of a test, with the configuration file beside it or the one given,
 // and any further options.
 class SpotServerProcess {
 public:
+    // `openFiles`, when given, limits the descriptors the server may hold,
+    // as a user's usual limit of 1024 does.
     explicit SpotServerProcess(const QString& config = QString(),
-                               const QStringList& options = QStringList()) {
+                               const QStringList& options = QStringList(), rlim_t openFiles = 0) {
+        if (openFiles > 0)
+            process_.setChildProcessModifier([openFiles] {
+                const rlimit limit{openFiles, openFiles};
+                ::setrlimit(RLIMIT_NOFILE, &limit);
+            });
         QStringList arguments{QStringLiteral("--port"), QStringLiteral("0")};
         if (!config.isEmpty())
             arguments << QStringLiteral("--config") << config;
@@ -30,6 +39,13 @@ public:
 
     // "http://127.0.0.1:<port>", empty when the server did not start.
     const QString& site() const { return site_; }
+    quint16 port() const { return static_cast<quint16>(site_.section(':', -1).toUInt()); }
+    // Its resident memory, from /proc.
+    long residentKb() const {
+        QFile status(QStringLiteral("/proc/%1/status").arg(process_.processId()));
+        const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+        return text.mid(text.indexOf("VmRSS:") + 6).trimmed().split(' ').constFirst().toLong();
+    }
 
 private:
     QProcess process_;

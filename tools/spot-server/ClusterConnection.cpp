@@ -5,6 +5,9 @@ namespace {
 // What is read from the node at a time, and at most kept unread: a node that
 // sends faster than its lines are read waits, rather than filling memory.
 constexpr qint64 ReadChunk = 64 * 1024;
+// What may wait to be sent to the node: a node that does not read is left,
+// to be tried again later, rather than have its answers pile up.
+constexpr qint64 MaxUnsent = 64 * 1024;
 
 } // namespace
 
@@ -69,6 +72,10 @@ void ClusterConnection::receive() {
         const ClusterSession::Output out = session_->feed(socket_.read(ReadChunk));
         if (!out.reply.isEmpty())
             socket_.write(out.reply);
+        if (socket_.bytesToWrite() > MaxUnsent) {
+            lost(QStringLiteral("does not read"));
+            return;
+        }
         if (out.lines > 0)
             stall_.start();
         if (!out.spots.empty())

@@ -4,10 +4,13 @@
 #include "SpotPageHtml.h"
 
 #include <QTcpSocket>
+#include <QTimer>
+#include <algorithm>
 
 namespace {
 
 constexpr qsizetype MaxRequestBytes = 16 * 1024;
+constexpr int ListenBacklog = 4096;
 
 QByteArray response(const QByteArray& status, const QByteArray& contentType,
                     const QByteArray& body) {
@@ -24,6 +27,9 @@ SpotPageServer::SpotPageServer(PageMaker pages, QObject* parent)
 }
 
 bool SpotPageServer::listen(quint16 port) {
+    // A burst of connections waits in the queue rather than being turned
+    // away, which would cost the program a second before its next try.
+    server_.setListenBacklogSize(ListenBacklog);
     return server_.listen(QHostAddress::LocalHost, port);
 }
 
@@ -42,12 +48,24 @@ QByteArray SpotPageServer::respond(const QByteArray& requestHead) const {
 
 void SpotPageServer::accept() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
+        if (static_cast<int>(clients_.size()) >= MaxClients)
+            drop(clients_.front());
+        clients_.push_back(socket);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
-        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-            pending_.remove(socket);
-            socket->deleteLater();
-        });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] { drop(socket); });
+        QTimer::singleShot(IdleLimitMs, socket, [this, socket] { drop(socket); });
     }
+}
+
+void SpotPageServer::drop(QTcpSocket* socket) {
+    const auto kept = std::find(clients_.begin(), clients_.end(), socket);
+    if (kept == clients_.end())
+        return;
+    clients_.erase(kept);
+    pending_.remove(socket);
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
 }
 
 void SpotPageServer::read(QTcpSocket* socket) {

@@ -5,12 +5,16 @@
 #include <QObject>
 #include <QTcpServer>
 #include <cstdint>
+#include <deque>
 #include <functional>
 
 class QTcpSocket;
 
 // Serves GET /dxc/top_50_<token><ending> for every band of the band table on
 // 127.0.0.1, each page made at the time of the request; 404 for anything else.
+// However many clients connect and stay silent, the program is served: a
+// connection that sends no whole request within IdleLimitMs is closed, and
+// beyond MaxClients the oldest one is closed for the newest.
 class SpotPageServer : public QObject {
     Q_OBJECT
 
@@ -19,6 +23,9 @@ public:
     using PageMaker = std::function<QByteArray(std::int16_t Bande)>;
 
     explicit SpotPageServer(PageMaker pages, QObject* parent = nullptr);
+
+    static constexpr int MaxClients = 64;
+    static constexpr int IdleLimitMs = 5000;
 
     // Port 0 picks a free port.
     bool listen(quint16 port);
@@ -31,8 +38,11 @@ private:
 
     void accept();
     void read(QTcpSocket* socket);
+    void drop(QTcpSocket* socket);
 
     PageMaker pages_;
     QTcpServer server_;
     QHash<QTcpSocket*, QByteArray> pending_;
+    // Open client connections, oldest first.
+    std::deque<QTcpSocket*> clients_;
 };

@@ -36,9 +36,13 @@ void TelnetFilter::feed(QByteArrayView bytes, QByteArray& text, QByteArray& repl
             break;
         case State::Option:
             if (verb_ == Do || verb_ == Will) {
-                reply += static_cast<char>(Iac);
-                reply += static_cast<char>(verb_ == Do ? Wont : Dont);
-                reply += c;
+                std::bitset<256>& refused = verb_ == Do ? refusedDo_ : refusedWill_;
+                if (!refused.test(byte)) {
+                    refused.set(byte);
+                    reply += static_cast<char>(Iac);
+                    reply += static_cast<char>(verb_ == Do ? Wont : Dont);
+                    reply += c;
+                }
             }
             state_ = State::Text;
             break;

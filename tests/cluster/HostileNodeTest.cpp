@@ -1,0 +1,111 @@
+// The spot server in front of peers that do it harm: a node that asks for
+// telnet options without end and never reads, and a flood of local clients
+// that connect and say nothing. The program is still served.
+#include "CurlHttpClient.h"
+#include "SpotServerProcess.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <arpa/inet.h>
+#include <atomic>
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const QString Page14 = QStringLiteral("/dxc/top_50_14_MHz.html");
+
+// A listening socket, or a connection begun without waiting for it.
+int loopbackSocket(quint16 port, bool listening) {
+    const int fd =
+        ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | (listening ? 0 : SOCK_NONBLOCK), 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const auto* where = reinterpret_cast<const sockaddr*>(&address);
+    const bool ok = listening ? ::bind(fd, where, sizeof address) == 0 && ::listen(fd, 4) == 0
+                              : ::connect(fd, where, sizeof address) == 0 || errno == EINPROGRESS;
+    if (!ok) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+quint16 boundPort(int fd) {
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    return ntohs(address.sin_port);
+}
+
+QString configNaming(const QTemporaryDir& folder, quint16 nodePort) {
+    const QString path = folder.filePath(QStringLiteral("node.conf"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("cluster = 127.0.0.1:" + QByteArray::number(nodePort) + "\ncallsign = F4TEST\n");
+    return path;
+}
+
+} // namespace
+
+TEST(HostileNode, OptionRequestsWithoutEndNeverFillTheServersMemory) {
+    const int listener = loopbackSocket(0, true);
+    ASSERT_GE(listener, 0);
+    QTemporaryDir folder;
+    SpotServerProcess server(configNaming(folder, boundPort(listener)));
+    ASSERT_FALSE(server.site().isEmpty());
+
+    // Every option asked for, again and again, as fast as the link takes it,
+    // and not one byte read back.
+    std::atomic<bool> storming{true};
+    std::thread node([&] {
+        const int link = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+        QByteArray storm;
+        for (int option = 0; option < 256; ++option)
+            storm += QByteArray("\xFF\xFD") + char(option) + QByteArray("\xFF\xFB") + char(option);
+        const timeval limit{0, 100 * 1000};
+        ::setsockopt(link, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+        while (storming)
+            ::send(link, storm.constData(), storm.size(), MSG_NOSIGNAL);
+        ::close(link);
+    });
+    const long before = server.residentKb();
+    QTest::qWait(4000);
+    const long after = server.residentKb();
+    storming = false;
+    node.join();
+    ::close(listener);
+    EXPECT_LT(after, 50 * 1024) << "from " << before << " kB";
+
+    // It still serves its pages.
+    EXPECT_FALSE(CurlHttpClient().get(server.site() + Page14).isEmpty());
+}
+
+TEST(HostileNode, TwoThousandSilentLocalClientsDoNotKeepTheProgramWaiting) {
+    // The usual limit of open files of a desktop session.
+    SpotServerProcess server(QString(), {}, 1024);
+    ASSERT_FALSE(server.site().isEmpty());
+    std::vector<int> silent;
+    for (int i = 0; i < 2000; ++i) {
+        const int fd = loopbackSocket(server.port(), false);
+        if (fd >= 0)
+            silent.push_back(fd);
+    }
+    EXPECT_EQ(silent.size(), 2000U);
+    QElapsedTimer waited;
+    waited.start();
+    const QString page = CurlHttpClient().get(server.site() + Page14);
+    EXPECT_FALSE(page.isEmpty());
+    EXPECT_LT(waited.elapsed(), 1000);
+    for (int fd : silent)
+        ::close(fd);
+}
