@@ -125,6 +125,66 @@ TEST(ClusterSession, LogsInOnceAtThePromptRefusesTelnetOptionsAndDropsOverlongLi
     EXPECT_EQ(out.lines, 2);
 }
 
+TEST(ClusterSession, PasswordLoginTroubleAndTheNodesLastSpots) {
+    // No password asked: the first line after the login asks for the backlog.
+    ClusterSession plain("F4TEST", "secret");
+    EXPECT_EQ(plain.feed("login: ").reply, "F4TEST\r\n");
+    EXPECT_EQ(plain.feed("\r\nHello F4TEST, this is DXSPIDER\r\n").reply, "sh/dx 50\r\n");
+    EXPECT_EQ(plain.feed("Cluster: 3 nodes\r\n").reply, ""); // asked once
+
+    // Asked: the password, then the backlog.
+    ClusterSession guarded("F4TEST", "secret");
+    guarded.feed("login: ");
+    EXPECT_EQ(guarded.feed("password: ").reply, "secret\r\n");
+    EXPECT_EQ(guarded.feed("Hello F4TEST\r\n").reply, "sh/dx 50\r\n");
+
+    // The node's reasons for not having the login, in its own words.
+    const std::tuple<const char*, QByteArray, ClusterSession::Trouble, const char*> troubles[] = {
+        {"secret", "Sorry F4XYZ/P is an invalid callsign\r\n",
+         ClusterSession::Trouble::InvalidCallsign, "Sorry F4XYZ/P is an invalid callsign"},
+        {"", "password: ", ClusterSession::Trouble::PasswordWanted, "password:"},
+        {"wrong", "password: ", ClusterSession::Trouble::PasswordRefused, "Sorry"},
+        {"secret", "Reconnected as F4TEST at 127.0.0.1, this instance is disconnected\r\n",
+         ClusterSession::Trouble::Bumped,
+         "Reconnected as F4TEST at 127.0.0.1, this instance is disconnected"},
+    };
+    for (const auto& [password, said, trouble, words] : troubles) {
+        SCOPED_TRACE(words);
+        ClusterSession session("F4TEST", password);
+        session.feed("login: ");
+        ClusterSession::Output out = session.feed(said);
+        if (trouble == ClusterSession::Trouble::PasswordRefused)
+            out = session.feed("Sorry\r\n");
+        EXPECT_EQ(out.trouble, trouble);
+        EXPECT_EQ(out.troubleLine, words);
+        EXPECT_FALSE(out.reply.contains("sh/dx"));
+    }
+}
+
+TEST(ClusterSpot, TheNodesListOfItsLastSpotsIsReadDated) {
+    const std::optional<ClusterSpot> listed = parseListedSpot(
+        "  14025.0  JA1ABC       6-Dec-2026 2359Z CW 599 up 2                 <W3LPL>");
+    ASSERT_TRUE(listed);
+    EXPECT_EQ(std::tuple(listed->spotter, listed->frequency, listed->dx, listed->comment,
+                         listed->minuteOfDay, listed->date),
+              std::tuple(QByteArray("W3LPL"), QByteArray("14025.0"), QByteArray("JA1ABC"),
+                         QByteArray("CW 599 up 2"), 23 * 60 + 59, QDate(2026, 12, 6)));
+    EXPECT_FALSE(parseListedSpot("  14025.0  JA1ABC       6-Foo-2026 2359Z CW <W3LPL>"));
+    EXPECT_FALSE(parseListedSpot("F4TEST de GB7DXS  7-Dec-2026 1234Z dxspider >"));
+
+    // Listed newest first, they are kept in order of time among live ones.
+    LiveSpotPages pages;
+    pages.add(*parseClusterLine(clusterLine("14030.0", "K1ABC", "0005")), utc(7, 0, 6));
+    for (const char* line : {"14020.0 JA1ABC 7-Dec-2026 0003Z CQ <W3LPL>",
+                             "14010.0 ZL1ABC 6-Dec-2026 2358Z CQ <K3LR>"})
+        pages.add(*parseListedSpot(line), utc(7, 0, 6));
+    QStringList dates;
+    for (const PageRow& row : pages.rows(5))
+        dates.append(QString::fromLatin1(row.dx + ' ' + row.date));
+    EXPECT_EQ(dates, (QStringList{"K1ABC 07 Dec 00:05Z", "JA1ABC 07 Dec 00:03Z",
+                                  "ZL1ABC 06 Dec 23:58Z"}));
+}
+
 TEST(LiveSpotPages, KeepsTheLatestFiftyPerBandAndRangeDatedByArrival) {
     LiveSpotPages pages;
     for (int i = 0; i < 60; ++i)
@@ -173,7 +233,8 @@ TEST(LiveSpotPages, AStationSpottedAgainNearbyWithinTenMinutesReplacesItsRow) {
     QStringList rows;
     for (const PageRow& row : pages.rows(5))
         rows.append(QString::fromLatin1(row.dx + ' ' + row.qrg + ' ' + row.spotter));
-    EXPECT_EQ(rows, (QStringList{"JA1XYZ 14025.5 G4ABC", "JA1ABC 14027.5 DL1XYZ",
+    // Newest first.
+    EXPECT_EQ(rows, (QStringList{"JA1ABC 14027.5 DL1XYZ", "JA1XYZ 14025.5 G4ABC",
                                  "JA1ABC 14027.0 F6ABC", "JA1ABC 14025.9 K1TTT"}));
     EXPECT_EQ(pages.rows(0).size(), 4U);
 }

@@ -10,11 +10,22 @@ constexpr std::array<QByteArrayView, 2> LoginPrompts{
     QByteArrayView("login:"),
     QByteArrayView("please enter your call:"),
 };
+constexpr QByteArrayView PasswordPrompt("password:");
 
-bool isPrompt(const QByteArray& line) {
-    const QByteArray lower = line.toLower();
-    for (QByteArrayView prompt : LoginPrompts) {
-        if (lower.contains(prompt))
+// What DXSpider says when it will not have a login, in lower case.
+struct TroubleWords {
+    QByteArrayView words;
+    ClusterSession::Trouble trouble;
+};
+constexpr std::array<TroubleWords, 3> TroubleLines{{
+    {"is an invalid callsign", ClusterSession::Trouble::InvalidCallsign},
+    {"this instance is disconnected", ClusterSession::Trouble::Bumped},
+    {"you are connected to me on another port", ClusterSession::Trouble::Bumped},
+}};
+
+bool holdsAny(const QByteArray& lower, const std::array<QByteArrayView, 2>& words) {
+    for (QByteArrayView word : words) {
+        if (lower.contains(word))
             return true;
     }
     return false;
@@ -22,7 +33,8 @@ bool isPrompt(const QByteArray& line) {
 
 } // namespace
 
-ClusterSession::ClusterSession(QByteArray callsign) : callsign_(std::move(callsign)) {}
+ClusterSession::ClusterSession(QByteArray callsign, QByteArray password)
+    : callsign_(std::move(callsign)), password_(std::move(password)) {}
 
 ClusterSession::Output ClusterSession::feed(QByteArrayView bytes) {
     Output out;
@@ -31,7 +43,8 @@ ClusterSession::Output ClusterSession::feed(QByteArrayView bytes) {
     for (const char c : text)
         take(c, out);
     // A prompt waits on its line for the answer.
-    answerPrompt(out);
+    if (!overlong_)
+        answerPrompts(out);
     return out;
 }
 
@@ -50,20 +63,57 @@ void ClusterSession::take(char c, Output& out) {
         return;
     }
     ++out.lines;
-    if (!overlong_) {
-        answerPrompt(out);
-        if (std::optional<ClusterSpot> spot = parseClusterLine(line_))
-            out.spots.push_back(std::move(*spot));
-    }
+    if (!overlong_)
+        completeLine(out);
     line_.clear();
     overlong_ = false;
 }
 
-void ClusterSession::answerPrompt(Output& out) {
-    if (loggedIn_ || callsign_.isEmpty() || overlong_ || !isPrompt(line_))
+void ClusterSession::completeLine(Output& out) {
+    answerPrompts(out);
+    const QByteArray lower = line_.toLower();
+    for (const TroubleWords& words : TroubleLines) {
+        if (lower.contains(words.words)) {
+            out.trouble = words.trouble;
+            out.troubleLine = line_.trimmed();
+        }
+    }
+    // A bare "Sorry" after the password is its refusal.
+    if (passwordSent_ && !backlogAsked_ && lower.trimmed() == "sorry") {
+        out.trouble = Trouble::PasswordRefused;
+        out.troubleLine = line_.trimmed();
+    }
+    if (std::optional<ClusterSpot> spot = parseClusterLine(line_))
+        out.spots.push_back(std::move(*spot));
+    else if (std::optional<ClusterSpot> listed = parseListedSpot(line_))
+        out.spots.push_back(std::move(*listed));
+    // The first whole line after the login (and the password) comes from a
+    // node that has let us in: it may be asked for its last spots.
+    if (loggedIn_ && !backlogAsked_ && !out.trouble && !line_.trimmed().isEmpty() &&
+        !holdsAny(lower, LoginPrompts)) {
+        backlogAsked_ = true;
+        out.reply += BacklogRequest.toByteArray();
+    }
+}
+
+void ClusterSession::answerPrompts(Output& out) {
+    const QByteArray lower = line_.toLower();
+    if (!loggedIn_) {
+        if (callsign_.isEmpty() || !holdsAny(lower, LoginPrompts))
+            return;
+        out.reply += callsign_ + "\r\n";
+        loggedIn_ = true;
+    } else if (!passwordSent_ && !backlogAsked_ && lower.contains(PasswordPrompt)) {
+        passwordSent_ = true;
+        if (password_.isEmpty()) {
+            out.trouble = Trouble::PasswordWanted;
+            out.troubleLine = line_.trimmed();
+            return;
+        }
+        out.reply += password_ + "\r\n";
+    } else {
         return;
-    out.reply += callsign_ + "\r\n";
-    loggedIn_ = true;
+    }
     // The prompt is answered: what the node sends next starts a line of its
     // own, whether or not it ends the prompt's line first.
     line_.clear();

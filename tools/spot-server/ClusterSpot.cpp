@@ -1,5 +1,6 @@
 #include "ClusterSpot.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -13,6 +14,12 @@ const QRegularExpression
                                "([A-Z0-9/]{1,20})(?:\\s+(.*))?\\s+(\\d\\d)(\\d\\d)Z"
                                "((?:\\s+[A-Z0-9/]{1,20}){0,3})\\s*$"),
                 QRegularExpression::CaseInsensitiveOption);
+
+const QRegularExpression
+    ListedPattern(QStringLiteral("^\\s*(\\d{1,9}(?:\\.\\d{1,4})?)\\s+([A-Z0-9/]{1,20})\\s+"
+                                 "(\\d{1,2}-[A-Z][a-z]{2}-\\d{4})\\s+(\\d\\d)(\\d\\d)Z\\s*(.*?)\\s*"
+                                 "<([A-Z0-9/#@-]{1,20})>\\s*$"),
+                  QRegularExpression::CaseInsensitiveOption);
 
 // The fields after the time, and the one DXSpider writes at the end of the
 // comment beside each (the DX station's, the spotter's being after the time):
@@ -66,32 +73,63 @@ QString withoutPairedField(QString comment, const QString& afterTime) {
     return comment.trimmed();
 }
 
-} // namespace
-
-std::optional<ClusterSpot> parseClusterLine(QByteArrayView line) {
-    while (line.endsWith(Bell) || line.endsWith(' '))
-        line.chop(1);
-    constexpr QByteArrayView Lead("DX de ");
-    if (line.size() < Lead.size() || qstrnicmp(line.data(), Lead.data(), Lead.size()) != 0 ||
-        hasControlCharacters(line))
-        return std::nullopt;
-
-    const QRegularExpressionMatch match = SpotPattern.match(decoded(line));
-    if (!match.hasMatch())
-        return std::nullopt;
-    const int hour = match.captured(5).toInt();
-    const int minute = match.captured(6).toInt();
+// The fields common to both forms; nothing for a time or frequency that is
+// not one.
+std::optional<ClusterSpot> spotOf(const QString& spotter, const QString& frequency,
+                                  const QString& dx, const QString& comment, int hour,
+                                  int minute) {
     ClusterSpot spot;
-    spot.kHz = match.captured(2).toDouble();
+    spot.kHz = frequency.toDouble();
     if (hour > 23 || minute > 59 || spot.kHz <= 0)
         return std::nullopt;
     // Written again by value: "000014025.0" would shift the page's columns.
     spot.frequency = QByteArray::number(spot.kHz, 'f', 1);
     if (spot.frequency.size() > FrequencyColumns)
         return std::nullopt;
-    spot.spotter = match.captured(1).toLatin1();
-    spot.dx = match.captured(3).toLatin1();
-    spot.comment = withoutPairedField(match.captured(4).trimmed(), match.captured(7)).toLatin1();
+    spot.spotter = spotter.toLatin1();
+    spot.dx = dx.toLatin1();
+    spot.comment = comment.toLatin1();
     spot.minuteOfDay = hour * 60 + minute;
+    return spot;
+}
+
+QByteArrayView withoutBellsAndBlanks(QByteArrayView line) {
+    while (line.endsWith(Bell) || line.endsWith(' '))
+        line.chop(1);
+    return line;
+}
+
+} // namespace
+
+std::optional<ClusterSpot> parseClusterLine(QByteArrayView line) {
+    line = withoutBellsAndBlanks(line);
+    constexpr QByteArrayView Lead("DX de ");
+    if (line.size() < Lead.size() || qstrnicmp(line.data(), Lead.data(), Lead.size()) != 0 ||
+        hasControlCharacters(line))
+        return std::nullopt;
+    const QRegularExpressionMatch match = SpotPattern.match(decoded(line));
+    if (!match.hasMatch())
+        return std::nullopt;
+    return spotOf(match.captured(1), match.captured(2), match.captured(3),
+                  withoutPairedField(match.captured(4).trimmed(), match.captured(7)),
+                  match.captured(5).toInt(), match.captured(6).toInt());
+}
+
+std::optional<ClusterSpot> parseListedSpot(QByteArrayView line) {
+    line = withoutBellsAndBlanks(line);
+    if (hasControlCharacters(line))
+        return std::nullopt;
+    const QRegularExpressionMatch match = ListedPattern.match(decoded(line));
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QDate date =
+        QLocale::c().toDate(match.captured(3), QStringLiteral("d-MMM-yyyy"));
+    if (!date.isValid())
+        return std::nullopt;
+    std::optional<ClusterSpot> spot =
+        spotOf(match.captured(7), match.captured(1), match.captured(2), match.captured(6),
+               match.captured(4).toInt(), match.captured(5).toInt());
+    if (spot)
+        spot->date = date;
     return spot;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QDate>
 #include <optional>
 
 // One spot announced by a DX cluster node, as it writes it:
@@ -13,6 +14,7 @@ struct ClusterSpot {
     QByteArray dx;
     QByteArray comment; // one byte per character (Latin-1), as the pages hold it
     int minuteOfDay = 0; // UTC, from HHMM
+    QDate date;          // when the node gives it (its list of last spots)
 };
 
 // The spot of a line without its line end; nothing for any other line (node
@@ -26,3 +28,7 @@ struct ClusterSpot {
 // the end of the comment for them, are not part of the comment. Control
 // characters anywhere else refuse the line.
 std::optional<ClusterSpot> parseClusterLine(QByteArrayView line);
+
+// A spot of the node's list of its last spots (DXSpider's "sh/dx"):
+// "FREQ DXCALL D-Mon-YYYY HHMMZ COMMENT <SPOTTER>", dated.
+std::optional<ClusterSpot> parseListedSpot(QByteArrayView line);

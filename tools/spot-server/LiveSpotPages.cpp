@@ -9,6 +9,9 @@ namespace {
 constexpr int MinutesPerDay = 24 * 60;
 
 QDateTime spotTime(const ClusterSpot& spot, const QDateTime& receivedUtc) {
+    const QTime time(spot.minuteOfDay / 60, spot.minuteOfDay % 60);
+    if (spot.date.isValid())
+        return QDateTime(spot.date, time, Qt::UTC);
     const QTime received = receivedUtc.time();
     const int difference = spot.minuteOfDay - (received.hour() * 60 + received.minute());
     QDate date = receivedUtc.date();
@@ -46,12 +49,19 @@ void LiveSpotPages::file(std::int16_t Bande, const PageRow& row, const Heard& he
         heards.erase(heards.begin() + static_cast<std::ptrdiff_t>(i));
         break;
     }
-    if (rows.size() == Kept) {
+    // Newest first: a spot from the node's list of its last spots may be
+    // older than some of those kept.
+    std::size_t at = 0;
+    while (at < heards.size() && heards[at].at > heard.at)
+        ++at;
+    if (at == Kept)
+        return;
+    rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), row);
+    heards.insert(heards.begin() + static_cast<std::ptrdiff_t>(at), heard);
+    if (rows.size() > Kept) {
         rows.pop_back();
         heards.pop_back();
     }
-    rows.insert(rows.begin(), row);
-    heards.insert(heards.begin(), heard);
 }
 
 const std::vector<PageRow>& LiveSpotPages::rows(std::int16_t Bande) const {

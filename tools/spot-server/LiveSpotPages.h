@@ -18,10 +18,10 @@ class LiveSpotPages {
 public:
     static constexpr std::size_t Kept = 50;
 
-    // Files the spot under its band and its whole range; a spot outside the
-    // bands of the pages is dropped. The node gives only the time of day:
-    // the date is that of its arrival, the day before for a time more than
-    // twelve hours ahead of it (a spot from before midnight).
+    // Files the spot under its band and its whole range, in order of time; a
+    // spot outside the bands of the pages is dropped. A live spot has only a
+    // time of day: its date is that of its arrival, the day before for a time
+    // more than twelve hours ahead of it (a spot from before midnight).
     void add(const ClusterSpot& spot, const QDateTime& receivedUtc);
 
     // Newest first.
