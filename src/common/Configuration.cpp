@@ -10,6 +10,7 @@ const char* const SpotSiteKey = "spot_site";
 const char* const LookupSiteKey = "lookup_site";
 const char* const ClusterKey = "cluster";
 const char* const CallsignKey = "callsign";
+const char* const PasswordKey = "password";
 const char* const RigctldKey = "rigctld";
 const char* const FlrigKey = "flrig";
 const char* const HamlibModelKey = "hamlib_model";
@@ -83,6 +84,8 @@ Configuration Configuration::parse(const QString& text) {
             config.cluster_ = value;
         } else if (key == QLatin1String(CallsignKey)) {
             config.callsign_ = value;
+        } else if (key == QLatin1String(PasswordKey)) {
+            config.password_ = value;
         } else if (key == QLatin1String(RigctldKey)) {
             config.rigctld_ = value;
         } else if (key == QLatin1String(FlrigKey)) {

@@ -24,8 +24,10 @@ public:
     // "host:port" of a telnet DX cluster node; empty for the demonstration
     // spots.
     const QString& cluster() const { return cluster_; }
-    // The callsign given to the node at its login prompt.
+    // The callsign given to the node at its login prompt, and the password
+    // given when the node asks for one.
     const QString& callsign() const { return callsign_; }
+    const QString& password() const { return password_; }
     // Device of port entry n, 1 to 6; empty for any other n.
     QString portDevice(int n) const;
     // "host:port" of Hamlib's rigctld and of flrig.
@@ -57,6 +59,7 @@ private:
     QString lookupSite_;
     QString cluster_;
     QString callsign_;
+    QString password_;
     std::array<QString, PortCount> portDevices_;
     QString rigctld_;
     QString flrig_;

@@ -39,18 +39,19 @@ TEST(ClusterSpot, SpotLinesOfTheCommonNodesAndNothingElse) {
          "73 de Jos\xE9", 12 * 60 + 34},
         {"DX de F6ABC: 14025.0 JA1ABC tr\xE8s fort 1234Z", "F6ABC", "14025.0", "JA1ABC",
          "tr\xE8s fort", 12 * 60 + 34},
-        {"DX de F6ABC: 14025.0 JA1ABC \xE2\x82\xAC" "100 QSL 1234Z", "F6ABC", "14025.0", "JA1ABC",
-         "?100 QSL", 12 * 60 + 34},
+        {"DX de F6ABC: 14025.0 JA1ABC \xE2\x82\xAC"
+         "100 QSL 1234Z",
+         "F6ABC", "14025.0", "JA1ABC", "?100 QSL", 12 * 60 + 34},
         // A user's node settings: zones (set/dxcq, set/dxitu), locators
         // (set/dxgrid), around the time, and AR-Cluster's country after it.
         {"DX de W3LPL:     14025.0  JA1ABC       pref test                   25 0340Z 14\a\a",
          "W3LPL", "14025.0", "JA1ABC", "pref test", 3 * 60 + 40},
         {"DX de W3LPL:     14025.0  JA1ABC       up 5                      PM95 0340Z FN20",
          "W3LPL", "14025.0", "JA1ABC", "up 5", 3 * 60 + 40},
-        {"DX de W3LPL:     14025.0  JA1ABC       up 5                           0340Z MD",
-         "W3LPL", "14025.0", "JA1ABC", "up 5", 3 * 60 + 40},
-        {"DX de K1TTT: 14025.0 JA1ABC CQ 0340Z UNITED STATES", "K1TTT", "14025.0", "JA1ABC",
-         "CQ", 3 * 60 + 40},
+        {"DX de W3LPL:     14025.0  JA1ABC       up 5                           0340Z MD", "W3LPL",
+         "14025.0", "JA1ABC", "up 5", 3 * 60 + 40},
+        {"DX de K1TTT: 14025.0 JA1ABC CQ 0340Z UNITED STATES", "K1TTT", "14025.0", "JA1ABC", "CQ",
+         3 * 60 + 40},
         // A skimmer of the Reverse Beacon Network.
         {"DX de KM3T-2-#: 14100.0 CS3B CW 24 dB 22 WPM CQ 2259Z", "KM3T-2-#", "14100.0", "CS3B",
          "CW 24 dB 22 WPM CQ", 22 * 60 + 59},
@@ -181,8 +182,8 @@ TEST(ClusterSpot, TheNodesListOfItsLastSpotsIsReadDated) {
     QStringList dates;
     for (const PageRow& row : pages.rows(5))
         dates.append(QString::fromLatin1(row.dx + ' ' + row.date));
-    EXPECT_EQ(dates, (QStringList{"K1ABC 07 Dec 00:05Z", "JA1ABC 07 Dec 00:03Z",
-                                  "ZL1ABC 06 Dec 23:58Z"}));
+    EXPECT_EQ(dates,
+              (QStringList{"K1ABC 07 Dec 00:05Z", "JA1ABC 07 Dec 00:03Z", "ZL1ABC 06 Dec 23:58Z"}));
 }
 
 TEST(LiveSpotPages, KeepsTheLatestFiftyPerBandAndRangeDatedByArrival) {
@@ -225,11 +226,11 @@ TEST(LiveSpotPages, AStationSpottedAgainNearbyWithinTenMinutesReplacesItsRow) {
                   utc(7, 14, 30));
     };
     spot("W3LPL", "14025.0", "JA1ABC", "1400");
-    spot("K1TTT", "14025.9", "JA1ABC", "1410"); // the same station: replaces
-    spot("F6ABC", "14027.0", "JA1ABC", "1411"); // 1.1 kHz away: another row
+    spot("K1TTT", "14025.9", "JA1ABC", "1410");  // the same station: replaces
+    spot("F6ABC", "14027.0", "JA1ABC", "1411");  // 1.1 kHz away: another row
     spot("DL1XYZ", "14027.5", "JA1ABC", "1422"); // 11 minutes later: another row
     spot("G4ABC", "14025.5", "JA1XYZ", "1412");  // another station
-    spot("W3LPL", "14025.2", "JA1ABC", "1405"); // older than the row it matches: dropped
+    spot("W3LPL", "14025.2", "JA1ABC", "1405");  // older than the row it matches: dropped
     QStringList rows;
     for (const PageRow& row : pages.rows(5))
         rows.append(QString::fromLatin1(row.dx + ' ' + row.qrg + ' ' + row.spotter));

@@ -66,8 +66,11 @@ protected:
 TEST_F(ClusterWindow, TheNodesSpotsReachTheListAndComeBackAfterTheNodeClosesOrFallsSilent) {
     ScriptedClusterNode node;
     node.setGreeting("Welcome\r\nlogin: ");
-    // A node is taken as gone after a second without a line.
-    SpotServerProcess server(configFor(node), {QStringLiteral("--stall"), QStringLiteral("1")});
+    // A node is asked after a second of silence, and taken as gone a second
+    // later without an answer.
+    SpotServerProcess server(configFor(node),
+                             {QStringLiteral("--stall"), QStringLiteral("1"),
+                              QStringLiteral("--probe-answer"), QStringLiteral("1")});
     ASSERT_FALSE(server.site().isEmpty());
     ASSERT_TRUE(node.waitForReceived("F4TEST\r\n"));
     ASSERT_TRUE(node.send(spot("W3LPL", "14025.0", "JA1ABC", "CW 599 <up 2>", 5) +

@@ -21,6 +21,9 @@ public:
     QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port()); }
 
     void setGreeting(const QByteArray& greeting) { greeting_ = greeting; }
+    // Sent back whenever a line end comes in, as a node answers an empty
+    // line with its prompt.
+    void setPromptReply(const QByteArray& prompt) { prompt_ = prompt; }
 
     // To the latest connection; true once handed to the system, the events
     // running meanwhile so that a reader in this thread keeps up.
@@ -56,8 +59,12 @@ private:
             received_.clear();
             arrivals_.push_back(clock_.elapsed());
             QObject::connect(socket, &QTcpSocket::readyRead, [this, socket] {
-                if (socket == socket_)
-                    received_ += socket->readAll();
+                if (socket != socket_)
+                    return;
+                const QByteArray bytes = socket->readAll();
+                received_ += bytes;
+                if (!prompt_.isEmpty() && bytes.contains("\r\n"))
+                    socket->write(prompt_);
             });
             if (!greeting_.isEmpty())
                 send(greeting_);
@@ -67,6 +74,7 @@ private:
     QTcpServer server_;
     QTcpSocket* socket_ = nullptr;
     QByteArray greeting_;
+    QByteArray prompt_;
     QByteArray received_;
     std::vector<qint64> arrivals_;
     QElapsedTimer clock_;

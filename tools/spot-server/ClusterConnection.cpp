@@ -25,10 +25,26 @@ std::optional<ClusterAddress> ClusterAddress::parse(const QString& text) {
     return ClusterAddress{host, static_cast<quint16>(port)};
 }
 
+std::optional<std::vector<ClusterAddress>> ClusterAddress::parseList(const QString& text) {
+    std::vector<ClusterAddress> nodes;
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const std::optional<ClusterAddress> node = parse(part.trimmed());
+        if (!node)
+            return std::nullopt;
+        nodes.push_back(*node);
+    }
+    if (nodes.empty() || static_cast<int>(nodes.size()) > MaxNodes)
+        return std::nullopt;
+    return nodes;
+}
+
 ClusterConnection::ClusterConnection(ClusterAddress address, QByteArray callsign,
-                                     ClusterTiming timing, QObject* parent)
+                                     QByteArray password, ClusterTiming timing, QObject* parent)
     : QObject(parent), address_(std::move(address)), callsign_(std::move(callsign)),
-      timing_(timing), backoff_(timing.firstRetry, timing.longestRetry) {
+      password_(std::move(password)), timing_(timing),
+      backoff_(timing.firstRetry, timing.longestRetry) {
+    status_.node = QStringLiteral("%1:%2").arg(address_.host).arg(address_.port);
+    socket_.setSocketOption(QAbstractSocket::KeepAliveOption, 1);
     socket_.setReadBufferSize(ReadChunk);
     for (QTimer* timer : {&retry_, &stall_, &connectTimeout_})
         timer->setSingleShot(true);
@@ -36,7 +52,7 @@ ClusterConnection::ClusterConnection(ClusterAddress address, QByteArray callsign
     connectTimeout_.setInterval(timing_.connectTimeout);
 
     connect(&retry_, &QTimer::timeout, this, &ClusterConnection::connectToNode);
-    connect(&stall_, &QTimer::timeout, this, [this] { lost(QStringLiteral("silent")); });
+    connect(&stall_, &QTimer::timeout, this, &ClusterConnection::silent);
     connect(&connectTimeout_, &QTimer::timeout, this,
             [this] { lost(QStringLiteral("no answer")); });
     connect(&socket_, &QTcpSocket::connected, this, &ClusterConnection::connected);
@@ -56,15 +72,29 @@ void ClusterConnection::start() {
 }
 
 void ClusterConnection::connectToNode() {
-    session_.emplace(callsign_);
+    session_.emplace(callsign_, password_);
+    probing_ = false;
+    if (status_.state != NodeStatus::State::Refused)
+        status_.state = NodeStatus::State::Connecting;
     connectTimeout_.start();
     socket_.connectToHost(address_.host, address_.port);
 }
 
 void ClusterConnection::connected() {
     connectTimeout_.stop();
-    stall_.start();
-    emit status(QStringLiteral("connected to %1:%2").arg(address_.host).arg(address_.port));
+    stall_.start(timing_.stall);
+    emit message(QStringLiteral("connected to %1").arg(status_.node));
+}
+
+void ClusterConnection::silent() {
+    if (probing_) {
+        lost(QStringLiteral("silent, and no answer to an empty line"));
+        return;
+    }
+    // A quiet band is not a dead node: ask, and wait a while for the answer.
+    probing_ = true;
+    socket_.write("\r\n");
+    stall_.start(timing_.probeAnswer);
 }
 
 void ClusterConnection::receive() {
@@ -76,12 +106,26 @@ void ClusterConnection::receive() {
             lost(QStringLiteral("does not read"));
             return;
         }
-        if (out.lines > 0)
-            stall_.start();
-        if (!out.spots.empty())
+        // Whatever the node sends shows it is there.
+        probing_ = false;
+        stall_.start(timing_.stall);
+        if (out.trouble) {
+            refused(*out.trouble, out.troubleLine);
+            return;
+        }
+        if (!out.spots.empty()) {
             backoff_.reset();
-        for (const ClusterSpot& spot : out.spots)
+            if (status_.state != NodeStatus::State::Live) {
+                status_.state = NodeStatus::State::Live;
+                status_.liveSince = QDateTime::currentDateTimeUtc();
+                status_.reason.clear();
+                status_.trouble.reset();
+            }
+        }
+        for (const ClusterSpot& spot : out.spots) {
+            ++status_.spots;
             emit spotReceived(spot);
+        }
     }
 }
 
@@ -90,15 +134,32 @@ void ClusterConnection::lost(const QString& why) {
     // disconnection); the first schedules the next try.
     if (retry_.isActive())
         return;
-    const std::chrono::milliseconds wait = backoff_.next();
+    if (status_.state != NodeStatus::State::Refused) {
+        status_.state = NodeStatus::State::Unreachable;
+        status_.reason = why;
+    }
+    // After a refusal, retrying fast cannot help.
+    retryAfter(status_.state == NodeStatus::State::Refused ? timing_.refusedRetry : backoff_.next(),
+               why);
+}
+
+void ClusterConnection::refused(ClusterSession::Trouble trouble, const QByteArray& words) {
+    status_.state = NodeStatus::State::Refused;
+    status_.trouble = trouble;
+    status_.reason = QString::fromLatin1(words);
+    retryAfter(timing_.refusedRetry, status_.reason);
+}
+
+void ClusterConnection::retryAfter(std::chrono::milliseconds wait, const QString& why) {
+    if (retry_.isActive())
+        return;
     retry_.start(wait);
     stall_.stop();
     connectTimeout_.stop();
     session_.reset();
-    emit status(QStringLiteral("%1:%2: %3, trying again in %4 ms")
-                    .arg(address_.host)
-                    .arg(address_.port)
-                    .arg(why)
-                    .arg(wait.count()));
+    emit message(QStringLiteral("%1: %2, trying again in %3 ms")
+                     .arg(status_.node)
+                     .arg(why)
+                     .arg(wait.count()));
     socket_.abort();
 }

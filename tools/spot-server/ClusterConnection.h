@@ -4,12 +4,14 @@
 #include "ClusterSpot.h"
 #include "ReconnectBackoff.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QTcpSocket>
 #include <QTimer>
 #include <chrono>
 #include <optional>
+#include <vector>
 
 // "host:port" of a cluster node; "[::1]:7300" for an IPv6 address.
 struct ClusterAddress {
@@ -17,14 +19,34 @@ struct ClusterAddress {
     quint16 port = 0;
 
     static std::optional<ClusterAddress> parse(const QString& text);
+    // Up to MaxNodes addresses separated by commas; nothing when one of them
+    // is not an address or there are more.
+    static constexpr int MaxNodes = 3;
+    static std::optional<std::vector<ClusterAddress>> parseList(const QString& text);
 };
 
 struct ClusterTiming {
     std::chrono::milliseconds firstRetry{1000};
     std::chrono::milliseconds longestRetry{60000};
-    // A node that sends no line for this long is taken as gone.
+    // A node silent for this long is asked whether it is still there (an
+    // empty line, which a node answers with its prompt)...
     std::chrono::milliseconds stall{5 * 60 * 1000};
     std::chrono::milliseconds connectTimeout{10000};
+    // ...and taken as gone when it does not answer within this.
+    std::chrono::milliseconds probeAnswer{60 * 1000};
+    // A node that refuses the login is tried again this often at most.
+    std::chrono::milliseconds refusedRetry{60 * 1000};
+};
+
+// Where a link to a node stands, for the operator.
+struct NodeStatus {
+    enum class State { Connecting, Live, Refused, Unreachable };
+    State state = State::Connecting;
+    QString node;        // "host:port"
+    QDateTime liveSince; // Live
+    int spots = 0;       // received since the program started
+    QString reason;      // Refused, Unreachable: the node's or the system's words
+    std::optional<ClusterSession::Trouble> trouble; // Refused
 };
 
 // A telnet link to a cluster node that logs in with the callsign and hands
@@ -35,25 +57,32 @@ class ClusterConnection : public QObject {
     Q_OBJECT
 
 public:
-    ClusterConnection(ClusterAddress address, QByteArray callsign, ClusterTiming timing = {},
-                      QObject* parent = nullptr);
+    ClusterConnection(ClusterAddress address, QByteArray callsign, QByteArray password = {},
+                      ClusterTiming timing = {}, QObject* parent = nullptr);
     ~ClusterConnection() override;
 
     void start();
+    const NodeStatus& status() const { return status_; }
 
 signals:
     void spotReceived(const ClusterSpot& spot);
     // A line for the operator: connected, lost and when the next try is.
-    void status(const QString& message);
+    void message(const QString& text);
 
 private:
     void connectToNode();
     void connected();
     void receive();
     void lost(const QString& why);
+    void refused(ClusterSession::Trouble trouble, const QByteArray& words);
+    void silent();
+    void retryAfter(std::chrono::milliseconds wait, const QString& why);
 
     ClusterAddress address_;
     QByteArray callsign_;
+    QByteArray password_;
+    NodeStatus status_;
+    bool probing_ = false;
     ClusterTiming timing_;
     ReconnectBackoff backoff_;
     QTcpSocket socket_;

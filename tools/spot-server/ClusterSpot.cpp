@@ -76,8 +76,7 @@ QString withoutPairedField(QString comment, const QString& afterTime) {
 // The fields common to both forms; nothing for a time or frequency that is
 // not one.
 std::optional<ClusterSpot> spotOf(const QString& spotter, const QString& frequency,
-                                  const QString& dx, const QString& comment, int hour,
-                                  int minute) {
+                                  const QString& dx, const QString& comment, int hour, int minute) {
     ClusterSpot spot;
     spot.kHz = frequency.toDouble();
     if (hour > 23 || minute > 59 || spot.kHz <= 0)
@@ -122,8 +121,7 @@ std::optional<ClusterSpot> parseListedSpot(QByteArrayView line) {
     const QRegularExpressionMatch match = ListedPattern.match(decoded(line));
     if (!match.hasMatch())
         return std::nullopt;
-    const QDate date =
-        QLocale::c().toDate(match.captured(3), QStringLiteral("d-MMM-yyyy"));
+    const QDate date = QLocale::c().toDate(match.captured(3), QStringLiteral("d-MMM-yyyy"));
     if (!date.isValid())
         return std::nullopt;
     std::optional<ClusterSpot> spot =

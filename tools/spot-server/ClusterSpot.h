@@ -12,7 +12,7 @@ struct ClusterSpot {
     QByteArray frequency; // kHz with one decimal, at most 8 characters ("14025.0")
     double kHz = 0;
     QByteArray dx;
-    QByteArray comment; // one byte per character (Latin-1), as the pages hold it
+    QByteArray comment;  // one byte per character (Latin-1), as the pages hold it
     int minuteOfDay = 0; // UTC, from HHMM
     QDate date;          // when the node gives it (its list of last spots)
 };

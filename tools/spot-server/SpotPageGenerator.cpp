@@ -45,11 +45,8 @@ constexpr auto Callsigns = std::to_array<const char*>({
     "XE1ABC", "PY2ABC", "LU1ABC", "CE3ABC", "ZS6ABC", "5H3AB",      "3B8AB",  "VP2V/DL1ABC/P",
 });
 
-constexpr auto Spotters = std::to_array<const char*>({
-    "F6XYZ",  "F4ABC-@", "DL8ABC", "G4XYZ",    "ON5ABC", "PA0ABC-#", "OH6XYZ",      "SM6ABC",
-    "EA3ABC", "I5ABC",   "HB9XYZ", "OK2ABC-#", "SP5ABC", "W3ABC",    "K1XYZ-#",     "VE7ABC",
-    "JA7ABC", "VK3ABC",  "ZS1ABC", "PY1ABC",   "UA4ABC", "9A1ABC",   "EA8/G4XYZ/P", "LU5ABC",
-});
+// Demonstration spots say so in their spotter column.
+constexpr const char* DemoSpotter = "DEMO";
 
 // ISO-8859-1 text, escaped when the page is written.
 constexpr auto Remarks = std::to_array<const char*>({
@@ -111,7 +108,7 @@ QByteArray SpotPageGenerator::page(std::int16_t Bande, const QDateTime& nowUtc, 
         spot.dx = pick(Callsigns, random);
         spot.qrg = frequency(tenths);
         spot.date = SpotPageHtml::spotDate(spotTime);
-        spot.spotter = pick(Spotters, random);
+        spot.spotter = DemoSpotter;
         spot.remark = pick(Remarks, random);
         spots.push_back(std::move(spot));
         spotTime = spotTime.addSecs(-std::uniform_int_distribution<int>(0, 150)(random));

@@ -21,8 +21,8 @@ QByteArray response(const QByteArray& status, const QByteArray& contentType,
 
 } // namespace
 
-SpotPageServer::SpotPageServer(PageMaker pages, QObject* parent)
-    : QObject(parent), pages_(std::move(pages)) {
+SpotPageServer::SpotPageServer(PageMaker pages, StatusMaker status, QObject* parent)
+    : QObject(parent), pages_(std::move(pages)), status_(std::move(status)) {
     connect(&server_, &QTcpServer::newConnection, this, &SpotPageServer::accept);
 }
 
@@ -38,6 +38,8 @@ QByteArray SpotPageServer::respond(const QByteArray& requestHead) const {
     const QList<QByteArray> request = requestHead.left(requestHead.indexOf("\r\n")).split(' ');
     if (request.size() >= 2 && request[0] == "GET") {
         const QString path = QString::fromLatin1(request[1]);
+        if (path == StatusPath && status_)
+            return response("200 OK", "application/json", status_());
         for (std::int16_t band = 0; band < BandTable::Count; ++band) {
             if (path == BandTable::pagePath(band))
                 return response("200 OK", SpotPageHtml::ContentType, pages_(band));

@@ -11,7 +11,8 @@
 class QTcpSocket;
 
 // Serves GET /dxc/top_50_<token><ending> for every band of the band table on
-// 127.0.0.1, each page made at the time of the request; 404 for anything else.
+// 127.0.0.1, each page made at the time of the request, and GET /status;
+// 404 for anything else.
 // However many clients connect and stay silent, the program is served: a
 // connection that sends no whole request within IdleLimitMs is closed, and
 // beyond MaxClients the oldest one is closed for the newest.
@@ -21,8 +22,11 @@ class SpotPageServer : public QObject {
 public:
     // The page of a band index, as it stands at the time of the request.
     using PageMaker = std::function<QByteArray(std::int16_t Bande)>;
+    // The JSON served at /status: where the spots come from.
+    using StatusMaker = std::function<QByteArray()>;
+    static constexpr QLatin1StringView StatusPath{"/status"};
 
-    explicit SpotPageServer(PageMaker pages, QObject* parent = nullptr);
+    explicit SpotPageServer(PageMaker pages, StatusMaker status = {}, QObject* parent = nullptr);
 
     static constexpr int MaxClients = 64;
     static constexpr int IdleLimitMs = 5000;
@@ -41,6 +45,7 @@ private:
     void drop(QTcpSocket* socket);
 
     PageMaker pages_;
+    StatusMaker status_;
     QTcpServer server_;
     QHash<QTcpSocket*, QByteArray> pending_;
     // Open client connections, oldest first.

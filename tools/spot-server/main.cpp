@@ -7,12 +7,14 @@
 #include "ProgramDirectory.h"
 #include "SpotPageGenerator.h"
 #include "SpotPageServer.h"
+#include "SpotSourceStatus.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QTextStream>
 #include <memory>
+#include <vector>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -30,11 +32,16 @@ int main(int argc, char** argv) {
         QStringLiteral("file"), ProgramDirectory::ofExecutable().file(Configuration::FileName));
     const QCommandLineOption stallOption(
         QStringLiteral("stall"),
-        QStringLiteral("Seconds without a line from the node before it is taken as gone."),
+        QStringLiteral("Seconds of silence from a node before it is asked whether it is there."),
         QStringLiteral("seconds"), QStringLiteral("300"));
+    const QCommandLineOption probeOption(
+        QStringLiteral("probe-answer"),
+        QStringLiteral("Seconds a node asked whether it is there has to answer."),
+        QStringLiteral("seconds"), QStringLiteral("60"));
     parser.addOption(portOption);
     parser.addOption(configOption);
     parser.addOption(stallOption);
+    parser.addOption(probeOption);
     parser.process(app);
 
     bool valid = false;
@@ -46,47 +53,64 @@ int main(int argc, char** argv) {
         return 2;
     }
     ClusterTiming timing;
-    const uint stallSeconds = parser.value(stallOption).toUInt(&valid);
-    if (!valid || stallSeconds == 0 || stallSeconds > 24 * 3600) {
-        err << "spot_server: not a number of seconds: " << parser.value(stallOption) << Qt::endl;
-        return 2;
+    for (const auto& [option, wait] :
+         {std::pair{&stallOption, &timing.stall}, std::pair{&probeOption, &timing.probeAnswer}}) {
+        const uint seconds = parser.value(*option).toUInt(&valid);
+        if (!valid || seconds == 0 || seconds > 24 * 3600) {
+            err << "spot_server: not a number of seconds: " << parser.value(*option) << Qt::endl;
+            return 2;
+        }
+        *wait = std::chrono::seconds(seconds);
     }
-    timing.stall = std::chrono::seconds(stallSeconds);
 
     const Configuration config = Configuration::load(parser.value(configOption));
+    const QByteArray callsign = config.callsign().toLatin1();
     LiveSpotPages live;
-    std::unique_ptr<ClusterConnection> cluster;
+    std::vector<std::unique_ptr<ClusterConnection>> nodes;
     SpotPageServer::PageMaker pages = [](std::int16_t Bande) {
         return SpotPageGenerator::page(Bande, QDateTime::currentDateTimeUtc());
     };
+    SpotPageServer::StatusMaker status = [] { return SpotSourceStatus::demonstration(); };
     if (!config.cluster().isEmpty()) {
-        const std::optional<ClusterAddress> node = ClusterAddress::parse(config.cluster());
-        if (!node) {
-            err << "spot_server: cluster is not host:port: " << config.cluster() << Qt::endl;
+        const std::optional<std::vector<ClusterAddress>> addresses =
+            ClusterAddress::parseList(config.cluster());
+        if (!addresses) {
+            err << "spot_server: cluster is not up to " << ClusterAddress::MaxNodes
+                << " host:port separated by commas: " << config.cluster() << Qt::endl;
             return 2;
         }
-        if (config.callsign().isEmpty())
+        if (callsign.isEmpty())
             err << "spot_server: no callsign for the cluster's login" << Qt::endl;
-        cluster = std::make_unique<ClusterConnection>(*node, config.callsign().toLatin1(), timing);
-        QObject::connect(
-            cluster.get(), &ClusterConnection::spotReceived, &app,
-            [&live](const ClusterSpot& spot) { live.add(spot, QDateTime::currentDateTimeUtc()); });
-        QObject::connect(
-            cluster.get(), &ClusterConnection::status, &app,
-            [&err](const QString& message) { err << "spot_server: " << message << Qt::endl; });
+        for (const ClusterAddress& address : *addresses) {
+            nodes.push_back(std::make_unique<ClusterConnection>(
+                address, callsign, config.password().toLatin1(), timing));
+            QObject::connect(nodes.back().get(), &ClusterConnection::spotReceived, &app,
+                             [&live](const ClusterSpot& spot) {
+                                 live.add(spot, QDateTime::currentDateTimeUtc());
+                             });
+            QObject::connect(
+                nodes.back().get(), &ClusterConnection::message, &app,
+                [&err](const QString& message) { err << "spot_server: " << message << Qt::endl; });
+        }
         pages = [&live](std::int16_t Bande) {
             return live.page(Bande, QDateTime::currentDateTimeUtc());
         };
+        status = [&nodes, callsign] {
+            std::vector<const NodeStatus*> states;
+            for (const std::unique_ptr<ClusterConnection>& node : nodes)
+                states.push_back(&node->status());
+            return SpotSourceStatus::nodes(callsign, states);
+        };
     }
 
-    SpotPageServer server(pages);
+    SpotPageServer server(pages, status);
     if (!server.listen(static_cast<quint16>(port))) {
         err << "spot_server: cannot listen on 127.0.0.1:" << port << ": " << server.errorString()
             << Qt::endl;
         return 1;
     }
-    if (cluster)
-        cluster->start();
+    for (const std::unique_ptr<ClusterConnection>& node : nodes)
+        node->start();
     // Read by whoever started the server to learn the port.
     out << "Listening on http://127.0.0.1:" << server.port() << Qt::endl;
     return QCoreApplication::exec();
