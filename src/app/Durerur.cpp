@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTimer>
@@ -84,6 +85,9 @@ void Durerur::createControls() {
     client->setObjectName(QStringLiteral("Client"));
     client->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(client);
+    Etat_Spots = new QLabel(this);
+    Etat_Spots->setObjectName(QStringLiteral("Etat_Spots"));
+    statusBar()->addWidget(Etat_Spots, 1);
 
     const QFont fixedFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     const QColor buttonFace = palette().color(QPalette::Button);

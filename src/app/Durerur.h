@@ -96,6 +96,8 @@ public:
     QLabel* Label9 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Patientez = nullptr;
+    // The status line under the controls: where the spots come from.
+    QLabel* Etat_Spots = nullptr;
 
     // Menu items.
     QAction* Mnu_SansCom = nullptr;
@@ -193,6 +195,7 @@ private:
     void startRefreshTimer() override;
     void showUpdateTime(const QString& caption) override;
     void clearSpotLines() override;
+    void showSourceStatus(const QString& text) override;
     void appendSpotLines(const QStringList& lines) override;
     FilterChoices filterChoices() const override;
     void sortBy(std::int16_t mode, QPushButton* button);

@@ -167,6 +167,10 @@ void Durerur::showUpdateTime(const QString& caption) {
     QTR->setText(caption);
 }
 
+void Durerur::showSourceStatus(const QString& text) {
+    Etat_Spots->setText(text);
+}
+
 void Durerur::clearSpotLines() {
     Liste_Stations->clear();
 }

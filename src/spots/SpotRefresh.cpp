@@ -9,6 +9,7 @@
 #include "SortedSpotLines.h"
 #include "SoundPlayer.h"
 #include "SpotCollection.h"
+#include "SpotSourceStatusText.h"
 #include "SpotTexts.h"
 #include "SpotView.h"
 #include "TimeOfDay.h"
@@ -32,6 +33,7 @@ void SpotRefresh::Affiche_Dedirad(std::int16_t Bande) {
     revivedThisRefresh_ = false;
     std::chrono::milliseconds timeLeft = timeLimit_;
     showBand(Bande, timeLeft);
+    showSourceStatus();
 }
 
 void SpotRefresh::Affiche_Bandes(std::int16_t Bande, std::int16_t Bande2) {
@@ -42,6 +44,13 @@ void SpotRefresh::Affiche_Bandes(std::int16_t Bande, std::int16_t Bande2) {
         view_.clearSpotLines();
         showBand(Bande2, timeLeft);
     }
+    showSourceStatus();
+}
+
+void SpotRefresh::showSourceStatus() {
+    const QString status =
+        fetchKeepingWindowAlive(services_.http, siteBase_ + SourceStatusPath, StatusTimeLimit);
+    view_.showSourceStatus(spotSourceStatusText(status.toUtf8()));
 }
 
 void SpotRefresh::showBand(std::int16_t Bande, std::chrono::milliseconds& timeLeft) {

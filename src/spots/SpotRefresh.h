@@ -23,6 +23,10 @@ class SpotRefresh {
 public:
     // The longest a refresh, one band or two, waits for its pages.
     static constexpr std::chrono::milliseconds TimeLimit{20000};
+    // Where the local spot server tells where its spots come from, and the
+    // longest that is waited for.
+    static constexpr QLatin1StringView SourceStatusPath{"/status"};
+    static constexpr std::chrono::milliseconds StatusTimeLimit{2000};
 
     struct Services {
         HttpClient& http;
@@ -54,6 +58,8 @@ private:
     // Affiche_Dedirad, its page waited for no longer than `timeLeft`, which
     // loses the time spent waiting.
     void showBand(std::int16_t Bande, std::chrono::milliseconds& timeLeft);
+    // The status line, after each refresh.
+    void showSourceStatus();
     // The page, waited for no longer than `timeLeft`, which loses the time
     // spent waiting; empty when the site did not answer.
     QString fetch(std::int16_t Bande, std::chrono::milliseconds& timeLeft);

@@ -21,6 +21,8 @@ public:
     // Liste_Stations.
     virtual void clearSpotLines() = 0;
     virtual void appendSpotLines(const QStringList& lines) = 0;
+    // The status line: where the spots come from.
+    virtual void showSourceStatus(const QString& text) = 0;
     // The filter and alert boxes and texts as they stand now.
     virtual FilterChoices filterChoices() const = 0;
 };

@@ -170,3 +170,89 @@ TEST_F(DurerurFixture, ARefreshBringsAKilledSpotServerBack) {
     EXPECT_TRUE(w.Timer2->isActive());
     EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" ").toStdString();
 }
+
+TEST_F(DurerurFixture, TheStatusLineSaysWhereTheSpotsComeFrom) {
+    LoopbackHttpServer site;
+    site.setPage(QStringLiteral("/dxc/top_50_14_MHz.html"), QByteArray("<html></html>\n"));
+    config.setSpotSite(site.baseAddress());
+    restart({});
+    window().Bande_CL->setCurrentIndex(Band14);
+    const auto node = [](const char* state, const char* more) {
+        return QByteArray(R"({"callsign":"F4XYZ/P","nodes":[{"node":"dxc.example.org:7300",)") +
+               R"("state":")" + state + '"' + more + "}]}";
+    };
+    const std::pair<QByteArray, QString> states[] = {
+        {R"({"demonstration":true})", "Spots : démonstration"},
+        {node("live", R"(,"spots":312,"since":"2026-12-07T05:00:00Z")"),
+         "Spots : en direct de dxc.example.org:7300 (312 reçus)"},
+        {node("connecting", ""), "Spots : connexion à dxc.example.org:7300…"},
+        {node("refused", R"(,"trouble":"invalid_callsign")"),
+         "Spots : dxc.example.org refuse l'indicatif F4XYZ/P"},
+        {node("refused", R"(,"trouble":"password_wanted")"),
+         "Spots : dxc.example.org demande un mot de passe pour F4XYZ/P"},
+        {node("refused", R"(,"trouble":"password_refused")"),
+         "Spots : dxc.example.org refuse le mot de passe de F4XYZ/P"},
+        {node("refused", R"(,"trouble":"bumped")"),
+         "Spots : dxc.example.org a déconnecté F4XYZ/P, connecté ailleurs (utilisez un SSID : "
+         "F4XYZ/P-7)"},
+        {node("unreachable", R"(,"reason":"Connection refused")"),
+         "Spots : dxc.example.org:7300 injoignable (Connection refused)"},
+        {"", ""}, // a site that tells nothing
+    };
+    for (const auto& [json, text] : states) {
+        SCOPED_TRACE(text.toStdString());
+        if (json.isEmpty())
+            site.removeResponse(QStringLiteral("/status"));
+        else
+            site.setResponse(QStringLiteral("/status"),
+                             {200, "application/json; charset=utf-8", json});
+        window().Afficher->click();
+        EXPECT_EQ(window().Etat_Spots->text(), text);
+    }
+}
+
+TEST_F(ClusterWindow, TheStatusLineFollowsTheRealServerAndItsNode) {
+    SpotServerProcess demo;
+    config.setSpotSite(demo.site());
+    restart({});
+    window().Bande_CL->setCurrentIndex(Band14);
+    window().Afficher->click();
+    EXPECT_EQ(window().Etat_Spots->text(), "Spots : démonstration");
+    EXPECT_TRUE(window().Liste_Stations->item(0)->text().mid(37, 11) == "DEMO       ");
+
+    ScriptedClusterNode node;
+    node.setGreeting("login: ");
+    SpotServerProcess server(configFor(node));
+    ASSERT_TRUE(node.waitForReceived("F4TEST\r\n"));
+    ASSERT_TRUE(node.send(spot("W3LPL", "14025.0", "JA1ABC", "CW", 1) +
+                          spot("K3LR", "14026.0", "ZL1ABC", "CW", 1)));
+    config.setSpotSite(server.site());
+    restart({});
+    EXPECT_EQ(shownAfterAfficher(Band14, 2), (QStringList{"JA1ABC", "ZL1ABC"}));
+    EXPECT_EQ(window().Etat_Spots->text(), "Spots : en direct de " + node.address() + " (2 reçus)");
+}
+
+TEST_F(ClusterWindow, ThreeNodesAtOnceAClusterAndTheReverseBeaconNetwork) {
+    ScriptedClusterNode first, second, skimmers;
+    for (ScriptedClusterNode* node : {&first, &second, &skimmers})
+        node->setGreeting("Please enter your call: ");
+    const QString path = programFolder.filePath(QStringLiteral("three.conf"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(("cluster = " + first.address() + ", " + second.address() + "," +
+                skimmers.address() + "\ncallsign = F4TEST-7\n")
+                   .toLatin1());
+    file.close();
+    SpotServerProcess server(path);
+    for (ScriptedClusterNode* node : {&first, &second, &skimmers})
+        ASSERT_TRUE(node->waitForReceived("F4TEST-7\r\n"));
+    ASSERT_TRUE(first.send(spot("W3LPL", "14025.0", "JA1ABC", "CW 599", 2)));
+    // The same station from another node, 0.3 kHz away: one row.
+    ASSERT_TRUE(second.send(spot("DL1XYZ", "14025.3", "JA1ABC", "CW", 1)));
+    ASSERT_TRUE(skimmers.send(spot("KM3T-2-#", "14100.0", "CS3B", "CW 24 dB 22 WPM CQ", 1)));
+    config.setSpotSite(server.site());
+    restart({});
+    EXPECT_EQ(shownAfterAfficher(Band14, 2), (QStringList{"CS3B", "JA1ABC"}));
+    EXPECT_EQ(window().Liste_Stations->count(), 2);
+    EXPECT_EQ(window().Etat_Spots->text().count(QStringLiteral("en direct de")), 3);
+}

@@ -34,6 +34,7 @@ struct Fakes : HttpClient, Clock, SoundPlayer, MessageBox, SpotView {
     void startRefreshTimer() override { timerRunning = true; }
     void showUpdateTime(const QString& caption) override { QTR = caption; }
     void clearSpotLines() override { lines.clear(); }
+    void showSourceStatus(const QString& text) override { status = text; }
     void appendSpotLines(const QStringList& added) override { lines += added; }
     FilterChoices filterChoices() const override { return choices; }
 
@@ -41,6 +42,7 @@ struct Fakes : HttpClient, Clock, SoundPlayer, MessageBox, SpotView {
         {"top_50_14_MHz.html", fixturePage(QStringLiteral("spots_columns.html"))},
         {"top_50_7_MHz.html", fixturePage(QStringLiteral("spots_order.html"))}};
     QStringList sounds, messages, lines;
+    QString status = QStringLiteral("unset");
     QString QTR = QStringLiteral("08:59 TU");
     bool timerRunning = true;
     FilterChoices choices;

@@ -39,7 +39,7 @@ QByteArray SpotPageServer::respond(const QByteArray& requestHead) const {
     if (request.size() >= 2 && request[0] == "GET") {
         const QString path = QString::fromLatin1(request[1]);
         if (path == StatusPath && status_)
-            return response("200 OK", "application/json", status_());
+            return response("200 OK", "application/json; charset=utf-8", status_());
         for (std::int16_t band = 0; band < BandTable::Count; ++band) {
             if (path == BandTable::pagePath(band))
                 return response("200 OK", SpotPageHtml::ContentType, pages_(band));
