@@ -39,6 +39,13 @@ libbenchmark-dev
 xvfb
 xauth
 x11-utils
+perl
+libmojolicious-perl
+libev-perl
+libjson-xs-perl
+libdata-structure-util-perl
+libmath-round-perl
+libtimedate-perl
 fonts-dejavu-core
 "
 

@@ -20,6 +20,8 @@ namespace {
 // each keeping what it was asked as plain values.
 struct Fakes : HttpClient, Clock, SoundPlayer, MessageBox, SpotView {
     QString get(const QString& address, std::chrono::milliseconds timeLimit) override {
+        if (address.endsWith(QLatin1String("/status")))
+            return statusJson;
         timeLimits.append(timeLimit);
         QThread::msleep(delayMs);
         return QString::fromLatin1(pages.value(address.section('/', -1)));
@@ -43,6 +45,7 @@ struct Fakes : HttpClient, Clock, SoundPlayer, MessageBox, SpotView {
         {"top_50_7_MHz.html", fixturePage(QStringLiteral("spots_order.html"))}};
     QStringList sounds, messages, lines;
     QString status = QStringLiteral("unset");
+    QString statusJson;
     QString QTR = QStringLiteral("08:59 TU");
     bool timerRunning = true;
     FilterChoices choices;

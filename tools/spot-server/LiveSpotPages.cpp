@@ -31,8 +31,9 @@ void LiveSpotPages::add(const ClusterSpot& spot, const QDateTime& receivedUtc) {
     const QDateTime at = spotTime(spot, receivedUtc);
     const PageRow row{spot.dx, spot.frequency, SpotPageHtml::spotDate(at), spot.spotter,
                       spot.comment};
-    file(*band, row, {spot.kHz, at});
-    file(AmateurBands::wholeRangeOf(*band), row, {spot.kHz, at});
+    const Heard heard{spot.kHz, at, spot.date.isValid()};
+    file(*band, row, heard);
+    file(AmateurBands::wholeRangeOf(*band), row, heard);
 }
 
 void LiveSpotPages::file(std::int16_t Bande, const PageRow& row, const Heard& heard) {
@@ -42,8 +43,10 @@ void LiveSpotPages::file(std::int16_t Bande, const PageRow& row, const Heard& he
         if (rows[i].dx != row.dx || std::abs(heards[i].kHz - heard.kHz) > SameStationKHz ||
             std::abs(heards[i].at.secsTo(heard.at)) > SameStationSeconds)
             continue;
-        // The newer of the two stays.
-        if (heards[i].at > heard.at)
+        // A newer report replaces the row, a live one of the same minute too;
+        // the node's list of its last spots, asked for at each login, brings
+        // back the ones already kept, which must not.
+        if (heards[i].at > heard.at || (heard.listed && heards[i].at == heard.at))
             return;
         rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(i));
         heards.erase(heards.begin() + static_cast<std::ptrdiff_t>(i));

@@ -36,6 +36,7 @@ private:
     struct Heard {
         double kHz;
         QDateTime at;
+        bool listed; // from the node's list of its last spots
     };
 
     void file(std::int16_t Bande, const PageRow& row, const Heard& heard);

@@ -1,0 +1,281 @@
+// The spot server against a real DX cluster node: DXSpider, from the peers
+// kept beside the project (skipped where they are not). Its spots are read
+// back through the spot server's pages with the program's own decoder.
+#include "CurlHttpClient.h"
+#include "Fixtures.h"
+#include "SpotServerProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+const QString Tarball = QStringLiteral(PELK_SHARED_DIR "/peers/dxspider-e61ab5e.tar.gz");
+const QString Page14 = QStringLiteral("/dxc/top_50_14_MHz.html");
+constexpr const char* Sysop = "G1TST";
+
+quint16 freePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+bool run(const QString& program, const QStringList& arguments, const QString& folder = {},
+         const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    return process.waitForFinished(60000) && process.exitCode() == 0;
+}
+
+// A DXSpider node on a loopback port, in a tree of its own.
+class DxSpider {
+public:
+    // Why it cannot run here; empty when it runs.
+    QString start() {
+        if (!QFile::exists(Tarball))
+            return QStringLiteral("no DXSpider in ../shared/peers");
+        if (!run(QStringLiteral("perl"), {"-MMojolicious", "-MJSON::XS", "-MMath::Round",
+                                          "-MDate::Parse", "-MData::Structure::Util", "-e1"}))
+            return QStringLiteral("DXSpider's Perl modules are not installed");
+        if (!run(QStringLiteral("tar"), {"xzf", Tarball, "-C", folder_.path()}))
+            return QStringLiteral("cannot unpack DXSpider");
+        root_ = QDir(folder_.path()).filePath(QStringLiteral("dxspider"));
+        port_ = freePort();
+        QDir(root_).mkpath(QStringLiteral("local"));
+        QDir(root_).mkpath(QStringLiteral("local_data"));
+        QFile issue(root_ + "/perl/DXVars.pm.issue");
+        QFile vars(root_ + "/local/DXVars.pm");
+        QFile listeners(root_ + "/local/Listeners.pm");
+        if (!issue.open(QIODevice::ReadOnly) || !vars.open(QIODevice::WriteOnly) ||
+            !listeners.open(QIODevice::WriteOnly))
+            return QStringLiteral("cannot write DXSpider's settings");
+        vars.write(issue.readAll().replace("Q1QQQ-2", "GB7TST").replace("\"Q1QQQ\"", "\"G1TST\""));
+        vars.close();
+        listeners.write("package main;\nuse vars qw(@listen);\n@listen = ([\"127.0.0.1\", " +
+                        QByteArray::number(port_) + "],);\n1;\n");
+        listeners.close();
+        environment_.insert(QStringLiteral("DXSPIDER_ROOT"), root_);
+        if (!run(QStringLiteral("perl"), {"create_sysop.pl"}, root_ + "/perl", environment_))
+            return QStringLiteral("create_sysop.pl failed");
+        if (!launch())
+            return QStringLiteral("cluster.pl did not offer a login");
+        return QString();
+    }
+    ~DxSpider() { stop(); }
+
+    bool launch() {
+        process_ = std::make_unique<QProcess>();
+        process_->setWorkingDirectory(root_ + "/perl");
+        process_->setProcessEnvironment(environment_);
+        process_->setStandardOutputFile(QProcess::nullDevice());
+        process_->setStandardErrorFile(QProcess::nullDevice());
+        process_->start(QStringLiteral("perl"), {"-w", "cluster.pl"});
+        return QTest::qWaitFor(
+            [this] {
+                QTcpSocket probe;
+                probe.connectToHost(QHostAddress::LocalHost, port_);
+                return probe.waitForConnected(200) && probe.waitForReadyRead(1000) &&
+                       probe.readAll().contains("login:");
+            },
+            30000);
+    }
+    void stop() {
+        if (!process_)
+            return;
+        process_->terminate();
+        if (!process_->waitForFinished(5000))
+            process_->kill();
+        process_->waitForFinished(2000);
+        process_.reset();
+    }
+
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port_); }
+    quint16 port() const { return port_; }
+
+private:
+    QTemporaryDir folder_;
+    QString root_;
+    quint16 port_ = 0;
+    QProcessEnvironment environment_ = QProcessEnvironment::systemEnvironment();
+    std::unique_ptr<QProcess> process_;
+};
+
+// A user of the node, typing commands.
+class NodeUser {
+public:
+    NodeUser(quint16 port, const QByteArray& call, const QByteArray& password = {}) {
+        socket_.connectToHost(QHostAddress::LocalHost, port);
+        readUntil("login:");
+        socket_.write(call + "\r\n");
+        if (!password.isEmpty()) {
+            readUntil("password:");
+            socket_.write(password + "\r\n");
+        }
+        readUntil("dxspider >");
+    }
+    QByteArray command(const QByteArray& text) {
+        socket_.write(text + "\r\n");
+        return readUntil("dxspider >");
+    }
+
+private:
+    QByteArray readUntil(const QByteArray& text) {
+        QByteArray got;
+        QTest::qWaitFor(
+            [&] {
+                socket_.waitForReadyRead(50);
+                got += socket_.readAll();
+                return got.contains(text);
+            },
+            5000);
+        return got;
+    }
+
+    QTcpSocket socket_;
+};
+
+QString configFile(const QTemporaryDir& folder, const QString& cluster, const QByteArray& call,
+                   const QByteArray& password = {}) {
+    const QString path = folder.filePath(QString::fromLatin1(call).replace('/', '_') + ".conf");
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("cluster = " + cluster.toLatin1() + "\ncallsign = " + call +
+                   "\npassword = " + password + "\n");
+    return path;
+}
+
+// The spot lines of the 14 MHz page, as the program reads them.
+QStringList lines14(const SpotServerProcess& server) {
+    return spotLinesOf(storedPage(CurlHttpClient().get(server.site() + Page14).toLatin1()));
+}
+
+QJsonObject nodeStatus(const SpotServerProcess& server) {
+    const QString json = CurlHttpClient().get(server.site() + QStringLiteral("/status"));
+    return QJsonDocument::fromJson(json.toUtf8())
+        .object()
+        .value(QStringLiteral("nodes"))
+        .toArray()
+        .first()
+        .toObject();
+}
+
+} // namespace
+
+class DxSpiderNode : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        node_ = new DxSpider;
+        problem_ = node_->start();
+    }
+    static void TearDownTestSuite() {
+        delete node_;
+        node_ = nullptr;
+    }
+    void SetUp() override {
+        if (!problem_.isEmpty())
+            GTEST_SKIP() << problem_.toStdString();
+    }
+
+    static inline DxSpider* node_ = nullptr;
+    static inline QString problem_;
+    QTemporaryDir folder;
+};
+
+TEST_F(DxSpiderNode, SpotsWithAccentsAndZonesTheBacklogAndDuplicatesReachThePages) {
+    NodeUser sysop(node_->port(), Sysop);
+    sysop.command("set/register F5POST");
+    // The gateway's own user wants the zones around the time.
+    {
+        NodeUser gateway(node_->port(), "F4TEST");
+        gateway.command("set/dxcq");
+        gateway.command("set/dxitu");
+    }
+    // Spotted before the gateway logs in: it comes with the node's list.
+    NodeUser poster(node_->port(), "F5POST");
+    poster.command("dx 14025.0 JA1ABC early bird");
+
+    SpotServerProcess server(configFile(folder, node_->address(), "F4TEST"),
+                             {"--stall", "1", "--probe-answer", "2"});
+    ASSERT_FALSE(server.site().isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lines14(server).size() == 1; }, 10000));
+    EXPECT_TRUE(lines14(server).value(0).endsWith("JA1ABC        14025.0 F5POST      EARLY BIRD"));
+
+    poster.command("dx 14010.0 ZL1ABC 73 de Jos\xC3\xA9");
+    poster.command("dx 14010.5 ZL1ABC same station"); // within 1 kHz: replaces it
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lines14(server).size() == 2; }, 10000));
+    QTest::qWait(500);
+    const QStringList lines = lines14(server);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].endsWith("ZL1ABC        14010.5 F5POST      SAME STATION"))
+        << lines[0].toStdString();
+    poster.command("dx 14020.0 VK2ABC tr\xC3\xA8s fort 5/9");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lines14(server).size() == 3; }, 10000));
+    // No zone in the comment; the accented letter in the page's one byte.
+    EXPECT_TRUE(
+        lines14(server).value(0).endsWith("VK2ABC        14020.0 F5POST      TRÈS FORT 5/9"))
+        << lines14(server).value(0).toStdString();
+
+    // Idle for many times the silence after which the node is asked: still
+    // the same login.
+    const QString since = nodeStatus(server).value(QStringLiteral("since")).toString();
+    QTest::qWait(8000);
+    EXPECT_EQ(nodeStatus(server).value(QStringLiteral("state")).toString(), "live");
+    EXPECT_EQ(nodeStatus(server).value(QStringLiteral("since")).toString(), since);
+
+    // The node restarts: the gateway comes back and relays.
+    node_->stop();
+    ASSERT_TRUE(node_->launch());
+    NodeUser again(node_->port(), "F5POST");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            again.command("dx 14030.0 OH2ABC back again");
+            return lines14(server).value(0).contains("OH2ABC");
+        },
+        20000))
+        << QJsonDocument(nodeStatus(server)).toJson().toStdString()
+        << lines14(server).join("\n").toStdString();
+}
+
+TEST_F(DxSpiderNode, LoginsTheNodeRefusesAreReportedNotLooped) {
+    // A callsign with "/" is refused.
+    SpotServerProcess slash(configFile(folder, node_->address(), "F4XYZ/P"));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return nodeStatus(slash).value("state").toString() == "refused"; }, 10000));
+    EXPECT_EQ(nodeStatus(slash).value("trouble").toString(), "invalid_callsign");
+
+    // A user with a password: asked for it, without one and with one.
+    { NodeUser first(node_->port(), "F4PWD"); }
+    NodeUser sysop(node_->port(), Sysop);
+    sysop.command("set/password F4PWD secret");
+    SpotServerProcess without(configFile(folder, node_->address(), "F4PWD"));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return nodeStatus(without).value("trouble").toString() == "password_wanted"; },
+        10000));
+    SpotServerProcess with(configFile(folder, node_->address(), "F4PWD", "secret"));
+    NodeUser poster(node_->port(), "F5POST");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            poster.command("dx 14040.0 EA8ABC pwd ok");
+            return nodeStatus(with).value("state").toString() == "live";
+        },
+        15000));
+
+    // The same callsign logged in elsewhere bumps the gateway: said so.
+    SpotServerProcess bumped(configFile(folder, node_->address(), "F4BMP"));
+    QTest::qWait(2000);
+    NodeUser logger(node_->port(), "F4BMP");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return nodeStatus(bumped).value("trouble").toString() == "bumped"; }, 10000));
+}
