@@ -184,6 +184,10 @@ TEST(ClusterSpot, TheNodesListOfItsLastSpotsIsReadDated) {
         dates.append(QString::fromLatin1(row.dx + ' ' + row.date));
     EXPECT_EQ(dates,
               (QStringList{"K1ABC 07 Dec 00:05Z", "JA1ABC 07 Dec 00:03Z", "ZL1ABC 06 Dec 23:58Z"}));
+    // Listed again at the next login: nothing moves, nothing is replaced.
+    pages.add(*parseListedSpot("14020.0 JA1ABC 7-Dec-2026 0003Z again <DL1ABC>"), utc(7, 0, 9));
+    ASSERT_EQ(pages.rows(5).size(), 3U);
+    EXPECT_EQ(pages.rows(5)[1].spotter, "W3LPL");
 }
 
 TEST(LiveSpotPages, KeepsTheLatestFiftyPerBandAndRangeDatedByArrival) {
