@@ -35,25 +35,39 @@ QByteArray spotLine(long n) {
            "AB       CW 599                         1200Z FN20\r\n";
 }
 
-// A node that the spot server logs into, and the server's pages.
+// A station reported again by another spotter, 0.4 kHz away: the duplicate
+// rule replaces the first row.
+QByteArray againLine(long n) {
+    return "DX de K1TTT:     14025.4  K" + QByteArray::number(n) +
+           "AB       CW                             1200Z FN42\r\n";
+}
+
+// Three nodes that the spot server logs into at once (a cluster, another,
+// the Reverse Beacon Network), and the server's pages.
 class Gateway {
 public:
+    static constexpr int Nodes = 3;
+
     Gateway() {
-        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            ::listen(listener_, 1) != 0 ||
-            ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-            return;
+        QByteArray cluster;
+        for (int i = 0; i < Nodes; ++i) {
+            listeners_[i] = ::socket(AF_INET, SOCK_STREAM, 0);
+            sockaddr_in address{};
+            address.sin_family = AF_INET;
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            socklen_t length = sizeof address;
+            if (::bind(listeners_[i], reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+                ::listen(listeners_[i], 1) != 0 ||
+                ::getsockname(listeners_[i], reinterpret_cast<sockaddr*>(&address), &length) != 0)
+                return;
+            cluster += (i > 0 ? "," : "") + QByteArray("127.0.0.1:") +
+                       QByteArray::number(ntohs(address.sin_port));
+        }
 
         QFile config(folder_.filePath(QStringLiteral("cluster.conf")));
         if (!config.open(QIODevice::WriteOnly))
             return;
-        config.write("cluster = 127.0.0.1:" + QByteArray::number(ntohs(address.sin_port)) +
-                     "\ncallsign = F4BEN\n");
+        config.write("cluster = " + cluster + "\ncallsign = F4BEN\n");
         config.close();
         server_.start(QStringLiteral(SPOT_SERVER_PATH),
                       {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--config"),
@@ -62,28 +76,35 @@ public:
             return;
         site_ = QString::fromLatin1(server_.readLine().trimmed()).section(u' ', -1);
 
-        node_ = ::accept(listener_, nullptr, nullptr);
-        QByteArray login;
-        char buffer[256];
-        sendAll(node_, "Please enter your call: ");
-        while (!login.contains("\r\n")) {
-            const ssize_t n = ::recv(node_, buffer, sizeof buffer, 0);
-            if (n <= 0)
+        for (int i = 0; i < Nodes; ++i) {
+            nodes_[i] = ::accept(listeners_[i], nullptr, nullptr);
+            QByteArray login;
+            char buffer[256];
+            sendAll(nodes_[i], "Please enter your call: ");
+            while (!login.contains("\r\n")) {
+                const ssize_t n = ::recv(nodes_[i], buffer, sizeof buffer, 0);
+                if (n <= 0)
+                    return;
+                login.append(buffer, n);
+            }
+            if (!login.contains("F4BEN"))
                 return;
-            login.append(buffer, n);
         }
-        ready_ = login.contains("F4BEN");
+        ready_ = true;
     }
     ~Gateway() {
         server_.kill();
         server_.waitForFinished(5000);
-        if (node_ >= 0)
-            ::close(node_);
-        ::close(listener_);
+        for (int i = 0; i < Nodes; ++i) {
+            if (nodes_[i] >= 0)
+                ::close(nodes_[i]);
+            ::close(listeners_[i]);
+        }
     }
 
     bool ready() const { return ready_; }
-    bool send(const QByteArray& lines) { return sendAll(node_, lines); }
+    // Through the nodes in turn.
+    bool send(const QByteArray& lines) { return sendAll(nodes_[next_++ % Nodes], lines); }
     // Asks for the 14 MHz page until it lists the callsign.
     bool waitForPageWith(const QString& dx) {
         for (int attempt = 0; attempt < 100000; ++attempt) {
@@ -103,8 +124,9 @@ private:
     QProcess server_;
     QString site_;
     CurlHttpClient http_;
-    int listener_ = -1;
-    int node_ = -1;
+    int listeners_[Nodes] = {-1, -1, -1};
+    int nodes_[Nodes] = {-1, -1, -1};
+    int next_ = 0;
     bool ready_ = false;
 };
 
@@ -141,8 +163,11 @@ void HundredThousandSpotsMemory(benchmark::State& state) {
     }
     const auto feed = [&node](long count) {
         QByteArray lines;
-        for (long i = 0; i < count; ++i)
+        for (long i = 0; i < count; ++i) {
             lines += spotLine(++serial);
+            if (serial % 3 == 0)
+                lines += againLine(serial);
+        }
         return node.send(lines) && node.waitForPageWith(QStringLiteral("K%1AB").arg(serial));
     };
     for (auto _ : state) {
