@@ -61,7 +61,11 @@ public:
         if (!issue.open(QIODevice::ReadOnly) || !vars.open(QIODevice::WriteOnly) ||
             !listeners.open(QIODevice::WriteOnly))
             return QStringLiteral("cannot write DXSpider's settings");
-        vars.write(issue.readAll().replace("Q1QQQ-2", "GB7TST").replace("\"Q1QQQ\"", "\"G1TST\""));
+        // Its console port too, so that two nodes can run side by side.
+        QByteArray settings =
+            issue.readAll().replace("Q1QQQ-2", "GB7TST").replace("\"Q1QQQ\"", "\"G1TST\"");
+        settings.replace("\n1;", "\n$clusterport = " + QByteArray::number(freePort()) + ";\n1;");
+        vars.write(settings);
         vars.close();
         listeners.write("package main;\nuse vars qw(@listen);\n@listen = ([\"127.0.0.1\", " +
                         QByteArray::number(port_) + "],);\n1;\n");
