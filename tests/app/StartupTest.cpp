@@ -71,6 +71,12 @@ TEST_F(DurerurFixture, StoredTransceiverIsRoundedHalfToEvenOrFallsBackUnwritten)
     }
 }
 
+TEST_F(DurerurFixture, StoredFilterTextsAreRestoredIntoTheirBoxes) {
+    restart({{"Tri_Rem", "IOTA EU-064"}, {"Tri_Call", "F5"}});
+    EXPECT_EQ(window().Remarque->text(), "IOTA EU-064");
+    EXPECT_EQ(window().Indicatif->text(), "F5");
+}
+
 TEST_F(DurerurFixture, AboutAndHistoryBoxes) {
     ModalCloser closer;
     window().Mnu_A_Propos->trigger();

@@ -197,7 +197,7 @@ TEST(LiveSpotPages, KeepsTheLatestFiftyPerBandAndRangeDatedByArrival) {
             *parseClusterLine(clusterLine("14025.0", "K" + QByteArray::number(i) + "AB", "1359")),
             utc(7, 14, 0));
     for (std::int16_t page : {5, 0}) {
-        ASSERT_EQ(pages.rows(page).size(), LiveSpotPages::Kept);
+        ASSERT_EQ(pages.rows(page).size(), 50U);
         EXPECT_EQ(pages.rows(page).front().dx, "K59AB");
         EXPECT_EQ(pages.rows(page).back().dx, "K10AB");
     }

@@ -4,7 +4,6 @@
 #include "LoopbackHttpServer.h"
 #include "PseudoTerminal.h"
 #include "SpotPageBuilder.h"
-#include "SpotTexts.h"
 #include "TempSettings.h"
 
 #include <QSerialPort>
@@ -25,6 +24,8 @@
 namespace {
 
 const QString Page14 = QStringLiteral("/dxc/top_50_14_MHz.html");
+const QString NoAnswer = QStringLiteral("Pas de reponse du site vérifiez votre liaison internet\r\n"
+                                        "            Appuyez de nouveau sur Afficher");
 constexpr int Band14 = 5;
 const QByteArray CatOn(5, '\0'); // opening block of the FT-847 sequence
 
@@ -143,7 +144,7 @@ TEST_F(Faults, SpotSiteFailuresKeepTheLastUpdateAndStopTheTimer) {
         EXPECT_TRUE(afficher());
         EXPECT_EQ(window().Liste_Stations->count(), std::max(rows, 0));
         EXPECT_EQ(window().Timer2->isActive(), rows >= 0);
-        EXPECT_EQ(closer.texts(), rows < 0 ? QStringList{SpotTexts::NoAnswer} : QStringList{});
+        EXPECT_EQ(closer.texts(), rows < 0 ? QStringList{NoAnswer} : QStringList{});
         EXPECT_TRUE(rows >= 0 || window().QTR->text() == lastUpdate);
     }
 }
@@ -203,7 +204,7 @@ TEST_F(Faults, SerialLinkHeldStuckOrFloodedLeavesTheWindowUsable) {
 
 TEST_F(Faults, DamagedProgramFolderStillShowsSpotsAndSounds) {
     // The sound of the alert is not a WAV: the built-in beep plays.
-    ASSERT_TRUE(replaceFile(directory.file(SpotTexts::AlertSound), "RIFF? no, a note\n"));
+    ASSERT_TRUE(replaceFile(directory.file(QStringLiteral("ringout.wav")), "RIFF? no, a note\n"));
     QFile::remove(soundCapture());
     window().Test_alerte->click();
     const std::vector<short> beep = AlsaSoundPlayer::beepSamples(AlsaSoundPlayer::BeepRate);
@@ -224,7 +225,7 @@ TEST_F(Faults, DamagedProgramFolderStillShowsSpotsAndSounds) {
     ASSERT_TRUE(QFile::rename(prefixes + ".away", prefixes));
 
     // A read-only program folder: the page goes to the per-user folder.
-    QFile::remove(directory.file(PageScratchFiles::PageFile));
+    QFile::remove(directory.file(QStringLiteral("Dedirad1.txt")));
     QFile::setPermissions(directory.path(), QFile::ReadOwner | QFile::ExeOwner);
     overridePermissions(false);
     const auto restore = qScopeGuard([&] {
@@ -236,8 +237,8 @@ TEST_F(Faults, DamagedProgramFolderStillShowsSpotsAndSounds) {
         GTEST_SKIP() << "the program folder cannot be made read-only here";
     ASSERT_TRUE(afficher());
     EXPECT_EQ(window().Liste_Stations->count(), 3);
-    EXPECT_FALSE(QFile::exists(directory.file(PageScratchFiles::PageFile)));
-    EXPECT_TRUE(QDir(PageScratchFiles::userFolder()).exists(PageScratchFiles::PageFile));
+    EXPECT_FALSE(QFile::exists(directory.file(QStringLiteral("Dedirad1.txt"))));
+    EXPECT_TRUE(QDir(PageScratchFiles::userFolder()).exists(QStringLiteral("Dedirad1.txt")));
     EXPECT_TRUE(click(1));
     EXPECT_EQ(window().Pays->text(), QStringLiteral("Japan"));
     EXPECT_TRUE(closer.texts().isEmpty());
@@ -406,14 +407,14 @@ TEST_F(Faults, TwoCopiesStoringAtOnceEachReadTheirOwnPage) {
     for (std::thread& copy : copies)
         copy.join();
     EXPECT_EQ(wrong, 0);
-    EXPECT_FALSE(QFile::exists(directory.file(PageScratchFiles::WorkFile)));
+    EXPECT_FALSE(QFile::exists(directory.file(QStringLiteral("Temp1.txt"))));
 
     // The work file, while it exists, is its owner's alone.
     struct stat work {};
     QFileSystemWatcher watcher({directory.path()});
     mode_t seen = 0;
     QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, [&] {
-        if (::stat(QFile::encodeName(directory.file(PageScratchFiles::WorkFile)).constData(),
+        if (::stat(QFile::encodeName(directory.file(QStringLiteral("Temp1.txt"))).constData(),
                    &work) == 0)
             seen = work.st_mode & 0777;
     });

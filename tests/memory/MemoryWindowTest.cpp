@@ -104,6 +104,9 @@ TEST_F(MemoryWindowTest, AClickShowsTheSpotAndTunesOnlyWithAPort) {
 TEST(LookupAddress, TheDxFieldIsOneLowerCasePathSegment) {
     const std::pair<QString, const char*> cases[] = {
         {spotLine("DL1XYZ/P"), "dl1xyz"},                    // the callsign before a slash
+        {spotLine("VP2V/DL1AB/P"), "vp2v"},                  // the first of two slashes
+        {spotLine("EA8/G4XYZ/MM"), "ea8"},                   // a foreign prefix first
+        {spotLine("/P/DL1XYZ"), ""},                         // a slash first: nothing before it
         {QString(), ""},                                     // no spot chosen yet
         {" 06-Dec 1405Z  ABCDEFGHIJKLMNOP", "abcdefghijkl"}, // only the field counts
         {spotLine("K1?Q=1#X"), "k1%3Fq%3D1%23x"},            // no query or fragment

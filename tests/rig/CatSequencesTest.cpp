@@ -151,9 +151,9 @@ TEST_F(CatSequencesTest, WaitsCountFromTheEndOfEachDrainAndNothingInterleaves) {
             tune(model, "7023.0");
     };
     const std::tuple<const char*, double, double, qsizetype> cases[] = {
-        {"FT-847", CatSequences::YaesuWait, 0, 4},
-        {"FT-1000", CatSequences::Yaesu1Wait, CatSequences::Yaesu1Wait, 2}, // waits first
-        {"IC-706 MKIIG", CatSequences::IcomWait, 0, 2}};
+        {"FT-847", 0.1, 0, 4},
+        {"FT-1000", 0.2, 0.2, 2}, // waits first
+        {"IC-706 MKIIG", 0.1, 0, 2}};
     for (const auto& [model, wait, beforeFirst, writes] : cases) {
         link.times.clear();
         const double start = link.clock.monotonicSeconds();

@@ -47,10 +47,10 @@ TEST(SpotMode, EachUsualFt8AndFt4DialFrequencyAndTheAudioAboveIt) {
     // dial, kHz; whether 100 Hz below it lies outside every window (3575 is
     // inside the window of 3573)
     const std::pair<double, bool> dials[] = {
-        {1840.0, true},   {3573.0, true},   {3575.0, false},  {5357.0, true},   {7047.5, true},
-        {7074.0, true},   {10136.0, true},  {10140.0, false}, {14074.0, true},  {14080.0, true},
-        {18100.0, true},  {18104.0, false}, {21074.0, true},  {21140.0, true},  {24915.0, true},
-        {24919.0, false}, {28074.0, true},  {28180.0, true},  {50313.0, true},  {50318.0, true},
+        {1840.0, true},   {3573.0, true},   {3575.0, false},  {5357.0, true},  {7047.5, true},
+        {7074.0, true},   {10136.0, true},  {10140.0, false}, {14074.0, true}, {14080.0, true},
+        {18100.0, true},  {18104.0, false}, {21074.0, true},  {21140.0, true}, {24915.0, true},
+        {24919.0, false}, {28074.0, true},  {28180.0, true},  {50313.0, true}, {50318.0, true},
         {144174.0, true},
     };
     for (const auto& [dial, belowOutside] : dials) {
@@ -58,8 +58,7 @@ TEST(SpotMode, EachUsualFt8AndFt4DialFrequencyAndTheAudioAboveIt) {
         EXPECT_STREQ(name(spotMode(ModeRule::BandPlan, freqWanted(dial), u"")), "DATA");
         EXPECT_STREQ(name(spotMode(ModeRule::BandPlan, freqWanted(dial + 3.0), u"")), "DATA");
         if (belowOutside)
-            EXPECT_STRNE(name(spotMode(ModeRule::BandPlan, freqWanted(dial - 0.1), u"")),
-                         "DATA");
+            EXPECT_STRNE(name(spotMode(ModeRule::BandPlan, freqWanted(dial - 0.1), u"")), "DATA");
     }
 }
 

@@ -1,3 +1,4 @@
+#include "BandTable.h"
 #include "DisplayPass.h"
 #include "Fixtures.h"
 #include "RemarkEntities.h"
@@ -116,10 +117,10 @@ TEST(PageScratchFiles, PagesAreStoredOneBytePerCharacterWithCarriageReturnLineFe
     PageScratchFiles scratch(program.path(), QString());
     for (const auto& [page, bytes] : pages) {
         EXPECT_EQ(scratch.keep(page), QString::fromLatin1(bytes));
-        QFile file(program.filePath(PageScratchFiles::PageFile));
+        QFile file(program.filePath("Dedirad1.txt"));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), bytes);
-        EXPECT_FALSE(QFile::exists(program.filePath(PageScratchFiles::WorkFile)));
+        EXPECT_FALSE(QFile::exists(program.filePath("Temp1.txt")));
     }
     // Letters without a one-byte capital stay as they are, not "?".
     EXPECT_EQ(PageScratchFiles::capitals(QStringLiteral("très <qsl> ÿ µ ß")),
@@ -175,6 +176,53 @@ TEST(SpotFilters, EachPassingFilterAddsTheLineAndEachAlertIsMetOnce) {
             QString(verdict.callsignAlert ? "C" : "") + (verdict.remarkAlert ? "R" : "");
         EXPECT_EQ(std::pair(verdict.additions, alerts), std::pair(c.additions, QString(c.alerts)))
             << c.dx << " " << c.boxes << " " << c.callsign;
+    }
+}
+
+TEST(SpotFilters, EveryFrenchPrefix) {
+    for (const char* french : {"F5ABC", "FO5XY", "TH5A", "TK5EP", "TM1X", "TP2CE", "TQ5A", "TV6A",
+                               "TW1A", "HW9A", "HX5A", "HY2A"})
+        EXPECT_TRUE(isFrenchStation(QString::fromLatin1(french).leftJustified(12))) << french;
+    for (const char* foreign : {"EA5/F5ABC", "ZF1A", "TA1A", "TL8A", "HV0A", "HZ1A", "T5A", "H"})
+        EXPECT_FALSE(isFrenchStation(QString::fromLatin1(foreign).leftJustified(12))) << foreign;
+}
+
+TEST(BandTable, EveryBandIndexAsksForItsPage) {
+    const char* const paths[] = {
+        "/dxc/top_50_HF.html",      "/dxc/top_50_1.8_MHz.html", "/dxc/top_50_3.5_MHz.html",
+        "/dxc/top_50_7_MHz.html",   "/dxc/top_50_10_MHz.html",  "/dxc/top_50_14_MHz.html",
+        "/dxc/top_50_18_MHz.html",  "/dxc/top_50_21_MHz.html",  "/dxc/top_50_24_MHz.html",
+        "/dxc/top_50_28_MHz.html",  "/dxc/top_50_50_MHz.html",  "/dxc/top_50_70_MHz.html",
+        "/dxc/top_50_144_MHz.html", "/dxc/top_50_430_MHz.html", "/dxc/top_50_VHF.html",
+    };
+    for (std::int16_t index = 0; index < 15; ++index)
+        EXPECT_EQ(BandTable::pagePath(index), QLatin1String(paths[index])) << index;
+    for (std::int16_t outside : {-1, 15})
+        EXPECT_EQ(BandTable::pagePath(outside), "/dxc/top_50__MHz.html") << outside;
+}
+
+TEST(DisplayPass, EachOrderBreaksTiesByTheFieldsThatFollow) {
+    // Five spots equal on one field or more; the remark names each.
+    const SpotRow rows[] = {
+        {"06 DEC 14:05Z", "JA1ABC      ", " 14025.0", "W3LPL      ", "A"},
+        {"06 DEC 14:05Z", "DL1ABC      ", " 14025.0", "W3LPL      ", "B"},
+        {"06 DEC 14:05Z", "JA1ABC      ", "  7012.0", "W3LPL      ", "C"},
+        {"06 DEC 14:01Z", "JA1ABC      ", " 14025.0", "K3LR       ", "D"},
+        {"06 DEC 14:05Z", "JA1ABC      ", " 14025.0", "K3LR       ", "E"},
+    };
+    const std::pair<std::int16_t, const char*> orders[] = {
+        {1, "AECBD"}, // date, newest first; then DX, QRG, spotter, all descending
+        {2, "BDCEA"}, // DX; then date, QRG, spotter
+        {3, "CBDEA"}, // QRG by value; then DX, date, spotter
+    };
+    for (const auto& [mode, remarks] : orders) {
+        SortedSpotLines sorted;
+        for (const SpotRow& row : rows)
+            sorted.add(sortLine(row, mode), spotLine(row));
+        QString shown;
+        for (const QString& line : displayPass(sorted, mode))
+            shown += line.mid(49);
+        EXPECT_EQ(shown, QLatin1String(remarks)) << mode;
     }
 }
 

@@ -6,7 +6,6 @@
 #include "SortedSpotLines.h"
 #include "SoundPlayer.h"
 #include "SpotPageBuilder.h"
-#include "SpotTexts.h"
 #include "SpotView.h"
 
 #include <QFileInfo>
@@ -15,6 +14,9 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+const QString NoAnswer = QStringLiteral("Pas de reponse du site vérifiez votre liaison internet\r\n"
+                                        "            Appuyez de nouveau sur Afficher");
 
 // Stand-ins for the site, the clock, the sounds, the messages and the window,
 // each keeping what it was asked as plain values.
@@ -112,7 +114,7 @@ TEST_F(SpotRefreshTest, EachAlertSoundsOncePerBandHoweverManyRowsMeetIt) {
         fakes.choices.Indicatif = QString::fromLatin1(callsign);
         fakes.choices.Remarque = QString::fromLatin1(remark);
         refresh(5, 3);
-        EXPECT_EQ(fakes.sounds, QStringList(sounds, SpotTexts::AlertSound));
+        EXPECT_EQ(fakes.sounds, QStringList(sounds, QStringLiteral("ringout.wav")));
     }
     // The filters still add each passing row once per filter: 50 rows, two
     // filters, two bands.
@@ -133,8 +135,8 @@ TEST_F(SpotRefreshTest, TwoBandsShareTheTimeLimitOfOneRefresh) {
     sorted.clear();
     refresh(5, 3, std::chrono::milliseconds(300));
     EXPECT_EQ(fakes.timeLimits.size(), 1);
-    EXPECT_EQ(fakes.messages, QStringList{SpotTexts::NoAnswer});
-    EXPECT_EQ(fakes.sounds, QStringList{SpotTexts::NoAnswerSound});
+    EXPECT_EQ(fakes.messages, QStringList{NoAnswer});
+    EXPECT_EQ(fakes.sounds, QStringList{QStringLiteral("ringin.wav")});
     EXPECT_FALSE(fakes.timerRunning);
     EXPECT_EQ(dxOfLines().size(), 0); // cleared for the second band
 }
@@ -162,8 +164,8 @@ TEST_F(SpotRefreshTest, ASiteThatDoesNotAnswerSoundsTellsAndStopsTheTimer) {
         sorted.clear();
         state.Page_Prete = false;
         refresh(5, failure.band2);
-        EXPECT_EQ(fakes.sounds, QStringList{SpotTexts::NoAnswerSound});
-        EXPECT_EQ(fakes.messages, QStringList{SpotTexts::NoAnswer});
+        EXPECT_EQ(fakes.sounds, QStringList{QStringLiteral("ringin.wav")});
+        EXPECT_EQ(fakes.messages, QStringList{NoAnswer});
         EXPECT_EQ(fakes.timerRunning, failure.timerRunning);
         EXPECT_EQ(dxOfLines(), failure.dxs);
         EXPECT_EQ(fakes.QTR, QString::fromLatin1(failure.QTR));
