@@ -1,7 +1,11 @@
 #include "QtSerialLink.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QStringList>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -33,17 +37,45 @@ void QtSerialLink::setRawMode() {
     // the program listens to; nothing to set.
 }
 
+QString QtSerialLink::device() const {
+    return config_.portDevice(number_);
+}
+
 bool QtSerialLink::open() {
     if (port_.isOpen())
         port_.close();
-    const QString device = config_.portDevice(number_);
-    if (device.isEmpty())
+    const QString name = device();
+    lastFailure_ = OpenFailure::Missing;
+    if (name.isEmpty())
         return false;
-    port_.setPortName(device);
-    if (!port_.open(QIODevice::ReadWrite))
+    port_.setPortName(name);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        lastFailure_ = failureOpening(name);
         return false;
+    }
+    lastFailure_ = OpenFailure::None;
     applySettings(port_, settings_);
     return true;
+}
+
+// QSerialPort reports a device held by another program and one the user may
+// not open alike; the system tells them apart. A device that opens here was
+// refused for the lock another program keeps on it.
+SerialLink::OpenFailure QtSerialLink::failureOpening(const QString& name) {
+    const int fd = ::open(QFile::encodeName(name).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd >= 0) {
+        ::close(fd);
+        return OpenFailure::Busy;
+    }
+    switch (errno) {
+    case EACCES:
+    case EPERM:
+        return OpenFailure::NotPermitted;
+    case EBUSY:
+        return OpenFailure::Busy;
+    default:
+        return OpenFailure::Missing;
+    }
 }
 
 void QtSerialLink::close() {

@@ -17,6 +17,8 @@ public:
     QString settings() const override { return settings_; }
     void setRawMode() override;
     bool open() override;
+    OpenFailure lastOpenFailure() const override { return lastFailure_; }
+    QString device() const override;
     void close() override;
     bool isOpen() const override;
     void discardInput() override;
@@ -25,10 +27,12 @@ public:
 
     // Splits "19200,n,8,1" into the port's parameters; false when malformed.
     static bool applySettings(QSerialPort& port, const QString& settings);
+    static OpenFailure failureOpening(const QString& name);
 
 private:
     const Configuration& config_;
     QSerialPort port_;
     int number_ = 0;
     QString settings_;
+    OpenFailure lastFailure_ = OpenFailure::None;
 };

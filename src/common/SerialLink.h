@@ -17,8 +17,19 @@ public:
     virtual QString settings() const = 0;
     // Raw bytes in, no read length, no notifications: nothing is ever read.
     virtual void setRawMode() = 0;
+    // Why the last open failed.
+    enum class OpenFailure {
+        None,
+        Missing,      // no such device
+        Busy,         // another program holds it
+        NotPermitted, // the user may not open it
+    };
+
     // False when the port does not exist or cannot be opened.
     virtual bool open() = 0;
+    virtual OpenFailure lastOpenFailure() const = 0;
+    // The device behind the port number.
+    virtual QString device() const = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
     // Throws away whatever the transceiver may have sent.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "SerialLink.h"
+
+#include <QString>
 #include <array>
 
 // The entries of the menu "Port Com" after "Sans": port number n is entry n - 1.
@@ -36,3 +39,9 @@ inline constexpr std::array<SpeedChoice, 4> SpeedChoices{{
 
 // A port opened while no speed was ever chosen uses the first speed.
 inline constexpr int DefaultSpeedIndex = 0;
+
+// What the user is told when port entry n cannot open its device: a device
+// that is not there keeps the entry's own message; one held by another
+// program, or that the user may not open, says so, since looking for a
+// missing port would send the user the wrong way.
+QString portFailureMessage(int n, SerialLink::OpenFailure failure, const QString& device);

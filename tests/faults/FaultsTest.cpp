@@ -154,8 +154,24 @@ TEST_F(Faults, SerialLinkHeldStuckOrFloodedLeavesTheWindowUsable) {
     QSerialPort other(pty.device());
     ASSERT_TRUE(other.open(QIODevice::ReadWrite));
     window().Mnu_Com_Click(1);
-    EXPECT_EQ(closer.texts(), QStringList{QStringLiteral("Le port com1 n'existe pas")});
+    EXPECT_EQ(closer.texts(), QStringList{"Le port Com1 (" + pty.device() +
+                                          ") est utilisé par un autre programme"});
     other.close();
+
+    // A device the user may not open says so, and how to mend it.
+    const QByteArray device = QFile::encodeName(pty.device());
+    struct stat mode {};
+    ::stat(device.constData(), &mode);
+    ::chmod(device.constData(), 0);
+    overridePermissions(false);
+    window().Mnu_Com_Click(1);
+    overridePermissions(true);
+    ::chmod(device.constData(), mode.st_mode & 07777);
+    const QString notPermitted = "Le port Com1 (" + pty.device() +
+                                 ") ne vous est pas permis : ajoutez votre compte au groupe "
+                                 "dialout (sudo usermod -aG dialout $USER), puis ouvrez une "
+                                 "nouvelle session";
+    EXPECT_EQ(closer.texts().value(1), notPermitted);
     ASSERT_TRUE(afficher());
 
     // The radio reads nothing and another writer fills the terminal: the
@@ -199,7 +215,7 @@ TEST_F(Faults, SerialLinkHeldStuckOrFloodedLeavesTheWindowUsable) {
     EXPECT_TRUE(click(1));
     char heard[5] = {};
     EXPECT_TRUE(::read(master, heard, 5) == 5 && QByteArray(heard, 5) == CatOn);
-    EXPECT_EQ(closer.texts().size(), 1);
+    EXPECT_EQ(closer.texts().size(), 2);
 }
 
 TEST_F(Faults, DamagedProgramFolderStillShowsSpotsAndSounds) {
