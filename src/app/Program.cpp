@@ -9,7 +9,8 @@ namespace {
 
 Configuration adjusted(const ProgramDirectory& directory,
                        const std::function<void(Configuration&)>& adjust) {
-    Configuration config = Configuration::load(directory.file(Configuration::FileName));
+    Configuration config =
+        Configuration::load(directory.file(Configuration::FileName), Configuration::userFile());
     if (adjust)
         adjust(config);
     return config;

@@ -1,8 +1,15 @@
 #include "Configuration.h"
 
+#include "RegularFile.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QUrl>
+#include <optional>
 
 namespace {
 
@@ -54,58 +61,118 @@ Configuration::Configuration()
         portDevices_[n - 1] = defaultPortDevice(n);
 }
 
-Configuration Configuration::load(const QString& path) {
+namespace {
+
+std::optional<QString> readText(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return Configuration();
-    return parse(QString::fromUtf8(file.readAll()));
+    if (!regularOrAbsent(path) || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return std::nullopt;
+    return QString::fromUtf8(file.readAll());
+}
+
+// The key of a "key = value" line; nothing for comments and other lines.
+std::optional<QString> keyOfLine(const QString& raw) {
+    const QString line = raw.trimmed();
+    if (line.isEmpty() || line.startsWith(QLatin1Char('#')) || line.startsWith(QLatin1Char(';')))
+        return std::nullopt;
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals <= 0)
+        return std::nullopt;
+    return line.left(equals).trimmed();
+}
+
+} // namespace
+
+Configuration Configuration::load(const QString& path) {
+    Configuration config;
+    if (const std::optional<QString> text = readText(path))
+        config.apply(*text);
+    return config;
+}
+
+Configuration Configuration::load(const QString& besidePath, const QString& userPath) {
+    Configuration config = load(besidePath);
+    if (const std::optional<QString> text = readText(userPath))
+        config.apply(*text);
+    return config;
 }
 
 Configuration Configuration::parse(const QString& text) {
     Configuration config;
+    config.apply(text);
+    return config;
+}
+
+QString Configuration::userFile() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("pelk-dedirad/") + FileName);
+}
+
+bool Configuration::saveKeys(const QString& userPath,
+                             const QList<QPair<QString, QString>>& values) {
+    if (!regularOrAbsent(userPath) || !QDir().mkpath(QFileInfo(userPath).absolutePath()))
+        return false;
+    QStringList lines = readText(userPath).value_or(QString()).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (const auto& [key, value] : values) {
+        const QString line = key + QStringLiteral(" = ") + value;
+        bool replaced = false;
+        for (QString& existing : lines) {
+            if (keyOfLine(existing) == key) {
+                existing = line;
+                replaced = true;
+            }
+        }
+        if (!replaced)
+            lines.append(line);
+    }
+    QSaveFile file(userPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    return file.commit();
+}
+
+void Configuration::apply(const QString& text) {
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (const QString& raw : lines) {
+        const std::optional<QString> key = keyOfLine(raw);
+        if (!key)
+            continue;
         const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')) ||
-            line.startsWith(QLatin1Char(';')))
-            continue;
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals <= 0)
-            continue;
-        const QString key = line.left(equals).trimmed();
-        const QString value = line.mid(equals + 1).trimmed();
+        const QString value = line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
         if (value.isEmpty())
             continue;
-        if (key == QLatin1String(SpotSiteKey)) {
-            config.spotSite_ = withoutTrailingSlash(value);
-        } else if (key == QLatin1String(LookupSiteKey)) {
-            config.lookupSite_ = withoutTrailingSlash(value);
-        } else if (key == QLatin1String(ClusterKey)) {
-            config.cluster_ = value;
-        } else if (key == QLatin1String(CallsignKey)) {
-            config.callsign_ = value;
-        } else if (key == QLatin1String(PasswordKey)) {
-            config.password_ = value;
-        } else if (key == QLatin1String(RigctldKey)) {
-            config.rigctld_ = value;
-        } else if (key == QLatin1String(FlrigKey)) {
-            config.flrig_ = value;
-        } else if (key == QLatin1String(HamlibModelKey)) {
-            config.hamlibModel_ = value;
-        } else if (key == QLatin1String(HamlibDeviceKey)) {
-            config.hamlibDevice_ = value;
-        } else if (key == QLatin1String(HamlibSpeedKey)) {
-            config.hamlibSpeed_ = value;
-        } else if (key == QLatin1String(ModeKey)) {
-            config.mode_ = value;
+        if (*key == QLatin1String(SpotSiteKey)) {
+            spotSite_ = withoutTrailingSlash(value);
+        } else if (*key == QLatin1String(LookupSiteKey)) {
+            lookupSite_ = withoutTrailingSlash(value);
+        } else if (*key == QLatin1String(ClusterKey)) {
+            cluster_ = value;
+        } else if (*key == QLatin1String(CallsignKey)) {
+            callsign_ = value;
+        } else if (*key == QLatin1String(PasswordKey)) {
+            password_ = value;
+        } else if (*key == QLatin1String(RigctldKey)) {
+            rigctld_ = value;
+        } else if (*key == QLatin1String(FlrigKey)) {
+            flrig_ = value;
+        } else if (*key == QLatin1String(HamlibModelKey)) {
+            hamlibModel_ = value;
+        } else if (*key == QLatin1String(HamlibDeviceKey)) {
+            hamlibDevice_ = value;
+        } else if (*key == QLatin1String(HamlibSpeedKey)) {
+            hamlibSpeed_ = value;
+        } else if (*key == QLatin1String(ModeKey)) {
+            mode_ = value;
         } else {
             for (int n = 1; n <= PortCount; ++n) {
-                if (key == portKey(n))
-                    config.portDevices_[n - 1] = value;
+                if (*key == portKey(n))
+                    portDevices_[n - 1] = value;
             }
         }
     }
-    return config;
 }
 
 QString Configuration::portDevice(int n) const {

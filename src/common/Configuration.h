@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <array>
 
@@ -16,8 +18,19 @@ public:
 
     // Reads the file; a missing file or key keeps the default.
     static Configuration load(const QString& path);
+    // Reads the file beside the program, then the user's own, whose keys
+    // override it one by one.
+    static Configuration load(const QString& besidePath, const QString& userPath);
     // Parses the text of a configuration file.
     static Configuration parse(const QString& text);
+    // The user's own file: $XDG_CONFIG_HOME/pelk-dedirad/Pelk_Dedirad.conf.
+    static QString userFile();
+
+    // Writes these keys into the user's file, in place of their lines or at
+    // its end, keeping every other line (comments, keys it does not know) as
+    // it was; atomically, and only into a regular file (links followed) or a
+    // new one. False when the file cannot be written.
+    static bool saveKeys(const QString& userPath, const QList<QPair<QString, QString>>& values);
 
     const QString& spotSite() const { return spotSite_; }
     const QString& lookupSite() const { return lookupSite_; }
@@ -55,6 +68,9 @@ public:
     void setMode(const QString& rule) { mode_ = rule; }
 
 private:
+    // Takes the keys of a configuration text over the values held.
+    void apply(const QString& text);
+
     QString spotSite_;
     QString lookupSite_;
     QString cluster_;

@@ -1,7 +1,11 @@
 #include "Configuration.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 TEST(Configuration, DefaultsAndKeysIgnoringCommentsBlanksAndUnknownKeys) {
     // A missing, an empty and the shipped file all give the defaults.
@@ -27,4 +31,50 @@ TEST(Configuration, DefaultsAndKeysIgnoringCommentsBlanksAndUnknownKeys) {
     EXPECT_EQ(config.portDevice(2), "/dev/ttyS1"); // empty value keeps the default
     EXPECT_EQ(config.cluster(), "dxc.example.org:7300");
     EXPECT_EQ(config.callsign(), "F4ABC");
+}
+
+TEST(Configuration, TheUsersFileOverridesKeyByKeyAndIsWrittenInPlace) {
+    QTemporaryDir folder;
+    qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
+    const QString user = Configuration::userFile();
+    EXPECT_EQ(user, folder.path() + "/pelk-dedirad/Pelk_Dedirad.conf");
+    const QString beside = folder.filePath("Pelk_Dedirad.conf");
+    QFile file(beside);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("cluster = a.example.org:7300\ncom1 = /dev/ttyUSB0\ncallsign = F4ABC\n");
+    file.close();
+
+    // No file of the user's: the one beside the program, as it is.
+    EXPECT_EQ(Configuration::load(beside, user).cluster(), "a.example.org:7300");
+
+    // Written in place: comments and keys it does not know are kept.
+    ASSERT_TRUE(QDir().mkpath(folder.path() + "/pelk-dedirad"));
+    QFile own(user);
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write("# mine\nfuture_key = 42\ncluster = b.example.org:7000\n");
+    own.close();
+    ASSERT_TRUE(Configuration::saveKeys(
+        user, {{"cluster", "c.example.org:8000"}, {"callsign", "F4XYZ-7"}}));
+    ASSERT_TRUE(own.open(QIODevice::ReadOnly));
+    EXPECT_EQ(own.readAll(),
+              "# mine\nfuture_key = 42\ncluster = c.example.org:8000\ncallsign = F4XYZ-7\n");
+    own.close();
+    const Configuration both = Configuration::load(beside, user);
+    EXPECT_EQ(both.cluster(), "c.example.org:8000");
+    EXPECT_EQ(both.callsign(), "F4XYZ-7");
+    EXPECT_EQ(both.portDevice(1), "/dev/ttyUSB0"); // from beside the program
+
+    // Written through a link to a regular file; never into a FIFO or device.
+    const QString target = folder.filePath("elsewhere.conf");
+    QFile(target).open(QIODevice::WriteOnly);
+    QFile::remove(user);
+    ASSERT_TRUE(QFile::link(target, user));
+    EXPECT_TRUE(Configuration::saveKeys(user, {{"mode", "bandplan"}}));
+    EXPECT_EQ(Configuration::load(beside, user).mode(), "bandplan");
+    EXPECT_TRUE(QFileInfo(user).isSymLink());
+    QFile::remove(user);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(user).constData(), 0600), 0);
+    EXPECT_FALSE(Configuration::saveKeys(user, {{"mode", "none"}}));
+    EXPECT_EQ(Configuration::load(beside, user).cluster(), "a.example.org:7300"); // no hang
+    qunsetenv("XDG_CONFIG_HOME");
 }

@@ -63,7 +63,12 @@ int main(int argc, char** argv) {
         *wait = std::chrono::seconds(seconds);
     }
 
-    const Configuration config = Configuration::load(parser.value(configOption));
+    // As the program reads them: the file beside it, then the user's own;
+    // a file named on the command line alone.
+    const Configuration config =
+        parser.isSet(configOption)
+            ? Configuration::load(parser.value(configOption))
+            : Configuration::load(parser.value(configOption), Configuration::userFile());
     const QByteArray callsign = config.callsign().toLatin1();
     LiveSpotPages live;
     std::vector<std::unique_ptr<ClusterConnection>> nodes;
