@@ -66,7 +66,7 @@ QAction* makeAction(QMenu* menu, const char* name, const QString& caption, bool 
 
 } // namespace
 
-Durerur::Durerur(SharedState& state, SettingsStore& settings, const Configuration& config,
+Durerur::Durerur(SharedState& state, SettingsStore& settings, Configuration& config,
                  ProgramDirectory directory, Platform platform, QWidget* parent)
     : QMainWindow(parent), state_(state), settings_(settings), config_(config),
       directory_(std::move(directory)), platform_(platform) {
@@ -231,6 +231,8 @@ void Durerur::createMenus() {
 
     Mnu_Coordonnees = bar->addAction(QStringLiteral("Coordonnés"));
     Mnu_Coordonnees->setObjectName(QStringLiteral("Mnu_Coordonnees"));
+    Mnu_Reglages = bar->addAction(QStringLiteral("Réglages"));
+    Mnu_Reglages->setObjectName(QStringLiteral("Mnu_Reglages"));
 
     QMenu* help = bar->addMenu(QStringLiteral("?"));
     help->setObjectName(QStringLiteral("Mnu_Hlp"));
@@ -251,6 +253,7 @@ void Durerur::connectHandlers() {
         connect(Mnu_Speed[i], &QAction::triggered, this, [this, index] { Mnu_Speed_Click(index); });
     }
     connect(Mnu_Coordonnees, &QAction::triggered, this, [this] { Mnu_Coordonnees_Click(); });
+    connect(Mnu_Reglages, &QAction::triggered, this, [this] { Mnu_Reglages_Click(); });
     connect(Mnu_Historique, &QAction::triggered, this, [this] { Mnu_Historique_Click(); });
     connect(Mnu_A_Propos, &QAction::triggered, this, [this] { Mnu_A_Propos_Click(); });
     new ListClickWatcher(Liste_Stations, [this] { Liste_Stations_Click(); });

@@ -10,6 +10,7 @@
 #include "Platform.h"
 #include "ProgramDirectory.h"
 #include "QRZ_Web.h"
+#include "Reglages.h"
 #include "SharedState.h"
 #include "SortedSpotLines.h"
 #include "SpotRefresh.h"
@@ -43,12 +44,18 @@ class Durerur : public QMainWindow, private SpotView {
     Q_OBJECT
 
 public:
-    Durerur(SharedState& state, SettingsStore& settings, const Configuration& config,
+    // `config` is the program's configuration, which the settings window
+    // changes.
+    Durerur(SharedState& state, SettingsStore& settings, Configuration& config,
             ProgramDirectory directory, Platform platform, QWidget* parent = nullptr);
     ~Durerur() override;
 
     // What brings the local spot server back when a refresh finds it silent.
     void setSpotSourceReviver(std::function<bool()> revive);
+    // What starts the local spot server afresh once the settings change.
+    void setSpotSourceRestarter(std::function<void()> restart) {
+        restartSpotSource_ = std::move(restart);
+    }
 
     // Controls, in design order.
     QPushButton* Test_alerte = nullptr;
@@ -104,6 +111,7 @@ public:
     std::array<QAction*, 6> Mnu_Com{};   // Mnu_Com1 to Mnu_Com6
     std::array<QAction*, 4> Mnu_Speed{}; // Mnu_4800, Mnu_9600, Mnu_19200, Mnu_57600
     QAction* Mnu_Coordonnees = nullptr;
+    QAction* Mnu_Reglages = nullptr;
     QAction* Mnu_Historique = nullptr;
     QAction* Mnu_A_Propos = nullptr;
 
@@ -118,6 +126,9 @@ public:
     // Application shell.
     void Emetteur_Click();
     void Mnu_Coordonnees_Click();
+    void Mnu_Reglages_Click();
+    // The settings window, while it is open.
+    Reglages* reglagesWindow() const { return reglages_; }
     void Mnu_A_Propos_Click();
     void Mnu_Historique_Click();
 
@@ -156,6 +167,11 @@ public:
     // Transceiver tuning (DurerurTuning.cpp): the dispatch run as the last
     // step of Dedirad_Liste.
     void tuneSelectedSpot();
+    // Writes the settings window's values into the user's file, reads the
+    // configuration again and applies it at once; false when it could not
+    // be written.
+    bool saveSettings(const Reglages::Values& values);
+    void applyConfiguration();
     // Runs the local rigctld when "Hamlib (rigctld)" is the chosen transceiver.
     void startRigctldIfChosen();
 
@@ -205,7 +221,7 @@ private:
 
     SharedState& state_;
     SettingsStore& settings_;
-    const Configuration& config_;
+    Configuration& config_;
     ProgramDirectory directory_;
     Platform platform_;
     // The transceiver's command state, kept between selections.
@@ -221,6 +237,8 @@ private:
     QPointer<Station> station_;
     QPointer<Memoire_CL> memoire_;
     QPointer<QRZ_Web> qrzWeb_;
+    QPointer<Reglages> reglages_;
+    std::function<void()> restartSpotSource_;
     // Where the keyboard was when the busy state began.
     QPointer<QWidget> focusBeforeBusy_;
     PageScratchFiles scratch_{directory_.path(), PageScratchFiles::userFolder()};

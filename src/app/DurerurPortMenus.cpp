@@ -77,8 +77,8 @@ void Durerur::restorePort() {
     platform_.serial.setRawMode();
     if (!platform_.serial.open()) {
         // Shown once the window is up; the choice stays, to be tried next time.
-        const QString message = portFailureMessage(n, platform_.serial.lastOpenFailure(),
-                                                   platform_.serial.device());
+        const QString message =
+            portFailureMessage(n, platform_.serial.lastOpenFailure(), platform_.serial.device());
         QTimer::singleShot(0, this, [this, message] { platform_.messages.show(message); });
     }
 }
@@ -95,8 +95,8 @@ void Durerur::Mnu_Com_Click(int n) {
     if (!platform_.serial.open()) {
         // Qt ticked the entry on its own: show the previous choice again.
         tickPort(portNumberShown());
-        platform_.messages.show(portFailureMessage(n, platform_.serial.lastOpenFailure(),
-                                                   platform_.serial.device()));
+        platform_.messages.show(
+            portFailureMessage(n, platform_.serial.lastOpenFailure(), platform_.serial.device()));
         return;
     }
     tickPort(n);

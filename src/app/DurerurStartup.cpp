@@ -2,6 +2,7 @@
 // about and history boxes of the main window.
 #include "CoordinateText.h"
 #include "Durerur.h"
+#include "HamlibRig.h"
 #include "LeadingNumber.h"
 #include "MessageBox.h"
 #include "RevisionHistory.h"
@@ -13,6 +14,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <optional>
@@ -153,6 +155,8 @@ void Durerur::Form_Unload() {
         memoire_->close();
     if (qrzWeb_ != nullptr)
         qrzWeb_->close();
+    if (reglages_ != nullptr)
+        reglages_->close();
 }
 
 void Durerur::Emetteur_Click() {
@@ -171,6 +175,37 @@ void Durerur::Mnu_Coordonnees_Click() {
     }
     station_->raise();
     station_->activateWindow();
+}
+
+void Durerur::Mnu_Reglages_Click() {
+    if (reglages_ == nullptr) {
+        reglages_ =
+            new Reglages(config_, platform_.messages,
+                         [this](const Reglages::Values& values) { return saveSettings(values); });
+        reglages_->show();
+    }
+    reglages_->raise();
+    reglages_->activateWindow();
+}
+
+bool Durerur::saveSettings(const Reglages::Values& values) {
+    if (!Configuration::saveKeys(Configuration::userFile(), values))
+        return false;
+    config_ =
+        Configuration::load(directory_.file(Configuration::FileName), Configuration::userFile());
+    applyConfiguration();
+    return true;
+}
+
+void Durerur::applyConfiguration() {
+    refresh_.setSiteBase(config_.spotSite());
+    QRZ->setText(config_.lookupSiteName());
+    rigctld_.retarget(std::make_shared<HamlibRig>(HamlibRig::NetRigctlModel, config_.rigctld()),
+                      config_.rigctld());
+    flrig_.retarget(std::make_shared<HamlibRig>(HamlibRig::FlrigModel, config_.flrig()),
+                    config_.flrig());
+    if (restartSpotSource_)
+        restartSpotSource_();
 }
 
 void Durerur::Mnu_A_Propos_Click() {

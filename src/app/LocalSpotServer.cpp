@@ -32,6 +32,14 @@ LocalSpotServer::LocalSpotServer(const ProgramDirectory& directory, const QStrin
                                      *port_);
 }
 
+void LocalSpotServer::restart(const QString& spotSite) {
+    helper_.stop();
+    port_ = localPort(spotSite);
+    if (port_ && QFileInfo(server_).isExecutable())
+        helper_.startUnlessAnswering(server_, {QStringLiteral("--port"), QString::number(*port_)},
+                                     *port_);
+}
+
 bool LocalSpotServer::revive() {
     if (!port_ || !QFileInfo(server_).isExecutable() || LocalHelper::answers(*port_))
         return false;

@@ -20,6 +20,9 @@ public:
     // there (it was killed, or the copy of the program that ran it has
     // ended); true when it answers now, after a short wait.
     bool revive();
+    // Stops the server it runs and starts one for this site (the settings
+    // changed: another node, another callsign), when the site is local.
+    void restart(const QString& spotSite);
 
     // The port of a spot site on this machine ("http://127.0.0.1:8073",
     // "http://localhost:8073"); nothing for any other site.

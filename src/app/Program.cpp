@@ -42,6 +42,7 @@ Durerur& Program::window() {
         window_ = std::make_unique<Durerur>(state, settings, config, directory,
                                             Platform{http, serial, sound, messages, clock});
         window_->setSpotSourceReviver([this] { return spotSource.revive(); });
+        window_->setSpotSourceRestarter([this] { spotSource.restart(config.spotSite()); });
     }
     return *window_;
 }

@@ -34,6 +34,12 @@ NetworkTuning::NetworkTuning(std::shared_ptr<NetworkRig> rig, QString name, QStr
 
 NetworkTuning::~NetworkTuning() = default;
 
+void NetworkTuning::retarget(std::shared_ptr<NetworkRig> rig, QString address) {
+    rig_ = std::move(rig);
+    address_ = std::move(address);
+    reportNextFailure_ = true;
+}
+
 void NetworkTuning::tune(const QString& Ligne_Selection, ModeRule rule) {
     const std::optional<std::int32_t> FreqWanted = Format_QRG(qrgField(Ligne_Selection));
     if (!FreqWanted)

@@ -34,6 +34,8 @@ public:
     void tune(const QString& Ligne_Selection, ModeRule rule);
 
     const QString& address() const { return address_; }
+    // Another rig at another address, from the next tuning on.
+    void retarget(std::shared_ptr<NetworkRig> rig, QString address);
 
 private:
     struct Job;

@@ -53,6 +53,8 @@ public:
     // tried once per refresh when a page does not come, and the page asked
     // again when it answers.
     void setSourceReviver(std::function<bool()> revive) { revive_ = std::move(revive); }
+    // The spot site, changed in the settings.
+    void setSiteBase(QString siteBase) { siteBase_ = std::move(siteBase); }
 
 private:
     // Affiche_Dedirad, its page waited for no longer than `timeLeft`, which

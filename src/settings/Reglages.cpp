@@ -1,0 +1,223 @@
+#include "Reglages.h"
+
+#include "ClusterNodeList.h"
+#include "HamlibModels.h"
+#include "MessageBox.h"
+#include "SettingsChecks.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSerialPortInfo>
+#include <QVBoxLayout>
+
+namespace {
+
+// The rule names of `mode`, as the file holds them, and what they mean.
+constexpr std::array<std::pair<const char*, const char*>, 3> ModeRules{{
+    {"sideband", "Bande latérale (inférieure sous 7200 kHz)"},
+    {"bandplan", "CW et modes numériques selon le plan de bande"},
+    {"none", "Fréquence seule"},
+}};
+
+constexpr std::array<const char*, 6> HamlibSpeeds{"4800",  "9600",  "19200",
+                                                  "38400", "57600", "115200"};
+
+template <typename Widget> Widget* named(QWidget* parent, const char* name) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QComboBox* editableList(QWidget* parent, const char* name, const QString& current) {
+    auto* list = named<QComboBox>(parent, name);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setEditText(current);
+    return list;
+}
+
+// The serial devices present, by their stable names when the system has them.
+void offerSerialDevices(QComboBox* list) {
+    const QString current = list->currentText();
+    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) {
+        const QString description =
+            port.description().isEmpty() ? port.manufacturer() : port.description();
+        list->addItem(port.systemLocation() +
+                          (description.isEmpty() ? QString() : QStringLiteral(" — ") + description),
+                      port.systemLocation());
+    }
+    list->setEditText(current);
+}
+
+// The text of an editable list: its device or address, without the description.
+QString valueOf(const QComboBox* list) {
+    const QString text = list->currentText().trimmed();
+    const qsizetype dash = text.indexOf(QStringLiteral(" — "));
+    return dash < 0 ? text : text.left(dash).trimmed();
+}
+
+} // namespace
+
+Reglages::Reglages(const Configuration& current, MessageBox& messages, Save save, QWidget* parent)
+    : QWidget(parent, Qt::Window), messages_(messages), save_(std::move(save)) {
+    setObjectName(QStringLiteral("Reglages"));
+    setWindowTitle(QStringLiteral("Réglages"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* layout = new QVBoxLayout(this);
+
+    auto* spots = new QGroupBox(QStringLiteral("Spots en direct"), this);
+    auto* spotsForm = new QFormLayout(spots);
+    Indicatif_Reglage = named<QLineEdit>(spots, "Indicatif_Reglage");
+    Indicatif_Reglage->setText(current.callsign());
+    Indicatif_Reglage->setPlaceholderText(QStringLiteral("F4ABC-7"));
+    spotsForm->addRow(QStringLiteral("Indicatif"), Indicatif_Reglage);
+    Noeuds = editableList(spots, "Noeuds", current.cluster());
+    for (const ClusterNode& node : WellKnownClusterNodes)
+        Noeuds->addItem(QString::fromLatin1(node.address) + QStringLiteral(" — ") +
+                        QString::fromLatin1(node.name) + QStringLiteral(" : ") +
+                        QString::fromUtf8(node.description));
+    Noeuds->setEditText(current.cluster());
+    Noeuds->setToolTip(QStringLiteral("Jusqu'à trois nœuds hôte:port séparés par des virgules ; "
+                                      "vide : spots de démonstration"));
+    spotsForm->addRow(QStringLiteral("Nœuds du cluster"), Noeuds);
+    Mot_De_Passe = named<QLineEdit>(spots, "Mot_De_Passe");
+    Mot_De_Passe->setEchoMode(QLineEdit::Password);
+    Mot_De_Passe->setText(current.password());
+    spotsForm->addRow(QStringLiteral("Mot de passe"), Mot_De_Passe);
+    layout->addWidget(spots);
+
+    auto* sites = new QGroupBox(QStringLiteral("Sites"), this);
+    auto* sitesForm = new QFormLayout(sites);
+    Site_Spots = named<QLineEdit>(sites, "Site_Spots");
+    Site_Spots->setText(current.spotSite());
+    sitesForm->addRow(QStringLiteral("Site des spots"), Site_Spots);
+    Site_Recherche = named<QLineEdit>(sites, "Site_Recherche");
+    Site_Recherche->setText(current.lookupSite());
+    sitesForm->addRow(QStringLiteral("Site de recherche d'indicatif"), Site_Recherche);
+    layout->addWidget(sites);
+
+    auto* ports = new QGroupBox(QStringLiteral("Ports série"), this);
+    auto* portsForm = new QFormLayout(ports);
+    for (int n = 1; n <= Configuration::PortCount; ++n) {
+        const QByteArray name = "Peripherique_Com" + QByteArray::number(n);
+        QComboBox* device = editableList(ports, name.constData(), current.portDevice(n));
+        offerSerialDevices(device);
+        Peripheriques[static_cast<std::size_t>(n - 1)] = device;
+        portsForm->addRow(QStringLiteral("Com %1").arg(n), device);
+    }
+    layout->addWidget(ports);
+
+    auto* rig = new QGroupBox(QStringLiteral("Transceiver par le réseau"), this);
+    auto* rigForm = new QFormLayout(rig);
+    Adresse_Rigctld = named<QLineEdit>(rig, "Adresse_Rigctld");
+    Adresse_Rigctld->setText(current.rigctld());
+    rigForm->addRow(QStringLiteral("rigctld (hôte:port)"), Adresse_Rigctld);
+    Adresse_Flrig = named<QLineEdit>(rig, "Adresse_Flrig");
+    Adresse_Flrig->setText(current.flrig());
+    rigForm->addRow(QStringLiteral("flrig (hôte:port)"), Adresse_Flrig);
+    Modele_Hamlib = named<QComboBox>(rig, "Modele_Hamlib");
+    Modele_Hamlib->addItem(QStringLiteral("(aucun : rigctld n'est pas lancé)"), QString());
+    for (const HamlibModel& model : hamlibModels())
+        Modele_Hamlib->addItem(QStringLiteral("%1 (%2)").arg(model.name).arg(model.number),
+                               QString::number(model.number));
+    Modele_Hamlib->setCurrentIndex(std::max(0, Modele_Hamlib->findData(current.hamlibModel())));
+    rigForm->addRow(QStringLiteral("Radio lancée par le programme"), Modele_Hamlib);
+    Peripherique_Hamlib = named<QLineEdit>(rig, "Peripherique_Hamlib");
+    Peripherique_Hamlib->setText(current.hamlibDevice());
+    rigForm->addRow(QStringLiteral("Son périphérique"), Peripherique_Hamlib);
+    Vitesse_Hamlib = editableList(rig, "Vitesse_Hamlib", current.hamlibSpeed());
+    for (const char* speed : HamlibSpeeds)
+        Vitesse_Hamlib->addItem(QString::fromLatin1(speed));
+    Vitesse_Hamlib->setEditText(current.hamlibSpeed());
+    rigForm->addRow(QStringLiteral("Sa vitesse"), Vitesse_Hamlib);
+    Mode_Reglage = named<QComboBox>(rig, "Mode_Reglage");
+    for (const auto& [rule, meaning] : ModeRules)
+        Mode_Reglage->addItem(QString::fromUtf8(meaning), QString::fromLatin1(rule));
+    Mode_Reglage->setCurrentIndex(std::max(0, Mode_Reglage->findData(current.mode())));
+    rigForm->addRow(QStringLiteral("Mode réglé par un clic"), Mode_Reglage);
+    layout->addWidget(rig);
+
+    Enregistrer = named<QPushButton>(this, "Enregistrer");
+    Enregistrer->setText(QStringLiteral("Enregistrer"));
+    layout->addWidget(Enregistrer, 0, Qt::AlignRight);
+    connect(Enregistrer, &QPushButton::clicked, this, [this] { Enregistrer_Click(); });
+}
+
+QStringList Reglages::errors() const {
+    QStringList found;
+    const QString callsign = Indicatif_Reglage->text().trimmed();
+    if (!callsign.isEmpty() && !SettingsChecks::isCallsign(callsign))
+        found << QStringLiteral("L'indicatif « %1 » n'est pas un indicatif (exemple : F4ABC ou "
+                                "F4ABC-7)")
+                     .arg(callsign);
+    if (!SettingsChecks::isNodeList(valueOf(Noeuds)))
+        found << QStringLiteral("Les nœuds « %1 » ne sont pas jusqu'à trois hôte:port séparés "
+                                "par des virgules")
+                     .arg(valueOf(Noeuds));
+    if (!SettingsChecks::isSite(Site_Spots->text().trimmed()))
+        found << QStringLiteral("Le site des spots « %1 » n'est pas de la forme "
+                                "http://hôte[:port]")
+                     .arg(Site_Spots->text().trimmed());
+    if (!SettingsChecks::isSite(Site_Recherche->text().trimmed()))
+        found << QStringLiteral("Le site de recherche « %1 » n'est pas de la forme "
+                                "https://hôte[:port]")
+                     .arg(Site_Recherche->text().trimmed());
+    for (int n = 1; n <= Configuration::PortCount; ++n) {
+        const QString device = valueOf(Peripheriques[static_cast<std::size_t>(n - 1)]);
+        if (!SettingsChecks::isDevice(device))
+            found << QStringLiteral("Le périphérique de Com %1 « %2 » n'est pas un chemin comme "
+                                    "/dev/ttyUSB0")
+                         .arg(n)
+                         .arg(device);
+    }
+    for (const auto& [name, field] :
+         {std::pair{"rigctld", Adresse_Rigctld}, std::pair{"flrig", Adresse_Flrig}}) {
+        if (!SettingsChecks::isHostPort(field->text().trimmed()))
+            found << QStringLiteral("L'adresse de %1 « %2 » n'est pas de la forme hôte:port")
+                         .arg(QLatin1String(name), field->text().trimmed());
+    }
+    if (!SettingsChecks::isDevice(Peripherique_Hamlib->text().trimmed()))
+        found << QStringLiteral("Le périphérique de la radio « %1 » n'est pas un chemin comme "
+                                "/dev/ttyUSB0")
+                     .arg(Peripherique_Hamlib->text().trimmed());
+    bool number = false;
+    const int speed = Vitesse_Hamlib->currentText().trimmed().toInt(&number);
+    if (!number || speed <= 0)
+        found << QStringLiteral("La vitesse de la radio « %1 » n'est pas un nombre de bauds")
+                     .arg(Vitesse_Hamlib->currentText().trimmed());
+    return found;
+}
+
+Reglages::Values Reglages::values() const {
+    Values values{
+        {QStringLiteral("callsign"), Indicatif_Reglage->text().trimmed().toUpper()},
+        {QStringLiteral("cluster"), valueOf(Noeuds)},
+        {QStringLiteral("password"), Mot_De_Passe->text()},
+        {QStringLiteral("spot_site"), Site_Spots->text().trimmed()},
+        {QStringLiteral("lookup_site"), Site_Recherche->text().trimmed()},
+    };
+    for (int n = 1; n <= Configuration::PortCount; ++n)
+        values.append({QStringLiteral("com%1").arg(n),
+                       valueOf(Peripheriques[static_cast<std::size_t>(n - 1)])});
+    values.append({QStringLiteral("rigctld"), Adresse_Rigctld->text().trimmed()});
+    values.append({QStringLiteral("flrig"), Adresse_Flrig->text().trimmed()});
+    values.append({QStringLiteral("hamlib_model"), Modele_Hamlib->currentData().toString()});
+    values.append({QStringLiteral("hamlib_device"), Peripherique_Hamlib->text().trimmed()});
+    values.append({QStringLiteral("hamlib_speed"), Vitesse_Hamlib->currentText().trimmed()});
+    values.append({QStringLiteral("mode"), Mode_Reglage->currentData().toString()});
+    return values;
+}
+
+void Reglages::Enregistrer_Click() {
+    const QStringList found = errors();
+    for (const QString& error : found)
+        messages_.show(error);
+    if (!found.isEmpty())
+        return;
+    if (!save_(values()))
+        messages_.show(QStringLiteral("Les réglages n'ont pas pu être enregistrés dans ") +
+                       Configuration::userFile());
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "Configuration.h"
+
+#include <QList>
+#include <QPair>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class MessageBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+// The window "Réglages": what the configuration files hold, set by the user
+// from the program itself. "Enregistrer" checks every field (a message per
+// field in error, nothing saved while one is wrong), then hands the values
+// on to be written into the user's own file and applied at once.
+class Reglages : public QWidget {
+    Q_OBJECT
+
+public:
+    using Values = QList<QPair<QString, QString>>;
+    // Writes and applies the values; false when the file could not be written.
+    using Save = std::function<bool(const Values& values)>;
+
+    Reglages(const Configuration& current, MessageBox& messages, Save save,
+             QWidget* parent = nullptr);
+
+    QLineEdit* Indicatif_Reglage = nullptr;
+    QComboBox* Noeuds = nullptr;
+    QLineEdit* Mot_De_Passe = nullptr;
+    QLineEdit* Site_Spots = nullptr;
+    QLineEdit* Site_Recherche = nullptr;
+    std::array<QComboBox*, Configuration::PortCount> Peripheriques{};
+    QLineEdit* Adresse_Rigctld = nullptr;
+    QLineEdit* Adresse_Flrig = nullptr;
+    QComboBox* Modele_Hamlib = nullptr;
+    QLineEdit* Peripherique_Hamlib = nullptr;
+    QComboBox* Vitesse_Hamlib = nullptr;
+    QComboBox* Mode_Reglage = nullptr;
+    QPushButton* Enregistrer = nullptr;
+
+    void Enregistrer_Click();
+
+private:
+    // The French message of each field in error.
+    QStringList errors() const;
+    Values values() const;
+
+    MessageBox& messages_;
+    Save save_;
+};

@@ -1,0 +1,161 @@
+// The settings window: what it accepts, what it writes into the user's own
+// file, and what changes at once, through the main window.
+#include "DurerurFixture.h"
+#include "LocalSpotServer.h"
+#include "ScriptedClusterNode.h"
+#include "SettingsChecks.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpServer>
+#include <sys/stat.h>
+
+namespace {
+
+QString freePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return QString::number(probe.serverPort());
+}
+
+QString readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+TEST(SettingsChecks, WhatEachFieldAccepts) {
+    for (const char* call :
+         {"F4ABC", "F4ABC-7", "f4abc", "EA8/G4XYZ", "F4ABC/P", "3B8AB", "9A2AB", "VP2V/DL1ABC"})
+        EXPECT_TRUE(SettingsChecks::isCallsign(QString::fromLatin1(call))) << call;
+    for (const char* call : {"", "F4", "HELLO", "F4ABC-", "F4ABC-123", "F4 ABC", "F4ABC//P"})
+        EXPECT_FALSE(SettingsChecks::isCallsign(QString::fromLatin1(call))) << call;
+
+    for (const char* nodes : {"", "dxc.example.org:7300", "a.org:23, b.org:7000,c.org:7373",
+                              "[::1]:7300", "127.0.0.1:7300"})
+        EXPECT_TRUE(SettingsChecks::isNodeList(QString::fromLatin1(nodes))) << nodes;
+    for (const char* nodes : {"dxc.example.org", "a.org:0", "a.org:70000", "a:1,b:2,c:3,d:4",
+                              "a.org:23,", "telnet://a.org:23"})
+        EXPECT_FALSE(SettingsChecks::isNodeList(QString::fromLatin1(nodes))) << nodes;
+
+    for (const char* site : {"http://127.0.0.1:8073", "https://www.qrz.com", "https://qrz.com/"})
+        EXPECT_TRUE(SettingsChecks::isSite(QString::fromLatin1(site))) << site;
+    for (const char* site : {"www.qrz.com", "ftp://a.org", "https://www.qrz.com/db/", "http://",
+                             "https://a.org?x=1", "https://user@a.org"})
+        EXPECT_FALSE(SettingsChecks::isSite(QString::fromLatin1(site))) << site;
+
+    EXPECT_TRUE(SettingsChecks::isDevice("/dev/ttyUSB0"));
+    EXPECT_TRUE(SettingsChecks::isDevice("/dev/serial/by-id/usb-Silicon_Labs_CP2102-if00"));
+    for (const char* device : {"", "ttyUSB0", "COM1", "/", "/dev/tty USB0"})
+        EXPECT_FALSE(SettingsChecks::isDevice(QString::fromLatin1(device))) << device;
+}
+
+class ReglagesWindow : public DurerurFixture {
+protected:
+    void SetUp() override {
+        qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+        userFile = Configuration::userFile();
+    }
+    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
+
+    Reglages& open() {
+        window().Mnu_Reglages->trigger();
+        return *window().reglagesWindow();
+    }
+
+    QTemporaryDir home;
+    QString userFile;
+};
+
+TEST_F(ReglagesWindow, EveryFieldIsSavedToTheUsersFileAndShownAgain) {
+    Reglages& r = open();
+    EXPECT_EQ(r.objectName(), "Reglages");
+    EXPECT_EQ(r.windowTitle(), "Réglages");
+    window().Mnu_Reglages->trigger(); // one window at most
+    EXPECT_EQ(window().reglagesWindow(), &r);
+
+    r.Indicatif_Reglage->setText("f4abc-7");
+    r.Noeuds->setEditText("dxc.example.org:7300, telnet.reversebeacon.net:7000");
+    r.Mot_De_Passe->setText("secret");
+    r.Site_Spots->setText("http://127.0.0.1:9073");
+    r.Site_Recherche->setText("https://www.hamqth.com");
+    for (std::size_t i = 0; i < r.Peripheriques.size(); ++i)
+        r.Peripheriques[i]->setEditText(QStringLiteral("/dev/ttyUSB%1").arg(i));
+    r.Adresse_Rigctld->setText("127.0.0.1:4533");
+    r.Adresse_Flrig->setText("127.0.0.1:12346");
+    r.Modele_Hamlib->setCurrentIndex(r.Modele_Hamlib->findData("3073"));
+    r.Peripherique_Hamlib->setText("/dev/ttyACM0");
+    r.Vitesse_Hamlib->setEditText("115200");
+    r.Mode_Reglage->setCurrentIndex(r.Mode_Reglage->findData("bandplan"));
+    ModalCloser closer;
+    r.Enregistrer->click();
+    EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" / ").toStdString();
+
+    EXPECT_EQ(readAll(userFile),
+              "callsign = F4ABC-7\n"
+              "cluster = dxc.example.org:7300, telnet.reversebeacon.net:7000\n"
+              "password = secret\nspot_site = http://127.0.0.1:9073\n"
+              "lookup_site = https://www.hamqth.com\ncom1 = /dev/ttyUSB0\ncom2 = /dev/ttyUSB1\n"
+              "com3 = /dev/ttyUSB2\ncom4 = /dev/ttyUSB3\ncom5 = /dev/ttyUSB4\n"
+              "com6 = /dev/ttyUSB5\nrigctld = 127.0.0.1:4533\nflrig = 127.0.0.1:12346\n"
+              "hamlib_model = 3073\nhamlib_device = /dev/ttyACM0\nhamlib_speed = 115200\n"
+              "mode = bandplan\n");
+    // Applied at once: the lookup button, the ports, the configuration.
+    EXPECT_EQ(window().QRZ->text(), "HAMQTH.com");
+    EXPECT_EQ(config.portDevice(4), "/dev/ttyUSB3");
+    EXPECT_EQ(config.mode(), "bandplan");
+
+    // Shown again in a window opened anew.
+    r.close();
+    QCoreApplication::processEvents();
+    Reglages& again = open();
+    EXPECT_EQ(again.Indicatif_Reglage->text(), "F4ABC-7");
+    EXPECT_EQ(again.Modele_Hamlib->currentData().toString(), "3073");
+    EXPECT_EQ(again.Peripheriques[5]->currentText(), "/dev/ttyUSB5");
+}
+
+TEST_F(ReglagesWindow, FieldsInErrorAreEachToldAndNothingIsWritten) {
+    Reglages& r = open();
+    r.Indicatif_Reglage->setText("HELLO");
+    r.Site_Spots->setText("www.example.org");
+    r.Peripheriques[1]->setEditText("COM2");
+    ModalCloser closer;
+    r.Enregistrer->click();
+    EXPECT_EQ(closer.texts(),
+              (QStringList{"L'indicatif « HELLO » n'est pas un indicatif (exemple : F4ABC ou "
+                           "F4ABC-7)",
+                           "Le site des spots « www.example.org » n'est pas de la forme "
+                           "http://hôte[:port]",
+                           "Le périphérique de Com 2 « COM2 » n'est pas un chemin comme "
+                           "/dev/ttyUSB0"}));
+    EXPECT_FALSE(QFile::exists(userFile));
+
+    // A user's file that is a FIFO is refused, without hanging.
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(userFile).absolutePath()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(userFile).constData(), 0600), 0);
+    r.Indicatif_Reglage->setText("F4ABC");
+    r.Site_Spots->setText("http://127.0.0.1:8073");
+    r.Peripheriques[1]->setEditText("/dev/ttyS1");
+    r.Enregistrer->click();
+    EXPECT_EQ(closer.texts().value(3),
+              "Les réglages n'ont pas pu être enregistrés dans " + userFile);
+}
+
+TEST_F(ReglagesWindow, ANewNodeReachesTheRunningSpotServer) {
+    ScriptedClusterNode node;
+    node.setGreeting("login: ");
+    config.setSpotSite(QStringLiteral("http://127.0.0.1:") + freePort());
+    LocalSpotServer source(ProgramDirectory(QStringLiteral(PELK_PROGRAM_DIR)), config.spotSite());
+    ASSERT_TRUE(source.started());
+    window().setSpotSourceRestarter([&] { source.restart(config.spotSite()); });
+    Reglages& r = open();
+    r.Indicatif_Reglage->setText("F4TEST");
+    r.Noeuds->setEditText(node.address());
+    ModalCloser closer;
+    r.Enregistrer->click();
+    EXPECT_TRUE(node.waitForReceived("F4TEST\r\n"));
+    EXPECT_TRUE(closer.texts().isEmpty());
+}
