@@ -5,6 +5,7 @@
 #include "ControlColours.h"
 #include "MessageBox.h"
 #include "SettingsStore.h"
+#include "SpotSourceStatusText.h"
 #include "SpotTexts.h"
 
 #include <QApplication>
@@ -168,7 +169,8 @@ void Durerur::showUpdateTime(const QString& caption) {
 }
 
 void Durerur::showSourceStatus(const QString& text) {
-    Etat_Spots->setText(text);
+    const bool firstRun = text == DemonstrationStatus && config_.callsign().isEmpty();
+    Etat_Spots->setText(firstRun ? FirstRunStatus : text);
 }
 
 void Durerur::clearSpotLines() {

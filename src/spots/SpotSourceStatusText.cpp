@@ -49,7 +49,7 @@ QString nodeText(const QJsonObject& node, const QString& callsign) {
 QString spotSourceStatusText(const QByteArray& json) {
     const QJsonObject status = QJsonDocument::fromJson(json).object();
     if (status.value(QStringLiteral("demonstration")).toBool())
-        return Lead + QStringLiteral("démonstration");
+        return DemonstrationStatus;
     const QJsonArray nodes = status.value(QStringLiteral("nodes")).toArray();
     const QString callsign = status.value(QStringLiteral("callsign")).toString();
     QStringList parts;

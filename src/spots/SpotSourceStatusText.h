@@ -9,3 +9,9 @@
 // dxc.example.org refuse l'indicatif F4XYZ/P", ...); empty when the site
 // told nothing (a site of the web, or none answering).
 QString spotSourceStatusText(const QByteArray& json);
+
+// The demonstration status while no callsign is set: where to go for live
+// spots.
+inline const QString DemonstrationStatus = QStringLiteral("Spots : démonstration");
+inline const QString FirstRunStatus = QStringLiteral(
+    "Spots de démonstration — indiquez votre indicatif dans Réglages pour les spots en direct");

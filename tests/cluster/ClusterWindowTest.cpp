@@ -182,7 +182,9 @@ TEST_F(DurerurFixture, TheStatusLineSaysWhereTheSpotsComeFrom) {
                R"("state":")" + state + '"' + more + "}]}";
     };
     const std::pair<QByteArray, QString> states[] = {
-        {R"({"demonstration":true})", "Spots : démonstration"},
+        // No callsign yet: where to set one.
+        {R"({"demonstration":true})", "Spots de démonstration — indiquez votre indicatif dans "
+                                      "Réglages pour les spots en direct"},
         {node("live", R"(,"spots":312,"since":"2026-12-07T05:00:00Z")"),
          "Spots : en direct de dxc.example.org:7300 (312 reçus)"},
         {node("connecting", ""), "Spots : connexion à dxc.example.org:7300…"},
@@ -209,6 +211,13 @@ TEST_F(DurerurFixture, TheStatusLineSaysWhereTheSpotsComeFrom) {
         window().Afficher->click();
         EXPECT_EQ(window().Etat_Spots->text(), text);
     }
+    // With a callsign set, demonstration spots are said to be so, and that is all.
+    config = Configuration::parse(QStringLiteral("callsign = F4ABC\n"));
+    config.setSpotSite(site.baseAddress());
+    site.setResponse(QStringLiteral("/status"),
+                     {200, "application/json", R"({"demonstration":true})"});
+    window().Afficher->click();
+    EXPECT_EQ(window().Etat_Spots->text(), "Spots : démonstration");
 }
 
 TEST_F(ClusterWindow, TheStatusLineFollowsTheRealServerAndItsNode) {
@@ -217,7 +226,7 @@ TEST_F(ClusterWindow, TheStatusLineFollowsTheRealServerAndItsNode) {
     restart({});
     window().Bande_CL->setCurrentIndex(Band14);
     window().Afficher->click();
-    EXPECT_EQ(window().Etat_Spots->text(), "Spots : démonstration");
+    EXPECT_TRUE(window().Etat_Spots->text().startsWith("Spots de démonstration"));
     EXPECT_TRUE(window().Liste_Stations->item(0)->text().mid(37, 11) == "DEMO       ");
 
     ScriptedClusterNode node;
