@@ -165,6 +165,20 @@ struct KeepingLink : QtSerialLink {
     QByteArray sent;
 };
 
+// What the program's own sequence writes for a spot, under the band plan rule.
+QByteArray programFrames(const char* model, const QString& spotLine) {
+    KeepingLink link;
+    SimulatedClock clock;
+    CatSequences cat(link, clock);
+    struct : MessageBox {
+        void show(const QString&) override {}
+    } messages;
+    NetworkTuning unused(nullptr, QString(), QString(), messages);
+    dispatchTuning(QStringLiteral("1"), QLatin1String(model), spotLine, ModeRule::BandPlan,
+                   {cat, unused, unused});
+    return link.sent;
+}
+
 } // namespace
 
 class HamlibTuning : public DurerurFixture {
@@ -297,16 +311,7 @@ TEST(HamlibFrames, TheFt847CwBlockIsTheOneHamlibSends) {
     const QByteArray hamlibBytes = radio.readAvailable(500);
 
     // The program's own sequence for a CW spot on the FT-847.
-    KeepingLink link;
-    SimulatedClock clock;
-    CatSequences cat(link, clock);
-    struct : MessageBox {
-        void show(const QString&) override {}
-    } messages;
-    NetworkTuning unused(nullptr, QString(), QString(), messages);
-    dispatchTuning(QStringLiteral("1"), QStringLiteral("FT-847"), line("14025.5", "CW"),
-                   ModeRule::BandPlan, {cat, unused, unused});
-    const QByteArray modeBlock = link.sent.mid(10, 5);
+    const QByteArray modeBlock = programFrames("FT-847", line("14025.5", "CW")).mid(10, 5);
     EXPECT_EQ(modeBlock.toHex(' '), "02 00 00 00 07");
     EXPECT_TRUE(hamlibBytes.contains(modeBlock)) << hamlibBytes.toHex(' ').toStdString();
 }
@@ -323,18 +328,9 @@ TEST(HamlibFrames, TheIc706MkiigCwModeByteIsTheOneHamlibSends) {
     const QStringList setMode = radio.frames().filter(QRegularExpression("^FE FE 58 E0 06 "));
     ASSERT_EQ(setMode.size(), 1) << radio.frames().join(" / ").toStdString();
 
-    KeepingLink link;
-    SimulatedClock clock;
-    CatSequences cat(link, clock);
-    struct : MessageBox {
-        void show(const QString&) override {}
-    } messages;
-    NetworkTuning unused(nullptr, QString(), QString(), messages);
-    dispatchTuning(QStringLiteral("1"), QStringLiteral("IC-706 MKIIG"), line("14025.5", "CW"),
-                   ModeRule::BandPlan, {cat, unused, unused});
     // Command and mode byte alike; Hamlib adds the filter (01, the normal
     // one), which the radio keeps as it is when none is given.
-    const QByteArray ours = link.sent.mid(11);
+    const QByteArray ours = programFrames("IC-706 MKIIG", line("14025.5", "CW")).mid(11);
     EXPECT_EQ(ours.toHex(' ').toUpper(), "FE FE 58 00 06 03 FD");
     EXPECT_EQ(setMode[0].mid(12, 5), QString::fromLatin1(ours.toHex(' ').toUpper()).mid(12, 5));
 }
