@@ -85,6 +85,27 @@ public:
     std::optional<double> firstBlockOut;
 };
 
+// The main window over real parts, the station's position entered so that a
+// click fills the details panel.
+struct MainWindow {
+    MainWindow(Configuration& config, SerialLink& serial, Clock& clock)
+        : window(shared, stored(settings), config,
+                 ProgramDirectory(QStringLiteral(PELK_PROGRAM_DIR)),
+                 Platform{http, serial, sound, messages, clock}) {}
+    static SettingsStore& stored(SettingsStore& settings) {
+        settings.save(QStringLiteral("Latitude"), QStringLiteral("48.52N"));
+        settings.save(QStringLiteral("Longitude"), QStringLiteral("2.31E"));
+        return settings;
+    }
+
+    CurlHttpClient http;
+    AlsaSoundPlayer sound{QStringLiteral("null")};
+    QtMessageBox messages;
+    SettingsStore settings;
+    SharedState shared;
+    Durerur window;
+};
+
 // From a click on a spot line in the main window to the first block on the
 // wire, for an FT-847 (whose first block goes out without a wait). The click
 // fills the details panel from the prefix file first.
@@ -95,15 +116,8 @@ void BM_ClickToFirstBlock(benchmark::State& state) {
     Configuration config;
     config.setPortDevice(1, pty.device());
     FirstBlockLink port(config);
-    CurlHttpClient http;
-    AlsaSoundPlayer sound(QStringLiteral("null"));
-    QtMessageBox messages;
-    SettingsStore settings;
-    settings.save(QStringLiteral("Latitude"), QStringLiteral("48.52N"));
-    settings.save(QStringLiteral("Longitude"), QStringLiteral("2.31E"));
-    SharedState shared;
-    Durerur window(shared, settings, config, ProgramDirectory(QStringLiteral(PELK_PROGRAM_DIR)),
-                   Platform{http, port, sound, messages, port.clock});
+    MainWindow main(config, port, port.clock);
+    Durerur& window = main.window;
     window.Mnu_Com_Click(1);
     window.Emetteur->setCurrentText(QStringLiteral("FT-847"));
     if (!pty.ok() || !port.isOpen()) {
@@ -162,15 +176,8 @@ void BM_ClickToRigctldFrequency(benchmark::State& state) {
     config.setRigctld(QStringLiteral("127.0.0.1:%1").arg(port));
     QtSerialLink serial(config);
     SystemClock clock;
-    CurlHttpClient http;
-    AlsaSoundPlayer sound(QStringLiteral("null"));
-    QtMessageBox messages;
-    SettingsStore settings;
-    settings.save(QStringLiteral("Latitude"), QStringLiteral("48.52N"));
-    settings.save(QStringLiteral("Longitude"), QStringLiteral("2.31E"));
-    SharedState shared;
-    Durerur window(shared, settings, config, ProgramDirectory(QStringLiteral(PELK_PROGRAM_DIR)),
-                   Platform{http, serial, sound, messages, clock});
+    MainWindow main(config, serial, clock);
+    Durerur& window = main.window;
     window.Emetteur->setCurrentText(QStringLiteral("Hamlib (rigctld)"));
     const QStringList spots{
         Spot, QString(Spot).replace(QStringLiteral("14025.5"), QStringLiteral("14026.5"))};

@@ -2,6 +2,7 @@
 
 #include "ControlColours.h"
 #include "ListClickWatcher.h"
+#include "NamedWidget.h"
 #include "SerialPortChoices.h"
 #include "SettingsStore.h"
 #include "Station.h"
@@ -30,8 +31,7 @@ constexpr int ClientWidth = 704;
 constexpr int ClientHeight = 657;
 
 template <class Widget> Widget* make(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QString::fromLatin1(name));
+    auto* widget = makeNamed<Widget>(parent, name);
     widget->setGeometry(geometry);
     return widget;
 }

@@ -4,6 +4,7 @@
 #include "Durerur.h"
 #include "HamlibRig.h"
 #include "LeadingNumber.h"
+#include "LocalSpotServer.h"
 #include "MessageBox.h"
 #include "RevisionHistory.h"
 #include "SerialLink.h"
@@ -133,6 +134,8 @@ void Durerur::Form_Load() {
     // 11 to 13. The serial port and its speed.
     restorePort();
 
+    refresh_.setSourceStatusAsked(LocalSpotServer::localPort(config_.spotSite()).has_value());
+
     // 14. The refresh timer.
     Timer2->start();
 
@@ -199,6 +202,7 @@ bool Durerur::saveSettings(const Reglages::Values& values) {
 
 void Durerur::applyConfiguration() {
     refresh_.setSiteBase(config_.spotSite());
+    refresh_.setSourceStatusAsked(LocalSpotServer::localPort(config_.spotSite()).has_value());
     QRZ->setText(config_.lookupSiteName());
     rigctld_.retarget(std::make_shared<HamlibRig>(HamlibRig::NetRigctlModel, config_.rigctld()),
                       config_.rigctld());

@@ -1,5 +1,8 @@
 #include "LocalHelper.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
 #include <arpa/inet.h>
 #include <csignal>
 #include <netinet/in.h>
@@ -13,6 +16,7 @@ namespace {
 // of a listener whose queue is full.
 constexpr timeval ProbeLimit{0, 500 * 1000};
 constexpr int StopMilliseconds = 2000;
+constexpr unsigned long ProbeEveryMs = 10;
 
 } // namespace
 
@@ -46,6 +50,19 @@ bool LocalHelper::startUnlessAnswering(const QString& program, const QStringList
 
 LocalHelper::~LocalHelper() {
     stop();
+}
+
+bool LocalHelper::waitUntilAnswering(quint16 port, qint64 limitMs) const {
+    QElapsedTimer waited;
+    waited.start();
+    while (started() && waited.elapsed() < limitMs) {
+        if (answers(port))
+            return true;
+        // The window keeps painting meanwhile; user input waits.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(ProbeEveryMs);
+    }
+    return false;
 }
 
 void LocalHelper::stop() {

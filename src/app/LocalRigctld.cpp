@@ -2,16 +2,12 @@
 
 #include "Configuration.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QStandardPaths>
-#include <QThread>
 
 namespace {
 
 // rigctld opens the radio before it listens.
 constexpr qint64 ListenWithinMs = 1500;
-constexpr unsigned long ProbeEveryMs = 20;
 
 } // namespace
 
@@ -41,10 +37,5 @@ void LocalRigctld::ensureRunning() {
     if (!helper_.startUnlessAnswering(QStandardPaths::findExecutable(QStringLiteral("rigctld")),
                                       arguments, *port))
         return;
-    QElapsedTimer waited;
-    waited.start();
-    while (started() && !LocalHelper::answers(*port) && waited.elapsed() < ListenWithinMs) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        QThread::msleep(ProbeEveryMs);
-    }
+    helper_.waitUntilAnswering(*port, ListenWithinMs);
 }

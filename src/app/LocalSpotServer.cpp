@@ -1,8 +1,6 @@
 #include "LocalSpotServer.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QThread>
 #include <QUrl>
 
 namespace {
@@ -10,7 +8,6 @@ namespace {
 constexpr int HttpPort = 80;
 // The server listens within a few milliseconds of its start.
 constexpr qint64 ListenWithinMs = 2000;
-constexpr unsigned long ProbeEveryMs = 10;
 
 } // namespace
 
@@ -47,12 +44,5 @@ bool LocalSpotServer::revive() {
     if (!helper_.startUnlessAnswering(server_, {QStringLiteral("--port"), QString::number(*port_)},
                                       *port_))
         return false;
-    QElapsedTimer waited;
-    waited.start();
-    while (helper_.started() && waited.elapsed() < ListenWithinMs) {
-        if (LocalHelper::answers(*port_))
-            return true;
-        QThread::msleep(ProbeEveryMs);
-    }
-    return false;
+    return helper_.waitUntilAnswering(*port_, ListenWithinMs);
 }

@@ -2,6 +2,7 @@
 
 #include "ListClickWatcher.h"
 #include "MessageBox.h"
+#include "NamedWidget.h"
 #include "SelectedLine.h"
 #include "SharedState.h"
 #include "WindowPlacement.h"
@@ -22,14 +23,8 @@ constexpr int OffsetBelowCentre = 120;
 constexpr int ListColumns = 100;
 constexpr int ListLines = 16;
 
-template <class Widget> Widget* make(QWidget* parent, const char* name) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = make<QPushButton>(parent, name);
+    auto* button = makeNamed<QPushButton>(parent, name);
     button->setText(caption);
     return button;
 }
@@ -52,16 +47,16 @@ Memoire_CL::Memoire_CL(SharedState& state, MessageBox& messages, MainWindowLink 
     // The spot columns line up only in a fixed-pitch font.
     const QFont fixedFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
 
-    Memoire = make<QGroupBox>(this, "Memoire");
-    Label2 = make<QLabel>(Memoire, "Label2");
+    Memoire = makeNamed<QGroupBox>(this, "Memoire");
+    Label2 = makeNamed<QLabel>(Memoire, "Label2");
     Label2->setText(QStringLiteral("Memoire Durerur"));
     QFont title = Label2->font();
     title.setBold(true);
     Label2->setFont(title);
     Label2->setAlignment(Qt::AlignCenter);
-    Label3 = make<QLabel>(Memoire, "Label3");
+    Label3 = makeNamed<QLabel>(Memoire, "Label3");
     Label3->setFont(fixedFont);
-    Mem_Dedirad = make<QListWidget>(Memoire, "Mem_Dedirad");
+    Mem_Dedirad = makeNamed<QListWidget>(Memoire, "Mem_Dedirad");
     Mem_Dedirad->setFont(fixedFont);
     const QFontMetrics metrics(fixedFont);
     Mem_Dedirad->setMinimumSize(ListColumns * metrics.horizontalAdvance(QLatin1Char('0')),

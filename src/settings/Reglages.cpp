@@ -3,6 +3,7 @@
 #include "ClusterNodeList.h"
 #include "HamlibModels.h"
 #include "MessageBox.h"
+#include "NamedWidget.h"
 #include "SettingsChecks.h"
 
 #include <QComboBox>
@@ -25,14 +26,8 @@ constexpr std::array<std::pair<const char*, const char*>, 3> ModeRules{{
 constexpr std::array<const char*, 6> HamlibSpeeds{"4800",  "9600",  "19200",
                                                   "38400", "57600", "115200"};
 
-template <typename Widget> Widget* named(QWidget* parent, const char* name) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 QComboBox* editableList(QWidget* parent, const char* name, const QString& current) {
-    auto* list = named<QComboBox>(parent, name);
+    auto* list = makeNamed<QComboBox>(parent, name);
     list->setEditable(true);
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setEditText(current);
@@ -70,7 +65,7 @@ Reglages::Reglages(const Configuration& current, MessageBox& messages, Save save
 
     auto* spots = new QGroupBox(QStringLiteral("Spots en direct"), this);
     auto* spotsForm = new QFormLayout(spots);
-    Indicatif_Reglage = named<QLineEdit>(spots, "Indicatif_Reglage");
+    Indicatif_Reglage = makeNamed<QLineEdit>(spots, "Indicatif_Reglage");
     Indicatif_Reglage->setText(current.callsign());
     Indicatif_Reglage->setPlaceholderText(QStringLiteral("F4ABC-7"));
     spotsForm->addRow(QStringLiteral("Indicatif"), Indicatif_Reglage);
@@ -83,7 +78,7 @@ Reglages::Reglages(const Configuration& current, MessageBox& messages, Save save
     Noeuds->setToolTip(QStringLiteral("Jusqu'à trois nœuds hôte:port séparés par des virgules ; "
                                       "vide : spots de démonstration"));
     spotsForm->addRow(QStringLiteral("Nœuds du cluster"), Noeuds);
-    Mot_De_Passe = named<QLineEdit>(spots, "Mot_De_Passe");
+    Mot_De_Passe = makeNamed<QLineEdit>(spots, "Mot_De_Passe");
     Mot_De_Passe->setEchoMode(QLineEdit::Password);
     Mot_De_Passe->setText(current.password());
     spotsForm->addRow(QStringLiteral("Mot de passe"), Mot_De_Passe);
@@ -91,10 +86,10 @@ Reglages::Reglages(const Configuration& current, MessageBox& messages, Save save
 
     auto* sites = new QGroupBox(QStringLiteral("Sites"), this);
     auto* sitesForm = new QFormLayout(sites);
-    Site_Spots = named<QLineEdit>(sites, "Site_Spots");
+    Site_Spots = makeNamed<QLineEdit>(sites, "Site_Spots");
     Site_Spots->setText(current.spotSite());
     sitesForm->addRow(QStringLiteral("Site des spots"), Site_Spots);
-    Site_Recherche = named<QLineEdit>(sites, "Site_Recherche");
+    Site_Recherche = makeNamed<QLineEdit>(sites, "Site_Recherche");
     Site_Recherche->setText(current.lookupSite());
     sitesForm->addRow(QStringLiteral("Site de recherche d'indicatif"), Site_Recherche);
     layout->addWidget(sites);
@@ -112,20 +107,20 @@ Reglages::Reglages(const Configuration& current, MessageBox& messages, Save save
 
     auto* rig = new QGroupBox(QStringLiteral("Transceiver par le réseau"), this);
     auto* rigForm = new QFormLayout(rig);
-    Adresse_Rigctld = named<QLineEdit>(rig, "Adresse_Rigctld");
+    Adresse_Rigctld = makeNamed<QLineEdit>(rig, "Adresse_Rigctld");
     Adresse_Rigctld->setText(current.rigctld());
     rigForm->addRow(QStringLiteral("rigctld (hôte:port)"), Adresse_Rigctld);
-    Adresse_Flrig = named<QLineEdit>(rig, "Adresse_Flrig");
+    Adresse_Flrig = makeNamed<QLineEdit>(rig, "Adresse_Flrig");
     Adresse_Flrig->setText(current.flrig());
     rigForm->addRow(QStringLiteral("flrig (hôte:port)"), Adresse_Flrig);
-    Modele_Hamlib = named<QComboBox>(rig, "Modele_Hamlib");
+    Modele_Hamlib = makeNamed<QComboBox>(rig, "Modele_Hamlib");
     Modele_Hamlib->addItem(QStringLiteral("(aucun : rigctld n'est pas lancé)"), QString());
     for (const HamlibModel& model : hamlibModels())
         Modele_Hamlib->addItem(QStringLiteral("%1 (%2)").arg(model.name).arg(model.number),
                                QString::number(model.number));
     Modele_Hamlib->setCurrentIndex(std::max(0, Modele_Hamlib->findData(current.hamlibModel())));
     rigForm->addRow(QStringLiteral("Radio lancée par le programme"), Modele_Hamlib);
-    Peripherique_Hamlib = named<QLineEdit>(rig, "Peripherique_Hamlib");
+    Peripherique_Hamlib = makeNamed<QLineEdit>(rig, "Peripherique_Hamlib");
     Peripherique_Hamlib->setText(current.hamlibDevice());
     rigForm->addRow(QStringLiteral("Son périphérique"), Peripherique_Hamlib);
     Vitesse_Hamlib = editableList(rig, "Vitesse_Hamlib", current.hamlibSpeed());
@@ -133,14 +128,14 @@ Reglages::Reglages(const Configuration& current, MessageBox& messages, Save save
         Vitesse_Hamlib->addItem(QString::fromLatin1(speed));
     Vitesse_Hamlib->setEditText(current.hamlibSpeed());
     rigForm->addRow(QStringLiteral("Sa vitesse"), Vitesse_Hamlib);
-    Mode_Reglage = named<QComboBox>(rig, "Mode_Reglage");
+    Mode_Reglage = makeNamed<QComboBox>(rig, "Mode_Reglage");
     for (const auto& [rule, meaning] : ModeRules)
         Mode_Reglage->addItem(QString::fromUtf8(meaning), QString::fromLatin1(rule));
     Mode_Reglage->setCurrentIndex(std::max(0, Mode_Reglage->findData(current.mode())));
     rigForm->addRow(QStringLiteral("Mode réglé par un clic"), Mode_Reglage);
     layout->addWidget(rig);
 
-    Enregistrer = named<QPushButton>(this, "Enregistrer");
+    Enregistrer = makeNamed<QPushButton>(this, "Enregistrer");
     Enregistrer->setText(QStringLiteral("Enregistrer"));
     layout->addWidget(Enregistrer, 0, Qt::AlignRight);
     connect(Enregistrer, &QPushButton::clicked, this, [this] { Enregistrer_Click(); });

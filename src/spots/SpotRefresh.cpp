@@ -48,6 +48,8 @@ void SpotRefresh::Affiche_Bandes(std::int16_t Bande, std::int16_t Bande2) {
 }
 
 void SpotRefresh::showSourceStatus() {
+    if (!sourceStatusAsked_)
+        return;
     const QString status =
         fetchKeepingWindowAlive(services_.http, siteBase_ + SourceStatusPath, StatusTimeLimit);
     view_.showSourceStatus(spotSourceStatusText(status.toUtf8()));

@@ -55,6 +55,9 @@ public:
     void setSourceReviver(std::function<bool()> revive) { revive_ = std::move(revive); }
     // The spot site, changed in the settings.
     void setSiteBase(QString siteBase) { siteBase_ = std::move(siteBase); }
+    // Whether the site is the local spot server, which tells at /status
+    // where its spots come from; a site of the web is not asked.
+    void setSourceStatusAsked(bool asked) { sourceStatusAsked_ = asked; }
 
 private:
     // Affiche_Dedirad, its page waited for no longer than `timeLeft`, which
@@ -77,4 +80,5 @@ private:
     std::chrono::milliseconds timeLimit_;
     std::function<bool()> revive_;
     bool revivedThisRefresh_ = false;
+    bool sourceStatusAsked_ = false;
 };

@@ -424,20 +424,6 @@ TEST_F(Faults, TwoCopiesStoringAtOnceEachReadTheirOwnPage) {
         copy.join();
     EXPECT_EQ(wrong, 0);
     EXPECT_FALSE(QFile::exists(directory.file(QStringLiteral("Temp1.txt"))));
-
-    // The work file, while it exists, is its owner's alone.
-    struct stat work {};
-    QFileSystemWatcher watcher({directory.path()});
-    mode_t seen = 0;
-    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, [&] {
-        if (::stat(QFile::encodeName(directory.file(QStringLiteral("Temp1.txt"))).constData(),
-                   &work) == 0)
-            seen = work.st_mode & 0777;
-    });
-    PageScratchFiles scratch(directory.path(), QString());
-    ASSERT_TRUE(scratch.keep(pages[0]));
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(seen == 0 || seen == 0600) << std::oct << seen;
 }
 
 TEST_F(Faults, OddDatesAndFrequenciesNeitherShiftTheCountryNorTheTuning) {

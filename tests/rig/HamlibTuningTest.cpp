@@ -266,23 +266,6 @@ TEST_F(HamlibTuning, ADaemonThatGoesAwayIsReportedOnceAndFoundAgainWhenBack) {
     EXPECT_EQ(closer.texts().size(), 2);
 }
 
-TEST_F(HamlibTuning, TheProgramRunsItsOwnRigctldForTheConfiguredRadioAndStopsItAtExit) {
-    // Hamlib's dummy radio stands for the one on the serial device.
-    config.setHamlibRadio(QStringLiteral("1"), QStringLiteral("/dev/null"),
-                          QStringLiteral("19200"));
-    ModalCloser closer;
-    Durerur& w = start("bandplan", {line("7012.0", "")});
-    EXPECT_TRUE(LocalHelper::answers(port)); // started with the chosen transceiver
-    ASSERT_TRUE(click(w, 0));
-    QStringList answer = rigctl(port, {"f", "m"});
-    ASSERT_GE(answer.size(), 2);
-    EXPECT_EQ(answer[0] + ' ' + answer[1], "7012000 CW");
-    EXPECT_TRUE(closer.texts().isEmpty());
-
-    closeWindow();
-    EXPECT_FALSE(LocalHelper::answers(port));
-}
-
 TEST_F(HamlibTuning, TheProgramRunsRigctldForAnIc7300OnItsSerialDevice) {
     IcomResponder radio('\x94');
     config.setHamlibRadio(QStringLiteral("3073"), radio.device(), QStringLiteral("19200"));

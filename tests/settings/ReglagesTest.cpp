@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTcpServer>
-#include <sys/stat.h>
 
 namespace {
 
@@ -132,16 +131,6 @@ TEST_F(ReglagesWindow, FieldsInErrorAreEachToldAndNothingIsWritten) {
                            "Le périphérique de Com 2 « COM2 » n'est pas un chemin comme "
                            "/dev/ttyUSB0"}));
     EXPECT_FALSE(QFile::exists(userFile));
-
-    // A user's file that is a FIFO is refused, without hanging.
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(userFile).absolutePath()));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(userFile).constData(), 0600), 0);
-    r.Indicatif_Reglage->setText("F4ABC");
-    r.Site_Spots->setText("http://127.0.0.1:8073");
-    r.Peripheriques[1]->setEditText("/dev/ttyS1");
-    r.Enregistrer->click();
-    EXPECT_EQ(closer.texts().value(3),
-              "Les réglages n'ont pas pu être enregistrés dans " + userFile);
 }
 
 TEST_F(ReglagesWindow, ANewNodeReachesTheRunningSpotServer) {

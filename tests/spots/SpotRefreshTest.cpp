@@ -5,7 +5,6 @@
 #include "MessageBox.h"
 #include "SortedSpotLines.h"
 #include "SoundPlayer.h"
-#include "SpotPageBuilder.h"
 #include "SpotView.h"
 
 #include <QFileInfo>
@@ -22,8 +21,6 @@ const QString NoAnswer = QStringLiteral("Pas de reponse du site vérifiez votre 
 // each keeping what it was asked as plain values.
 struct Fakes : HttpClient, Clock, SoundPlayer, MessageBox, SpotView {
     QString get(const QString& address, std::chrono::milliseconds timeLimit) override {
-        if (address.endsWith(QLatin1String("/status")))
-            return statusJson;
         timeLimits.append(timeLimit);
         QThread::msleep(delayMs);
         return QString::fromLatin1(pages.value(address.section('/', -1)));
@@ -46,8 +43,7 @@ struct Fakes : HttpClient, Clock, SoundPlayer, MessageBox, SpotView {
         {"top_50_14_MHz.html", fixturePage(QStringLiteral("spots_columns.html"))},
         {"top_50_7_MHz.html", fixturePage(QStringLiteral("spots_order.html"))}};
     QStringList sounds, messages, lines;
-    QString status = QStringLiteral("unset");
-    QString statusJson;
+    QString status;
     QString QTR = QStringLiteral("08:59 TU");
     bool timerRunning = true;
     FilterChoices choices;
@@ -90,35 +86,6 @@ TEST_F(SpotRefreshTest, TwoBandsShowMergedAndStampTheTime) {
     EXPECT_TRUE(state.Page_Prete);
     EXPECT_TRUE(fakes.sounds.isEmpty());
     EXPECT_TRUE(fakes.messages.isEmpty());
-}
-
-TEST_F(SpotRefreshTest, EachAlertSoundsOncePerBandHoweverManyRowsMeetIt) {
-    QByteArray rows;
-    for (int i = 0; i < 50; ++i)
-        rows += spotRowHtml(
-            {"k" + QByteArray::number(i) + "ab", "14025.0", "06 dec 14:05z", "f6xyz", "cq cq"});
-    fakes.pages["top_50_14_MHz.html"] = fakes.pages["top_50_7_MHz.html"] = spotPageHtml(rows);
-    const std::tuple<const char*, const char*, int> cases[] = {
-        // callsign, remark text; sounds over two bands
-        {"K", "", 2},
-        {"", "CQ", 2},
-        {"K", "CQ", 4}, // a row meeting both alerts sounds twice
-    };
-    for (const auto& [callsign, remark, sounds] : cases) {
-        SCOPED_TRACE(std::string(callsign) + "/" + remark);
-        fakes.sounds.clear();
-        sorted.clear();
-        fakes.choices.Check3 = true;
-        fakes.choices.Check2 = *callsign != '\0';
-        fakes.choices.Check4 = *remark != '\0';
-        fakes.choices.Indicatif = QString::fromLatin1(callsign);
-        fakes.choices.Remarque = QString::fromLatin1(remark);
-        refresh(5, 3);
-        EXPECT_EQ(fakes.sounds, QStringList(sounds, QStringLiteral("ringout.wav")));
-    }
-    // The filters still add each passing row once per filter: 50 rows, two
-    // filters, two bands.
-    EXPECT_EQ(fakes.lines.size(), 200);
 }
 
 TEST_F(SpotRefreshTest, TwoBandsShareTheTimeLimitOfOneRefresh) {
