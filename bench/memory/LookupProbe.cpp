@@ -2,16 +2,14 @@
 // server, presses the lookup button and waits for the page. Reports on
 // standard output the milliseconds from the press to the page loaded, and the
 // memory then resident: this process's, and the proportional share of the
-// browser's helper processes.
+// browser program and its own helper processes.
 #include "Memoire_CL.h"
 #include "Program.h"
-#include "QRZ_Web.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QMetaMethod>
 #include <QPushButton>
 #include <QSettings>
 #include <QTcpServer>
@@ -94,20 +92,16 @@ int main(int argc, char** argv) {
     window.show();
     QApplication::processEvents();
 
-    // The browser's type lives in the module: wait for its signal by name.
     QEventLoop pageLoaded;
     QTimer::singleShot(60000, &pageLoaded, [&pageLoaded] { pageLoaded.exit(1); });
+    QObject::connect(&window.lookupBrowser(), &BrowserProcess::reported, &pageLoaded,
+                     [&pageLoaded](const QString& word) {
+                         if (word == QLatin1String("loaded"))
+                             pageLoaded.exit(0);
+                     });
     QElapsedTimer elapsed;
     elapsed.start();
     window.QRZ->click();
-    QWidget* browser = window.lookupWindow()->WebBrowser1;
-    const QMetaObject* type = browser->metaObject();
-    const int loadFinished = type->indexOfSignal("loadFinished(bool)");
-    if (loadFinished < 0)
-        return 1;
-    QObject::connect(
-        browser, type->method(loadFinished), &pageLoaded,
-        pageLoaded.metaObject()->method(pageLoaded.metaObject()->indexOfSlot("quit()")));
     if (pageLoaded.exec() != 0)
         return 1;
     const qint64 openMs = elapsed.elapsed();
@@ -120,8 +114,6 @@ int main(int argc, char** argv) {
     const long helpersKb = descendantsPss(QByteArray::number(QCoreApplication::applicationPid()));
     std::printf("opened %lld %ld %ld\n", static_cast<long long>(openMs), selfKb, helpersKb);
     std::fflush(stdout);
-    // The page goes before the browser's profile, at the end of the run.
     window.close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BrowserProcess.h"
 #include "CatSequences.h"
 #include "Configuration.h"
 #include "HamlibRig.h"
@@ -185,9 +186,11 @@ public:
     void QRZ_Click();
     // Empties the memory list, creating the memory window hidden if needed.
     void clearMemory();
-    // The memory and lookup windows while they exist.
+    // The memory window while it exists; the lookup window's browser program,
+    // and the lookup window shown without it when that program cannot run.
     Memoire_CL* memoryWindow() const { return memoire_; }
-    QRZ_Web* lookupWindow() const { return qrzWeb_; }
+    BrowserProcess& lookupBrowser() { return browser_; }
+    QRZ_Web* lookupWindowWithoutBrowser() const { return qrzWeb_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -236,6 +239,7 @@ private:
     LocalRigctld localRigctld_{config_};
     QPointer<Station> station_;
     QPointer<Memoire_CL> memoire_;
+    BrowserProcess browser_{directory_.file(BrowserProcess::ProgramName)};
     QPointer<QRZ_Web> qrzWeb_;
     QPointer<Reglages> reglages_;
     std::function<void()> restartSpotSource_;

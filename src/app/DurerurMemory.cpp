@@ -1,7 +1,7 @@
 // The spot memory and callsign lookup buttons of the main window.
 #include "Durerur.h"
 
-#include "EmbeddedBrowser.h"
+#include "LookupAddress.h"
 #include "SelectedLine.h"
 #include "TuningDispatch.h"
 
@@ -36,9 +36,11 @@ void Durerur::Voir_Mem_Click() {
 }
 
 void Durerur::QRZ_Click() {
+    const QUrl address = lookupAddress(config_.lookupSite(), state_.Ligne_Selection);
+    if (qrzWeb_ == nullptr && browser_.show(config_.lookupSiteName(), address))
+        return;
     if (qrzWeb_ == nullptr) {
-        qrzWeb_ = new QRZ_Web(config_, state_.Ligne_Selection,
-                              directory_.file(EmbeddedBrowser::ModuleFileName));
+        qrzWeb_ = new QRZ_Web(config_.lookupSiteName(), address);
         qrzWeb_->show();
     }
     qrzWeb_->raise();

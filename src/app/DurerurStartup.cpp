@@ -156,6 +156,7 @@ void Durerur::Form_Unload() {
     // The memorised spots are lost with their window.
     if (memoire_ != nullptr)
         memoire_->close();
+    browser_.end();
     if (qrzWeb_ != nullptr)
         qrzWeb_->close();
     if (reglages_ != nullptr)

@@ -1,7 +1,5 @@
 #include "Program.h"
 
-#include "BrowserEngine.h"
-
 #include <QApplication>
 #include <QStyleFactory>
 
@@ -24,7 +22,6 @@ void prepareProgram() {
     // stays the same whether it was started as Pelk_Dedirad or pelk-dedirad.
     QCoreApplication::setApplicationName(QStringLiteral("Pelk_Dedirad"));
     QGuiApplication::setDesktopFileName(QStringLiteral("pelk-dedirad"));
-    prepareBrowserEngine();
 }
 
 void applyProgramStyle() {

@@ -1,8 +1,5 @@
 #include "QRZ_Web.h"
 
-#include "Configuration.h"
-#include "EmbeddedBrowser.h"
-#include "LookupAddress.h"
 #include "WindowPlacement.h"
 
 #include <QHBoxLayout>
@@ -14,7 +11,10 @@ namespace {
 
 // 2700 twips below the centre of the screen.
 constexpr int OffsetBelowCentre = 180;
+// The page's size when the screen has room for it, and the least it keeps
+// on a small screen.
 constexpr QSize BrowserSize{760, 480};
+constexpr QSize SmallestBrowserSize{320, 200};
 
 QWidget* linkTo(const QUrl& address, QWidget* parent) {
     auto* link = new QLabel(parent);
@@ -27,24 +27,23 @@ QWidget* linkTo(const QUrl& address, QWidget* parent) {
 
 } // namespace
 
-QRZ_Web::QRZ_Web(const Configuration& config, const QString& ligneSelection,
-                 const QString& browserModule, QWidget* parent)
+QRZ_Web::QRZ_Web(const QString& caption, const QUrl& address, const BrowserMaker& makeBrowser,
+                 QWidget* parent)
     : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("QRZ_Web"));
-    setWindowTitle(config.lookupSiteName());
+    setWindowTitle(caption);
     setAttribute(Qt::WA_DeleteOnClose);
 
     Command1 = new QPushButton(QStringLiteral("Quitter"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
-    Form_Load(config.lookupSite(), ligneSelection, browserModule);
+    Form_Load(address, makeBrowser);
 }
 
-void QRZ_Web::Form_Load(const QString& lookupSite, const QString& ligneSelection,
-                        const QString& browserModule) {
-    const QUrl address = lookupAddress(lookupSite, ligneSelection);
-    WebBrowser1 = EmbeddedBrowser::open(browserModule, address, this);
+void QRZ_Web::Form_Load(const QUrl& address, const BrowserMaker& makeBrowser) {
+    if (makeBrowser)
+        WebBrowser1 = makeBrowser(this, address);
     if (WebBrowser1 == nullptr)
         WebBrowser1 = linkTo(address, this);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
@@ -59,6 +58,7 @@ void QRZ_Web::Form_Load(const QString& lookupSite, const QString& ligneSelection
     windowLayout->addLayout(buttons);
 
     adjustSize();
+    WebBrowser1->setMinimumSize(SmallestBrowserSize);
     placeBelowCentre(*this, OffsetBelowCentre);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QUrl>
 #include <QWidget>
+#include <functional>
 
-class Configuration;
 class QPushButton;
 
 // The callsign lookup window: the lookup site's page of the selected spot's
@@ -12,12 +13,14 @@ class QRZ_Web : public QWidget {
     Q_OBJECT
 
 public:
-    // browserModule: the path of the embedded browser's module.
-    QRZ_Web(const Configuration& config, const QString& ligneSelection,
-            const QString& browserModule, QWidget* parent = nullptr);
+    // Makes the view that shows the page, child of parent.
+    using BrowserMaker = std::function<QWidget*(QWidget* parent, const QUrl& address)>;
 
-    // The embedded browser; without its module, a link to the page that the
-    // system's browser opens.
+    // caption: the lookup site's name. Without makeBrowser, the window shows
+    // a link to the page that the system's browser opens.
+    QRZ_Web(const QString& caption, const QUrl& address, const BrowserMaker& makeBrowser = {},
+            QWidget* parent = nullptr);
+
     QWidget* WebBrowser1 = nullptr;
     QPushButton* Command1 = nullptr;
 
@@ -25,6 +28,5 @@ public:
     void Command1_Click();
 
 private:
-    void Form_Load(const QString& lookupSite, const QString& ligneSelection,
-                   const QString& browserModule);
+    void Form_Load(const QUrl& address, const BrowserMaker& makeBrowser);
 };

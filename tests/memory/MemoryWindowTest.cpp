@@ -1,10 +1,12 @@
 // The spot memory, its clicks and the lookup of the chosen spot.
+#include "BrowserProcess.h"
 #include "DurerurFixture.h"
 #include "LookupAddress.h"
 #include "LoopbackHttpServer.h"
 #include "PseudoTerminal.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -121,14 +123,28 @@ TEST(LookupAddress, TheDxFieldIsOneLowerCasePathSegment) {
             << line.toStdString();
 }
 
-TEST_F(MemoryWindowTest, TheBrowserLooksTheSpotUpAndASecondClickLoadsNothing) {
+TEST_F(MemoryWindowTest, TheBrowserLooksTheSpotUpASecondClickLoadsNothingAndItEndsWithTheWindow) {
     server.setPage("/db/vk2abc", "<html><body>VK2ABC</body></html>");
+    QStringList reports;
+    QObject::connect(&window().lookupBrowser(), &BrowserProcess::reported,
+                     [&](const QString& word) { reports.append(word); });
     memorise(Vk);
     window().QRZ->click();
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return !server.requestedPaths().filter("/db/").isEmpty(); }, 30000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reports.contains("loaded"); }, 30000))
+        << reports.join(' ').toStdString();
+    EXPECT_EQ(server.requestedPaths().filter("/db/"), QStringList{"/db/vk2abc"});
+    EXPECT_EQ(window().lookupWindowWithoutBrowser(), nullptr);
+
     memorise(W1);
     window().QRZ->click();
-    QTest::qWait(500);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reports.contains("raised"); }, 10000));
+    QTest::qWait(300);
     EXPECT_EQ(server.requestedPaths().filter("/db/"), QStringList{"/db/vk2abc"});
+    EXPECT_EQ(reports, (QStringList{"shown", "loaded", "raised"}));
+
+    const qint64 browser = window().lookupBrowser().processId();
+    ASSERT_GT(browser, 0);
+    window().close();
+    EXPECT_FALSE(window().lookupBrowser().running());
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/%1").arg(browser)));
 }

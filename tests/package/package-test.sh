@@ -46,7 +46,7 @@ for expected in \
     /usr/bin/pelk-dedirad \
     /usr/lib/pelk-dedirad/Pelk_Dedirad \
     /usr/lib/pelk-dedirad/spot_server \
-    /usr/lib/pelk-dedirad/libpelk_browser.so \
+    /usr/lib/pelk-dedirad/pelk_browser \
     /usr/lib/pelk-dedirad/Pelk_Dedirad.conf \
     /usr/lib/pelk-dedirad/Prefixe_DXCC.txt \
     /usr/lib/pelk-dedirad/ringin.wav \

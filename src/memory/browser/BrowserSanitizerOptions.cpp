@@ -1,7 +1,7 @@
 // Under the sanitizers, the system's browser engine (built without them) and
 // the libraries it drives keep memory until the process ends, and the engine
 // frees some objects through a base of another size; none of it is this
-// program's, so this test executable leaves those reports out.
+// program's, so the browser program leaves those reports out.
 #if defined(__SANITIZE_ADDRESS__)
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libQt6WebEngineCore.so\n"
