@@ -2,9 +2,11 @@
 
 #include "ControlColours.h"
 #include "ListClickWatcher.h"
+#include "ListColumns.h"
 #include "NamedWidget.h"
 #include "SerialPortChoices.h"
 #include "SettingsStore.h"
+#include "SpotLineColumns.h"
 #include "Station.h"
 
 #include <QAction>
@@ -29,6 +31,17 @@ namespace {
 // Client area of the window: 10560 x 9855 twips.
 constexpr int ClientWidth = 704;
 constexpr int ClientHeight = 657;
+// The spot list at that size; on a smaller screen it keeps at least a few
+// lines, so that the window still fits a 1024 x 600 screen and even 800 x 480.
+constexpr QRect ListDesign{8, 200, 688, 296};
+constexpr int SmallestListLines = 4;
+
+// The window's client area, whose natural size is its design size.
+class ClientArea : public QWidget {
+public:
+    using QWidget::QWidget;
+    QSize sizeHint() const override { return {ClientWidth, ClientHeight}; }
+};
 
 template <class Widget> Widget* make(QWidget* parent, const char* name, const QRect& geometry) {
     auto* widget = makeNamed<Widget>(parent, name);
@@ -81,10 +94,10 @@ Durerur::Durerur(SharedState& state, SettingsStore& settings, Configuration& con
 Durerur::~Durerur() = default;
 
 void Durerur::createControls() {
-    auto* client = new QWidget(this);
+    auto* client = new ClientArea(this);
     client->setObjectName(QStringLiteral("Client"));
-    client->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(client);
+    client_ = client;
     Etat_Spots = new QLabel(this);
     Etat_Spots->setObjectName(QStringLiteral("Etat_Spots"));
     statusBar()->addWidget(Etat_Spots, 1);
@@ -133,7 +146,7 @@ void Durerur::createControls() {
     Emetteur = make<QComboBox>(client, "Emetteur", {96, 614, 144, 24});
     Voir_Mem = makeButton(client, "Voir_Mem", QStringLiteral("Voir Mémoire"), {584, 612, 112, 28});
     Memoriser = makeButton(client, "Memoriser", QStringLiteral("Mémoriser"), {464, 612, 112, 28});
-    Liste_Stations = make<QListWidget>(client, "Liste_Stations", {8, 200, 688, 296});
+    Liste_Stations = make<QListWidget>(client, "Liste_Stations", ListDesign);
     Liste_Stations->setFont(fixedFont);
     setBackground(Liste_Stations, SpotListColour);
     Frame1 = make<QGroupBox>(client, "Frame1", {8, 4, 296, 48});
@@ -173,6 +186,24 @@ void Durerur::createControls() {
     Patientez->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
     Patientez->hide();
 
+    for (QWidget* control : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control->y() > ListDesign.bottom())
+            belowList_.emplace_back(control, control->y());
+    }
+    const QFontMetrics lines(Liste_Stations->font());
+    const int smallestList =
+        SmallestListLines * lines.lineSpacing() + 2 * Liste_Stations->frameWidth();
+    client->setMinimumSize(ClientWidth, ClientHeight - ListDesign.height() + smallestList);
+    client->resize(ClientWidth, ClientHeight);
+    client->installEventFilter(this);
+    fitToClient();
+}
+
+void Durerur::fitToClient() {
+    const QSize gained = client_->size() - QSize(ClientWidth, ClientHeight);
+    Liste_Stations->setGeometry(ListDesign.adjusted(0, 0, gained.width(), gained.height()));
+    for (const auto& [control, designTop] : belowList_)
+        control->move(control->x(), designTop + gained.height());
     layOutHeadings();
 }
 
@@ -180,16 +211,8 @@ void Durerur::createControls() {
 // to 15, DX over 16 to 28, QRG over 29 to 37, and the text of Text1 starts
 // exactly over column 38, where the spotter field starts.
 void Durerur::layOutHeadings() {
-    // A column is not a whole number of pixels: n columns are measured whole.
-    const QFontMetrics metrics(Liste_Stations->font());
-    const auto columns = [&metrics](int n) {
-        return metrics.horizontalAdvance(QString(n, QLatin1Char(' ')));
-    };
-    // A line's text starts inside the viewport, after the item's margin.
-    const int lineLeft = Liste_Stations->x() + Liste_Stations->frameWidth() +
-                         Liste_Stations->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr,
-                                                              Liste_Stations) +
-                         1;
+    const auto columns = [this](int n) { return columnsWidth(*Liste_Stations, n); };
+    const int lineLeft = Liste_Stations->x() + listTextLeft(*Liste_Stations);
     // Text1's text starts after its frame, its margins and the line edit's
     // own two pixels.
     QStyleOptionFrame frame;
@@ -200,9 +223,10 @@ void Durerur::layOutHeadings() {
         Text1->rect().x() + Text1->textMargins().left() + 2;
     const int top = Liste_Stations->y() - 24;
     const int right = Liste_Stations->geometry().right();
-    Tri_Date->setGeometry(lineLeft, top, columns(15), 24);
-    Tri_DX->setGeometry(lineLeft + columns(15), top, columns(28) - columns(15), 24);
-    const int textLeft = lineLeft + columns(37) - textOffset;
+    using namespace SpotLineColumns;
+    Tri_Date->setGeometry(lineLeft, top, columns(DX), 24);
+    Tri_DX->setGeometry(lineLeft + columns(DX), top, columns(QRG) - columns(DX), 24);
+    const int textLeft = lineLeft + columns(Spotter) - textOffset;
     const int qrgLeft = Tri_DX->geometry().right() + 1;
     Tri_QRG->setGeometry(qrgLeft, top, textLeft - qrgLeft, 24);
     Text1->setGeometry(textLeft, top, right - textLeft + 1, 24);
@@ -274,6 +298,8 @@ void Durerur::connectHandlers() {
 }
 
 bool Durerur::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize)
+        fitToClient();
     if (event->type() == QEvent::KeyPress) {
         if (watched == Indicatif)
             return Indicatif_KeyPress(static_cast<QKeyEvent*>(event));

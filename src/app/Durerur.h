@@ -23,6 +23,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -201,6 +203,12 @@ private:
     void createMenus();
     void connectHandlers();
     void layOutHeadings();
+    // Gives the spot list every pixel the client area has gained or lost
+    // against its design size; what lies below the list follows its bottom.
+    void fitToClient();
+    // At the design size when the screen's available area holds it, else
+    // the largest that fits; centred on the screen, inside that area.
+    void placeOnScreen();
     void tickPort(int n);
     void tickSpeed(int index);
     void restorePort();
@@ -243,6 +251,9 @@ private:
     QPointer<QRZ_Web> qrzWeb_;
     QPointer<Reglages> reglages_;
     std::function<void()> restartSpotSource_;
+    QWidget* client_ = nullptr;
+    // The controls below the spot list, with their design tops.
+    std::vector<std::pair<QWidget*, int>> belowList_;
     // Where the keyboard was when the busy state began.
     QPointer<QWidget> focusBeforeBusy_;
     PageScratchFiles scratch_{directory_.path(), PageScratchFiles::userFolder()};

@@ -11,6 +11,7 @@
 #include "SettingsStore.h"
 #include "Station.h"
 #include "TransceiverModels.h"
+#include "WindowPlacement.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -69,14 +70,20 @@ int centredOffset(int available, int size) {
 
 } // namespace
 
+void Durerur::placeOnScreen() {
+    resize(sizeHint());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->geometry();
+    move(area.x() + centredOffset(area.width(), frameGeometry().width()),
+         area.y() + centredOffset(area.height(), frameGeometry().height()));
+    keepInside(*this, screen->availableGeometry());
+}
+
 void Durerur::Form_Load() {
-    // 1. Centre the window without changing its size.
-    adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + centredOffset(area.width(), frameGeometry().width()),
-             area.y() + centredOffset(area.height(), frameGeometry().height()));
-    }
+    // 1. Centre the window.
+    placeOnScreen();
 
     // A settings file that is not a regular file is left alone: said once.
     if (!settings_.usable())

@@ -4,13 +4,12 @@
 #include "MessageBox.h"
 #include "SettingsStore.h"
 #include "SharedState.h"
+#include "WindowPlacement.h"
 
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -66,10 +65,7 @@ Station::Station(SettingsStore& settings, SharedState& state, MessageBox& messag
 }
 
 void Station::Form_Load() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    placeBelowCentre(*this, 0);
     La_Long->setText(settings_.read(QStringLiteral("Longitude"), DefaultLongitude));
     La_Lat->setText(settings_.read(QStringLiteral("Latitude"), DefaultLatitude));
 }

@@ -1,10 +1,12 @@
 #include "Memoire_CL.h"
 
+#include "ColumnHeading.h"
 #include "ListClickWatcher.h"
 #include "MessageBox.h"
 #include "NamedWidget.h"
 #include "SelectedLine.h"
 #include "SharedState.h"
+#include "SpotLineColumns.h"
 #include "WindowPlacement.h"
 
 #include <QFontDatabase>
@@ -54,10 +56,15 @@ Memoire_CL::Memoire_CL(SharedState& state, MessageBox& messages, MainWindowLink 
     title.setBold(true);
     Label2->setFont(title);
     Label2->setAlignment(Qt::AlignCenter);
-    Label3 = makeNamed<QLabel>(Memoire, "Label3");
-    Label3->setFont(fixedFont);
     Mem_Dedirad = makeNamed<QListWidget>(Memoire, "Mem_Dedirad");
     Mem_Dedirad->setFont(fixedFont);
+    // The header's own blanks do not match the lines' fields: each of its
+    // words is drawn over its field.
+    Label3 = new ColumnHeading(*Mem_Dedirad,
+                               {SpotLineColumns::Date, SpotLineColumns::DX, SpotLineColumns::QRG,
+                                SpotLineColumns::Spotter, SpotLineColumns::Remarques},
+                               Memoire);
+    Label3->setObjectName(QStringLiteral("Label3"));
     const QFontMetrics metrics(fixedFont);
     Mem_Dedirad->setMinimumSize(ListColumns * metrics.horizontalAdvance(QLatin1Char('0')),
                                 ListLines * metrics.lineSpacing());

@@ -59,6 +59,7 @@ void QRZ_Web::Form_Load(const QUrl& address, const BrowserMaker& makeBrowser) {
 
     adjustSize();
     WebBrowser1->setMinimumSize(SmallestBrowserSize);
+    windowLayout->activate();
     placeBelowCentre(*this, OffsetBelowCentre);
 }
 

@@ -5,12 +5,14 @@
 #include "MessageBox.h"
 #include "NamedWidget.h"
 #include "SettingsChecks.h"
+#include "WindowPlacement.h"
 
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSerialPortInfo>
 #include <QVBoxLayout>
 
@@ -61,7 +63,9 @@ Reglages::Reglages(const Configuration& current, MessageBox& messages, Save save
     setObjectName(QStringLiteral("Reglages"));
     setWindowTitle(QStringLiteral("Réglages"));
     setAttribute(Qt::WA_DeleteOnClose);
-    auto* layout = new QVBoxLayout(this);
+    // The fields scroll on a screen too small for them; the button stays.
+    auto* fields = new QWidget;
+    auto* layout = new QVBoxLayout(fields);
 
     auto* spots = new QGroupBox(QStringLiteral("Spots en direct"), this);
     auto* spotsForm = new QFormLayout(spots);
@@ -137,8 +141,23 @@ Reglages::Reglages(const Configuration& current, MessageBox& messages, Save save
 
     Enregistrer = makeNamed<QPushButton>(this, "Enregistrer");
     Enregistrer->setText(QStringLiteral("Enregistrer"));
-    layout->addWidget(Enregistrer, 0, Qt::AlignRight);
     connect(Enregistrer, &QPushButton::clicked, this, [this] { Enregistrer_Click(); });
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(fields);
+    auto* windowLayout = new QVBoxLayout(this);
+    windowLayout->addWidget(scroll);
+    windowLayout->addWidget(Enregistrer, 0, Qt::AlignRight);
+    Form_Load(*scroll);
+}
+
+void Reglages::Form_Load(const QScrollArea& scroll) {
+    // Every field at once when the screen holds them.
+    adjustSize();
+    resize(size() + scroll.widget()->sizeHint() - scroll.viewport()->size());
+    placeBelowCentre(*this, 0);
 }
 
 QStringList Reglages::errors() const {

@@ -12,6 +12,7 @@ class MessageBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 
 // The window "Réglages": what the configuration files hold, set by the user
 // from the program itself. "Enregistrer" checks every field (a message per
@@ -45,6 +46,8 @@ public:
     void Enregistrer_Click();
 
 private:
+    // Opens with every field shown, inside the screen.
+    void Form_Load(const QScrollArea& scroll);
     // The French message of each field in error.
     QStringList errors() const;
     Values values() const;

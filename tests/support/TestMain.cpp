@@ -3,16 +3,14 @@
 #include <QApplication>
 #include <QStyleFactory>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen, unless a test asks for another platform or screen.
+    const QByteArray platform = qgetenv("PELK_TEST_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
     TempSettings::installPrivateLocation();
-    // The lookup window's browser, as the program prepares it, without a GPU
-    // on the offscreen platform.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The lookup window's browser program, started by the tests, runs
+    // without a GPU on the offscreen platform.
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -1,0 +1,44 @@
+#include "WindowPlacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+
+namespace {
+
+// The first position from which length fits between low and high, or low.
+int clampedStart(int start, int length, int low, int high) {
+    return std::max(low, std::min(start, high + 1 - length));
+}
+
+} // namespace
+
+QRect availableArea() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
+void keepInside(QWidget& window, const QRect& area) {
+    if (area.isEmpty())
+        return;
+    const QSize frameExtra = window.frameGeometry().size() - window.size();
+    const QSize fitted =
+        window.size().boundedTo(area.size() - frameExtra).expandedTo(window.minimumSize());
+    if (fitted != window.size())
+        window.resize(fitted);
+    const QRect frame = window.frameGeometry();
+    window.move(clampedStart(frame.x(), frame.width(), area.left(), area.right()),
+                clampedStart(frame.y(), frame.height(), area.top(), area.bottom()));
+}
+
+void placeBelowCentre(QWidget& window, int offsetDown) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect screenArea = screen->geometry();
+    const QSize frame = window.frameGeometry().size();
+    window.move(screenArea.x() + (screenArea.width() - frame.width()) / 2,
+                screenArea.y() + (screenArea.height() - frame.height()) / 2 + offsetDown);
+    keepInside(window, screen->availableGeometry());
+}
