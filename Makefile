@@ -56,6 +56,7 @@ fuzz: fuzz-build
 	@./scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: build
+	@./scripts/install-deps.sh bench
 	@./scripts/bench.sh $(BUILD_DIR)
 
 # The Debian package, pelk-dedirad_<version>_amd64.deb, in the build folder.

@@ -1,6 +1,8 @@
 #!/bin/sh
 # Installs the Debian packages needed to build, run and test Pelk_Dedirad.
 # Only the packages that are missing are installed, so a second run is quick.
+# `install-deps.sh bench` also installs the programs the benchmarks compare
+# this one with.
 set -eu
 
 PACKAGES="
@@ -25,6 +27,7 @@ libqt6webenginecore6-bin
 libgl-dev
 libvulkan-dev
 libxkbcommon-dev
+libxcb1-dev
 libcurl4-openssl-dev
 libasound2-dev
 libasound2-plugins
@@ -48,6 +51,9 @@ libmath-round-perl
 libtimedate-perl
 fonts-dejavu-core
 "
+if [ "${1:-}" = bench ]; then
+    PACKAGES="$PACKAGES xdx"
+fi
 
 missing=""
 for p in $PACKAGES; do
