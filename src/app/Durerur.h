@@ -3,6 +3,7 @@
 #include "BrowserProcess.h"
 #include "CatSequences.h"
 #include "Configuration.h"
+#include "HamlibModule.h"
 #include "HamlibRig.h"
 #include "LocalRigctld.h"
 #include "Memoire_CL.h"
@@ -239,10 +240,10 @@ private:
     CatSequences cat_{platform_.serial, platform_.clock};
     // The radios reached over the network, and the rigctld the program may
     // run for the first of them.
-    NetworkTuning rigctld_{
-        std::make_shared<HamlibRig>(HamlibRig::NetRigctlModel, config_.rigctld()),
-        QStringLiteral("rigctld"), config_.rigctld(), platform_.messages};
-    NetworkTuning flrig_{std::make_shared<HamlibRig>(HamlibRig::FlrigModel, config_.flrig()),
+    HamlibModule hamlib_{directory_.file(HamlibModule::ModuleName)};
+    NetworkTuning rigctld_{hamlib_.rig(HamlibRig::NetRigctlModel, config_.rigctld()),
+                           QStringLiteral("rigctld"), config_.rigctld(), platform_.messages};
+    NetworkTuning flrig_{hamlib_.rig(HamlibRig::FlrigModel, config_.flrig()),
                          QStringLiteral("flrig"), config_.flrig(), platform_.messages};
     LocalRigctld localRigctld_{config_};
     QPointer<Station> station_;

@@ -191,7 +191,7 @@ void Durerur::Mnu_Coordonnees_Click() {
 void Durerur::Mnu_Reglages_Click() {
     if (reglages_ == nullptr) {
         reglages_ =
-            new Reglages(config_, platform_.messages,
+            new Reglages(config_, hamlib_.models(), platform_.messages,
                          [this](const Reglages::Values& values) { return saveSettings(values); });
         reglages_->show();
     }
@@ -212,10 +212,8 @@ void Durerur::applyConfiguration() {
     refresh_.setSiteBase(config_.spotSite());
     refresh_.setSourceStatusAsked(LocalSpotServer::localPort(config_.spotSite()).has_value());
     QRZ->setText(config_.lookupSiteName());
-    rigctld_.retarget(std::make_shared<HamlibRig>(HamlibRig::NetRigctlModel, config_.rigctld()),
-                      config_.rigctld());
-    flrig_.retarget(std::make_shared<HamlibRig>(HamlibRig::FlrigModel, config_.flrig()),
-                    config_.flrig());
+    rigctld_.retarget(hamlib_.rig(HamlibRig::NetRigctlModel, config_.rigctld()), config_.rigctld());
+    flrig_.retarget(hamlib_.rig(HamlibRig::FlrigModel, config_.flrig()), config_.flrig());
     if (restartSpotSource_)
         restartSpotSource_();
 }

@@ -30,7 +30,9 @@ void applyProgramStyle() {
 
 Program::Program(const std::function<void(Configuration&)>& adjust, const QString& soundDevice)
     : directory(ProgramDirectory::ofExecutable()), config(adjusted(directory, adjust)),
-      spotSource(directory, config.spotSite()), serial(config), sound(soundDevice) {}
+      spotSource(directory, config.spotSite()),
+      http(directory.file(OnDemandHttpClient::ModuleName)), serial(config),
+      sound(directory.file(OnDemandSoundPlayer::ModuleName), soundDevice) {}
 
 Program::~Program() = default;
 

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "AlsaSoundPlayer.h"
 #include "Configuration.h"
-#include "CurlHttpClient.h"
 #include "Durerur.h"
 #include "LocalSpotServer.h"
+#include "OnDemandParts.h"
 #include "ProgramDirectory.h"
 #include "QtMessageBox.h"
 #include "QtSerialLink.h"
@@ -38,9 +37,9 @@ public:
     ProgramDirectory directory;
     Configuration config;
     LocalSpotServer spotSource;
-    CurlHttpClient http;
+    OnDemandHttpClient http;
     QtSerialLink serial;
-    AlsaSoundPlayer sound;
+    OnDemandSoundPlayer sound;
     QtMessageBox messages;
     SystemClock clock;
     SettingsStore settings;

@@ -1,7 +1,6 @@
 #include "Reglages.h"
 
 #include "ClusterNodeList.h"
-#include "HamlibModels.h"
 #include "MessageBox.h"
 #include "NamedWidget.h"
 #include "SettingsChecks.h"
@@ -58,7 +57,8 @@ QString valueOf(const QComboBox* list) {
 
 } // namespace
 
-Reglages::Reglages(const Configuration& current, MessageBox& messages, Save save, QWidget* parent)
+Reglages::Reglages(const Configuration& current, const std::vector<HamlibModel>& hamlibModels,
+                   MessageBox& messages, Save save, QWidget* parent)
     : QWidget(parent, Qt::Window), messages_(messages), save_(std::move(save)) {
     setObjectName(QStringLiteral("Reglages"));
     setWindowTitle(QStringLiteral("Réglages"));
@@ -119,7 +119,7 @@ Reglages::Reglages(const Configuration& current, MessageBox& messages, Save save
     rigForm->addRow(QStringLiteral("flrig (hôte:port)"), Adresse_Flrig);
     Modele_Hamlib = makeNamed<QComboBox>(rig, "Modele_Hamlib");
     Modele_Hamlib->addItem(QStringLiteral("(aucun : rigctld n'est pas lancé)"), QString());
-    for (const HamlibModel& model : hamlibModels())
+    for (const HamlibModel& model : hamlibModels)
         Modele_Hamlib->addItem(QStringLiteral("%1 (%2)").arg(model.name).arg(model.number),
                                QString::number(model.number));
     Modele_Hamlib->setCurrentIndex(std::max(0, Modele_Hamlib->findData(current.hamlibModel())));

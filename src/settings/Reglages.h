@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Configuration.h"
+#include "HamlibModels.h"
 
 #include <QList>
 #include <QPair>
@@ -26,8 +27,9 @@ public:
     // Writes and applies the values; false when the file could not be written.
     using Save = std::function<bool(const Values& values)>;
 
-    Reglages(const Configuration& current, MessageBox& messages, Save save,
-             QWidget* parent = nullptr);
+    // hamlibModels: the radios offered for the rigctld the program runs.
+    Reglages(const Configuration& current, const std::vector<HamlibModel>& hamlibModels,
+             MessageBox& messages, Save save, QWidget* parent = nullptr);
 
     QLineEdit* Indicatif_Reglage = nullptr;
     QComboBox* Noeuds = nullptr;

@@ -47,6 +47,9 @@ for expected in \
     /usr/lib/pelk-dedirad/Pelk_Dedirad \
     /usr/lib/pelk-dedirad/spot_server \
     /usr/lib/pelk-dedirad/pelk_browser \
+    /usr/lib/pelk-dedirad/libpelk_http.so \
+    /usr/lib/pelk-dedirad/libpelk_sound.so \
+    /usr/lib/pelk-dedirad/libpelk_hamlib.so \
     /usr/lib/pelk-dedirad/Pelk_Dedirad.conf \
     /usr/lib/pelk-dedirad/Prefixe_DXCC.txt \
     /usr/lib/pelk-dedirad/ringin.wav \

@@ -8,12 +8,13 @@
 
 namespace {
 
-// Copies the data files and the lookup window's browser program that lie
-// beside the program into the test's folder.
+// Copies the data files, the lookup window's browser program and the modules
+// loaded on demand that lie beside the program into the test's folder.
 QString preparedProgramFolder(const QTemporaryDir& folder) {
     const QDir built(QStringLiteral(PELK_PROGRAM_DIR));
-    const QStringList files = built.entryList({"*.txt", "*.wav", "*.conf", "pelk_browser"},
-                                              QDir::Files | QDir::NoDotAndDotDot);
+    const QStringList files =
+        built.entryList({"*.txt", "*.wav", "*.conf", "pelk_browser", "libpelk_*.so"},
+                        QDir::Files | QDir::NoDotAndDotDot);
     for (const QString& name : files)
         QFile::copy(built.filePath(name), QDir(folder.path()).filePath(name));
     return folder.path();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ModalCloser.h"
+#include "AlsaSoundPlayer.h"
+#include "CurlHttpClient.h"
 #include "Program.h"
 
 #include <QStringList>

@@ -1,0 +1,49 @@
+#include "HamlibModule.h"
+
+#include "HamlibModuleExports.h"
+
+#include <mutex>
+
+namespace {
+
+// Makes the module's rig at its first tuning.
+class OnDemandHamlibRig : public NetworkRig {
+public:
+    OnDemandHamlibRig(OnDemandModule& module, int model, QString address)
+        : module_(module), model_(model), address_(std::move(address)) {}
+
+    Outcome tune(double hertz, std::optional<SpotMode> mode) override {
+        std::call_once(made_, [this] {
+            if (auto* make = module_.function<MakeHamlibRig>(MakeHamlibRigName))
+                rig_.reset(make(model_, address_));
+        });
+        if (!rig_)
+            return {Failure::Unreachable, QStringLiteral("module ") + HamlibModule::ModuleName +
+                                              QStringLiteral(" introuvable")};
+        return rig_->tune(hertz, mode);
+    }
+
+private:
+    OnDemandModule& module_;
+    int model_;
+    QString address_;
+    std::once_flag made_;
+    std::unique_ptr<NetworkRig> rig_;
+};
+
+} // namespace
+
+const QString HamlibModule::ModuleName = QStringLiteral("libpelk_hamlib.so");
+
+HamlibModule::HamlibModule(const QString& modulePath) : module_(modulePath) {}
+
+std::shared_ptr<NetworkRig> HamlibModule::rig(int model, const QString& address) {
+    return std::make_shared<OnDemandHamlibRig>(module_, model, address);
+}
+
+std::vector<HamlibModel> HamlibModule::models() {
+    std::vector<HamlibModel> models;
+    if (auto* list = module_.function<ListHamlibModels>(ListHamlibModelsName))
+        list(models);
+    return models;
+}

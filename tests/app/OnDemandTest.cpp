@@ -1,0 +1,83 @@
+// The parts the program loads at their first use: kept out of its start-up,
+// working once loaded, and harmless when their module is missing.
+#include "HamlibModule.h"
+#include "HamlibRig.h"
+#include "LoopbackHttpServer.h"
+#include "OnDemandParts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString beside(const QString& name) {
+    return QDir(QStringLiteral(PELK_PROGRAM_DIR)).filePath(name);
+}
+
+// What the process has mapped from files, one path per line.
+QString mappedFiles(qint64 pid) {
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+    return maps.open(QIODevice::ReadOnly) ? QString::fromLatin1(maps.readAll()) : QString();
+}
+
+} // namespace
+
+TEST(OnDemand, TheProgramShowsItsWindowWithoutHttpSoundHamlibOrTheBrowserEngine) {
+    QTemporaryDir home;
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    env.insert("XDG_DATA_HOME", home.filePath("data"));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(beside("Pelk_Dedirad"), {});
+    ASSERT_TRUE(program.waitForStarted());
+    // Its start-up ends by storing the revision in the settings store.
+    const QString store = home.filePath("config/Durerur.ini");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            QFile file(store);
+            return file.open(QIODevice::ReadOnly) && file.readAll().contains("Revision");
+        },
+        20000))
+        << "no settings written to " << store.toStdString();
+    const QString mapped = mappedFiles(program.processId());
+    program.kill();
+    program.waitForFinished();
+    ASSERT_TRUE(mapped.contains("libQt6Widgets"));
+    for (const char* library :
+         {"libcurl", "libsndfile", "libasound", "libhamlib", "libpelk_", "libQt6WebEngine"})
+        EXPECT_FALSE(mapped.contains(QLatin1String(library))) << library;
+}
+
+TEST(OnDemand, EachPartWorksOnceLoadedAndAMissingModuleFailsQuietly) {
+    LoopbackHttpServer server;
+    server.setPage("/dx", "<html>VK2ABC</html>");
+    OnDemandHttpClient http(beside(OnDemandHttpClient::ModuleName));
+    EXPECT_EQ(http.get(server.baseAddress() + "/dx"), "<html>VK2ABC</html>");
+    EXPECT_EQ(http.get(server.baseAddress() + "/dx"), "<html>VK2ABC</html>");
+
+    HamlibModule hamlib(beside(HamlibModule::ModuleName));
+    const std::vector<HamlibModel> models = hamlib.models();
+    EXPECT_TRUE(std::any_of(models.begin(), models.end(),
+                            [](const HamlibModel& model) { return model.name == "Icom IC-7300"; }));
+
+    QTemporaryDir empty;
+    OnDemandHttpClient noHttp(empty.filePath(OnDemandHttpClient::ModuleName));
+    EXPECT_TRUE(noHttp.get(server.baseAddress() + "/dx").isEmpty());
+    OnDemandSoundPlayer noSound(empty.filePath(OnDemandSoundPlayer::ModuleName), "default");
+    noSound.play(beside("ringin.wav"));
+    HamlibModule noHamlib(empty.filePath(HamlibModule::ModuleName));
+    EXPECT_TRUE(noHamlib.models().empty());
+    const NetworkRig::Outcome outcome =
+        noHamlib.rig(HamlibRig::NetRigctlModel, "127.0.0.1:4532")->tune(14025000.0, std::nullopt);
+    EXPECT_EQ(outcome.failure, NetworkRig::Failure::Unreachable);
+    EXPECT_TRUE(outcome.reason.contains(HamlibModule::ModuleName));
+    EXPECT_EQ(server.requestedPaths(), (QStringList{"/dx", "/dx"}));
+}
