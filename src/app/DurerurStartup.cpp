@@ -164,6 +164,8 @@ void Durerur::Form_Unload() {
     if (memoire_ != nullptr)
         memoire_->close();
     browser_.end();
+    if (station_ != nullptr)
+        station_->close();
     if (qrzWeb_ != nullptr)
         qrzWeb_->close();
     if (reglages_ != nullptr)

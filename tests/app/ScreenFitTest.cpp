@@ -9,6 +9,7 @@
 #include "WindowPlacement.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -62,6 +63,12 @@ std::vector<int> inkRunStarts(const QImage& image, const QRect& band, int gap) {
 
 class ScreenFit : public DurerurFixture {
 protected:
+    // The windows closed with the main one are deleted once events run.
+    void TearDown() override {
+        closeWindow();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
     // Geometries of the client area's controls, by name.
     std::map<QString, QRect> controls() {
         std::map<QString, QRect> found;
@@ -159,6 +166,14 @@ TEST_F(ScreenFit, TheSecondaryWindowsLieInsideTheScreen) {
                    [](QWidget* parent, const QUrl&) { return new QWidget(parent); });
     showAndWait(lookup);
     expectInsideTheScreen(lookup);
+
+    // None of them outlives the main window, which would keep the program
+    // running with no main window.
+    window().close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window().memoryWindow(), nullptr);
+    EXPECT_EQ(window().stationWindow(), nullptr);
+    EXPECT_EQ(window().reglagesWindow(), nullptr);
 }
 
 TEST_F(ScreenFit, TheMemoryHeadersWordsStandOverTheirFields) {
