@@ -6,15 +6,16 @@
 
 namespace {
 
-// Makes the module's rig at its first tuning.
+// Makes the module's rig at its first tuning. It shares the module, since a
+// tuning thread may outlive the window that asked for it.
 class OnDemandHamlibRig : public NetworkRig {
 public:
-    OnDemandHamlibRig(OnDemandModule& module, int model, QString address)
-        : module_(module), model_(model), address_(std::move(address)) {}
+    OnDemandHamlibRig(std::shared_ptr<OnDemandModule> module, int model, QString address)
+        : module_(std::move(module)), model_(model), address_(std::move(address)) {}
 
     Outcome tune(double hertz, std::optional<SpotMode> mode) override {
         std::call_once(made_, [this] {
-            if (auto* make = module_.function<MakeHamlibRig>(MakeHamlibRigName))
+            if (auto* make = module_->function<MakeHamlibRig>(MakeHamlibRigName))
                 rig_.reset(make(model_, address_));
         });
         if (!rig_)
@@ -24,7 +25,7 @@ public:
     }
 
 private:
-    OnDemandModule& module_;
+    std::shared_ptr<OnDemandModule> module_;
     int model_;
     QString address_;
     std::once_flag made_;
@@ -35,7 +36,8 @@ private:
 
 const QString HamlibModule::ModuleName = QStringLiteral("libpelk_hamlib.so");
 
-HamlibModule::HamlibModule(const QString& modulePath) : module_(modulePath) {}
+HamlibModule::HamlibModule(const QString& modulePath)
+    : module_(std::make_shared<OnDemandModule>(modulePath)) {}
 
 std::shared_ptr<NetworkRig> HamlibModule::rig(int model, const QString& address) {
     return std::make_shared<OnDemandHamlibRig>(module_, model, address);
@@ -43,7 +45,7 @@ std::shared_ptr<NetworkRig> HamlibModule::rig(int model, const QString& address)
 
 std::vector<HamlibModel> HamlibModule::models() {
     std::vector<HamlibModel> models;
-    if (auto* list = module_.function<ListHamlibModels>(ListHamlibModelsName))
+    if (auto* list = module_->function<ListHamlibModels>(ListHamlibModelsName))
         list(models);
     return models;
 }

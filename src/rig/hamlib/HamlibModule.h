@@ -22,5 +22,5 @@ public:
     std::vector<HamlibModel> models();
 
 private:
-    OnDemandModule module_;
+    std::shared_ptr<OnDemandModule> module_;
 };
