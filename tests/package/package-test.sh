@@ -73,8 +73,12 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/pelk-dedirad.metainfo.x
     fail "metainfo"
 
 # Start the unpacked program through its command, on a spot site port of its
-# own, with an empty home, under a private X server.
-port=$((20000 + RANDOM % 20000))
+# own, with an empty home, under a private X server. The port is taken below
+# the range the system hands out to the other tests' servers, so that none of
+# them can hold it already.
+ephemeral=$(awk '{print $1}' /proc/sys/net/ipv4/ip_local_port_range)
+[ "$ephemeral" -gt 21000 ] || ephemeral=40000
+port=$((20000 + RANDOM % (ephemeral - 20000)))
 sed -i "s|^spot_site = .*|spot_site = http://127.0.0.1:$port|" "$root/usr/lib/pelk-dedirad/Pelk_Dedirad.conf"
 mkdir -p "$work/home"
 Xvfb -displayfd 3 -screen 0 1366x768x24 3>"$work/display" >/dev/null 2>&1 &
