@@ -97,7 +97,6 @@ void Durerur::createControls() {
     auto* client = new ClientArea(this);
     client->setObjectName(QStringLiteral("Client"));
     setCentralWidget(client);
-    client_ = client;
     Etat_Spots = new QLabel(this);
     Etat_Spots->setObjectName(QStringLiteral("Etat_Spots"));
     statusBar()->addWidget(Etat_Spots, 1);
@@ -200,7 +199,7 @@ void Durerur::createControls() {
 }
 
 void Durerur::fitToClient() {
-    const QSize gained = client_->size() - QSize(ClientWidth, ClientHeight);
+    const QSize gained = centralWidget()->size() - QSize(ClientWidth, ClientHeight);
     Liste_Stations->setGeometry(ListDesign.adjusted(0, 0, gained.width(), gained.height()));
     for (const auto& [control, designTop] : belowList_)
         control->move(control->x(), designTop + gained.height());
@@ -298,7 +297,7 @@ void Durerur::connectHandlers() {
 }
 
 bool Durerur::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == client_ && event->type() == QEvent::Resize)
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
         fitToClient();
     if (event->type() == QEvent::KeyPress) {
         if (watched == Indicatif)

@@ -252,7 +252,6 @@ private:
     QPointer<QRZ_Web> qrzWeb_;
     QPointer<Reglages> reglages_;
     std::function<void()> restartSpotSource_;
-    QWidget* client_ = nullptr;
     // The controls below the spot list, with their design tops.
     std::vector<std::pair<QWidget*, int>> belowList_;
     // Where the keyboard was when the busy state began.

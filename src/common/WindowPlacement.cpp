@@ -14,11 +14,6 @@ int clampedStart(int start, int length, int low, int high) {
 
 } // namespace
 
-QRect availableArea() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->availableGeometry() : QRect();
-}
-
 void keepInside(QWidget& window, const QRect& area) {
     if (area.isEmpty())
         return;

@@ -3,10 +3,6 @@
 class QRect;
 class QWidget;
 
-// The part of the primary screen that windows may cover: without the
-// desktop's panels and docks. Empty without a screen.
-QRect availableArea();
-
 // Moves the window so that its frame lies inside area, first making it
 // smaller (down to its minimum size) when it is larger than the area; what
 // its minimum still does not let fit stays at the area's top left, so that

@@ -2,6 +2,7 @@
 
 #include "TempSettings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -49,6 +50,8 @@ void DurerurFixture::closeWindow() {
     if (window_)
         window_->close();
     window_.reset();
+    // The windows that closed with it are deleted once events run.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void DurerurFixture::restart(const std::map<QString, QString>& values) {

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr qsizetype LongestLine = 64 * 1024;
-
 std::optional<BrowserCommand> parsed(const QByteArray& line) {
     const QList<QByteArray> fields = line.split('\t');
     if (fields.size() != 3 || fields[0] != "show")
@@ -35,16 +33,8 @@ std::vector<BrowserCommand> BrowserCommandReader::feed(const QByteArray& bytes) 
     while ((end = pending_.indexOf('\n')) >= 0) {
         const QByteArray line = pending_.left(end);
         pending_.remove(0, end + 1);
-        if (skipping_) {
-            skipping_ = false;
-            continue;
-        }
         if (std::optional<BrowserCommand> command = parsed(line))
             commands.push_back(*command);
-    }
-    if (pending_.size() > LongestLine) {
-        pending_.clear();
-        skipping_ = true;
     }
     return commands;
 }

@@ -15,13 +15,12 @@ struct BrowserCommand {
     QByteArray encoded() const;
 };
 
-// Cuts the browser program's input into commands; a line that is not a
-// command, or is longer than any command, is skipped.
+// Cuts the browser program's input, which comes from the main program only,
+// into commands; a line that is not a command is skipped.
 class BrowserCommandReader {
 public:
     std::vector<BrowserCommand> feed(const QByteArray& bytes);
 
 private:
     QByteArray pending_;
-    bool skipping_ = false;
 };
