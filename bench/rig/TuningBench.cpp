@@ -34,7 +34,7 @@ void runSequence(benchmark::State& state, const char* model, double statedSecond
     PseudoTerminal pty;
     Configuration config;
     config.setPortDevice(1, pty.device());
-    QtSerialLink port(config);
+    QtSerialLink port([&config](int n) { return config.portDevice(n); });
     port.setPortNumber(1);
     port.setSettings(QStringLiteral("9600,n,8,1"));
     if (!pty.ok() || !port.open()) {
@@ -115,7 +115,7 @@ void BM_ClickToFirstBlock(benchmark::State& state) {
     PseudoTerminal pty;
     Configuration config;
     config.setPortDevice(1, pty.device());
-    FirstBlockLink port(config);
+    FirstBlockLink port([&config](int n) { return config.portDevice(n); });
     MainWindow main(config, port, port.clock);
     Durerur& window = main.window;
     window.Mnu_Com_Click(1);
@@ -174,7 +174,7 @@ void BM_ClickToRigctldFrequency(benchmark::State& state) {
     }
     Configuration config;
     config.setRigctld(QStringLiteral("127.0.0.1:%1").arg(port));
-    QtSerialLink serial(config);
+    QtSerialLink serial([&config](int n) { return config.portDevice(n); });
     SystemClock clock;
     MainWindow main(config, serial, clock);
     Durerur& window = main.window;

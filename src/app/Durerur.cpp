@@ -2,12 +2,12 @@
 
 #include "ControlColours.h"
 #include "ListClickWatcher.h"
-#include "ListColumns.h"
 #include "NamedWidget.h"
 #include "SerialPortChoices.h"
 #include "SettingsStore.h"
 #include "SpotLineColumns.h"
 #include "Station.h"
+#include "WindowGeometry.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -11,7 +11,7 @@
 #include "SettingsStore.h"
 #include "Station.h"
 #include "TransceiverModels.h"
-#include "WindowPlacement.h"
+#include "WindowGeometry.h"
 
 #include <QComboBox>
 #include <QGuiApplication>

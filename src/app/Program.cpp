@@ -31,7 +31,8 @@ void applyProgramStyle() {
 Program::Program(const std::function<void(Configuration&)>& adjust, const QString& soundDevice)
     : directory(ProgramDirectory::ofExecutable()), config(adjusted(directory, adjust)),
       spotSource(directory, config.spotSite()),
-      http(directory.file(OnDemandHttpClient::ModuleName)), serial(config),
+      http(directory.file(OnDemandHttpClient::ModuleName)),
+      serial([this](int n) { return config.portDevice(n); }),
       sound(directory.file(OnDemandSoundPlayer::ModuleName), soundDevice) {}
 
 Program::~Program() = default;

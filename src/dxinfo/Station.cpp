@@ -4,7 +4,7 @@
 #include "MessageBox.h"
 #include "SettingsStore.h"
 #include "SharedState.h"
-#include "WindowPlacement.h"
+#include "WindowGeometry.h"
 
 #include <QGroupBox>
 #include <QLabel>

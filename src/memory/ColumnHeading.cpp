@@ -1,6 +1,6 @@
 #include "ColumnHeading.h"
 
-#include "ListColumns.h"
+#include "WindowGeometry.h"
 
 #include <QListWidget>
 #include <QPainter>

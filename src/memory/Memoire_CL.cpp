@@ -7,7 +7,7 @@
 #include "SelectedLine.h"
 #include "SharedState.h"
 #include "SpotLineColumns.h"
-#include "WindowPlacement.h"
+#include "WindowGeometry.h"
 
 #include <QFontDatabase>
 #include <QGroupBox>

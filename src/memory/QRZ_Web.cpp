@@ -1,6 +1,6 @@
 #include "QRZ_Web.h"
 
-#include "WindowPlacement.h"
+#include "WindowGeometry.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

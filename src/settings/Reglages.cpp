@@ -4,7 +4,7 @@
 #include "MessageBox.h"
 #include "NamedWidget.h"
 #include "SettingsChecks.h"
-#include "WindowPlacement.h"
+#include "WindowGeometry.h"
 
 #include <QComboBox>
 #include <QFormLayout>

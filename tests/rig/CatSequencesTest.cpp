@@ -16,7 +16,7 @@ constexpr double WireSeconds = 0.0104;
 // time and can run a hook meanwhile, as a click handled during it would.
 class RecordingLink : public QtSerialLink {
 public:
-    RecordingLink() : QtSerialLink(noPorts) {}
+    RecordingLink() : QtSerialLink([](int) { return QString(); }) {}
     bool isOpen() const override { return true; }
     void write(const QByteArray& bytes) override {
         sent += bytes.toHex().toUpper() + ' ';
@@ -29,7 +29,6 @@ public:
         return true;
     }
 
-    static inline const Configuration noPorts;
     SimulatedClock clock;
     QByteArray sent;
     QList<double> times;

@@ -28,8 +28,8 @@ QString captureDevice(const QTemporaryDir& folder) {
 } // namespace
 
 DurerurFixture::DurerurFixture()
-    : directory(preparedProgramFolder(programFolder)), serial(config),
-      sound(captureDevice(programFolder)) {
+    : directory(preparedProgramFolder(programFolder)),
+      serial([this](int n) { return config.portDevice(n); }), sound(captureDevice(programFolder)) {
     TempSettings::clear();
 }
 

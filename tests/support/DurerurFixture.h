@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ModalCloser.h"
 #include "AlsaSoundPlayer.h"
 #include "CurlHttpClient.h"
+#include "ModalCloser.h"
 #include "Program.h"
 
 #include <QStringList>

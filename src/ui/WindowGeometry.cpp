@@ -1,7 +1,9 @@
-#include "WindowPlacement.h"
+#include "WindowGeometry.h"
 
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 #include <algorithm>
 
@@ -36,4 +38,13 @@ void placeBelowCentre(QWidget& window, int offsetDown) {
     window.move(screenArea.x() + (screenArea.width() - frame.width()) / 2,
                 screenArea.y() + (screenArea.height() - frame.height()) / 2 + offsetDown);
     keepInside(window, screen->availableGeometry());
+}
+
+int listTextLeft(const QListWidget& list) {
+    return list.frameWidth() +
+           list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1;
+}
+
+int columnsWidth(const QListWidget& list, int n) {
+    return list.fontMetrics().horizontalAdvance(QString(n, QLatin1Char(' ')));
 }

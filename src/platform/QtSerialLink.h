@@ -1,15 +1,16 @@
 #pragma once
 
-#include "Configuration.h"
 #include "SerialLink.h"
 
 #include <QSerialPort>
+#include <functional>
 
-// SerialLink over QSerialPort. Port number n opens the device that the
-// configuration names for "Com n".
+// SerialLink over QSerialPort. Port number n opens the device that
+// `devices` names for "Com n" (the configuration's, read at each opening).
 class QtSerialLink : public SerialLink {
 public:
-    explicit QtSerialLink(const Configuration& config);
+    using Devices = std::function<QString(int number)>;
+    explicit QtSerialLink(Devices devices);
 
     void setPortNumber(int number) override;
     int portNumber() const override { return number_; }
@@ -30,7 +31,7 @@ public:
     static OpenFailure failureOpening(const QString& name);
 
 private:
-    const Configuration& config_;
+    Devices devices_;
     QSerialPort port_;
     int number_ = 0;
     QString settings_;

@@ -17,7 +17,7 @@ constexpr qint64 ReadBufferBytes = 4096;
 
 } // namespace
 
-QtSerialLink::QtSerialLink(const Configuration& config) : config_(config) {
+QtSerialLink::QtSerialLink(Devices devices) : devices_(std::move(devices)) {
     port_.setObjectName(QStringLiteral("MSComm1"));
     port_.setReadBufferSize(ReadBufferBytes);
 }
@@ -38,7 +38,7 @@ void QtSerialLink::setRawMode() {
 }
 
 QString QtSerialLink::device() const {
-    return config_.portDevice(number_);
+    return devices_(number_);
 }
 
 bool QtSerialLink::open() {
