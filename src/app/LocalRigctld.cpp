@@ -1,6 +1,7 @@
 #include "LocalRigctld.h"
 
 #include "Configuration.h"
+#include "HostPort.h"
 
 #include <QStandardPaths>
 
@@ -14,15 +15,10 @@ constexpr qint64 ListenWithinMs = 1500;
 LocalRigctld::LocalRigctld(const Configuration& config) : config_(config) {}
 
 std::optional<quint16> LocalRigctld::localPort(const QString& address) {
-    const qsizetype colon = address.lastIndexOf(QLatin1Char(':'));
-    const QString host = address.left(colon);
-    if (colon < 0 || (host != QLatin1String("127.0.0.1") && host != QLatin1String("localhost")))
+    const std::optional<HostPort> rigctld = HostPort::parse(address);
+    if (!rigctld || !rigctld->isLoopback())
         return std::nullopt;
-    bool ok = false;
-    const uint port = address.mid(colon + 1).toUInt(&ok);
-    if (!ok || port == 0 || port > 65535)
-        return std::nullopt;
-    return static_cast<quint16>(port);
+    return rigctld->port;
 }
 
 void LocalRigctld::ensureRunning() {

@@ -11,39 +11,12 @@ constexpr qint64 MaxUnsent = 64 * 1024;
 
 } // namespace
 
-std::optional<ClusterAddress> ClusterAddress::parse(const QString& text) {
-    const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
-    if (colon <= 0)
-        return std::nullopt;
-    QString host = text.left(colon).trimmed();
-    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
-        host = host.mid(1, host.size() - 2);
-    bool number = false;
-    const uint port = text.mid(colon + 1).trimmed().toUInt(&number);
-    if (host.isEmpty() || host.contains(QLatin1Char(' ')) || !number || port == 0 || port > 65535)
-        return std::nullopt;
-    return ClusterAddress{host, static_cast<quint16>(port)};
-}
-
-std::optional<std::vector<ClusterAddress>> ClusterAddress::parseList(const QString& text) {
-    std::vector<ClusterAddress> nodes;
-    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const std::optional<ClusterAddress> node = parse(part.trimmed());
-        if (!node)
-            return std::nullopt;
-        nodes.push_back(*node);
-    }
-    if (nodes.empty() || static_cast<int>(nodes.size()) > MaxNodes)
-        return std::nullopt;
-    return nodes;
-}
-
-ClusterConnection::ClusterConnection(ClusterAddress address, QByteArray callsign,
-                                     QByteArray password, ClusterTiming timing, QObject* parent)
+ClusterConnection::ClusterConnection(HostPort address, QByteArray callsign, QByteArray password,
+                                     ClusterTiming timing, QObject* parent)
     : QObject(parent), address_(std::move(address)), callsign_(std::move(callsign)),
       password_(std::move(password)), timing_(timing),
       backoff_(timing.firstRetry, timing.longestRetry) {
-    status_.node = QStringLiteral("%1:%2").arg(address_.host).arg(address_.port);
+    status_.node = address_.toString();
     socket_.setSocketOption(QAbstractSocket::KeepAliveOption, 1);
     socket_.setReadBufferSize(ReadChunk);
     for (QTimer* timer : {&retry_, &stall_, &connectTimeout_})

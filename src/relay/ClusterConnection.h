@@ -2,6 +2,7 @@
 
 #include "ClusterSession.h"
 #include "ClusterSpot.h"
+#include "HostPort.h"
 #include "ReconnectBackoff.h"
 
 #include <QDateTime>
@@ -12,18 +13,6 @@
 #include <chrono>
 #include <optional>
 #include <vector>
-
-// "host:port" of a cluster node; "[::1]:7300" for an IPv6 address.
-struct ClusterAddress {
-    QString host;
-    quint16 port = 0;
-
-    static std::optional<ClusterAddress> parse(const QString& text);
-    // Up to MaxNodes addresses separated by commas; nothing when one of them
-    // is not an address or there are more.
-    static constexpr int MaxNodes = 3;
-    static std::optional<std::vector<ClusterAddress>> parseList(const QString& text);
-};
 
 struct ClusterTiming {
     std::chrono::milliseconds firstRetry{1000};
@@ -57,7 +46,7 @@ class ClusterConnection : public QObject {
     Q_OBJECT
 
 public:
-    ClusterConnection(ClusterAddress address, QByteArray callsign, QByteArray password = {},
+    ClusterConnection(HostPort address, QByteArray callsign, QByteArray password = {},
                       ClusterTiming timing = {}, QObject* parent = nullptr);
     ~ClusterConnection() override;
 
@@ -78,7 +67,7 @@ private:
     void silent();
     void retryAfter(std::chrono::milliseconds wait, const QString& why);
 
-    ClusterAddress address_;
+    HostPort address_;
     QByteArray callsign_;
     QByteArray password_;
     NodeStatus status_;

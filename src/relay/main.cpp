@@ -1,20 +1,12 @@
-// The local spot-page server: the band pages the program reads, filled with
-// the spots of a DX cluster node when the configuration names one, and with
-// plausible demonstration spots otherwise.
-#include "ClusterConnection.h"
+// spot_server, the cluster relay: reads its options and the configuration,
+// then runs a SpotRelay until it is stopped.
 #include "Configuration.h"
-#include "LiveSpotPages.h"
 #include "ProgramDirectory.h"
-#include "SpotPageGenerator.h"
-#include "SpotPageServer.h"
-#include "SpotSourceStatus.h"
+#include "SpotRelay.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QTextStream>
-#include <memory>
-#include <vector>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -69,54 +61,22 @@ int main(int argc, char** argv) {
         parser.isSet(configOption)
             ? Configuration::load(parser.value(configOption))
             : Configuration::load(parser.value(configOption), Configuration::userFile());
-    const QByteArray callsign = config.callsign().toLatin1();
-    LiveSpotPages live;
-    std::vector<std::unique_ptr<ClusterConnection>> nodes;
-    SpotPageServer::PageMaker pages = [](std::int16_t Bande) {
-        return SpotPageGenerator::page(Bande, QDateTime::currentDateTimeUtc());
-    };
-    SpotPageServer::StatusMaker status = [] { return SpotSourceStatus::demonstration(); };
-    if (!config.cluster().isEmpty()) {
-        const std::optional<std::vector<ClusterAddress>> addresses =
-            ClusterAddress::parseList(config.cluster());
-        if (!addresses) {
-            err << "spot_server: cluster is not up to " << ClusterAddress::MaxNodes
-                << " host:port separated by commas: " << config.cluster() << Qt::endl;
-            return 2;
-        }
-        if (callsign.isEmpty())
-            err << "spot_server: no callsign for the cluster's login" << Qt::endl;
-        for (const ClusterAddress& address : *addresses) {
-            nodes.push_back(std::make_unique<ClusterConnection>(
-                address, callsign, config.password().toLatin1(), timing));
-            QObject::connect(nodes.back().get(), &ClusterConnection::spotReceived, &app,
-                             [&live](const ClusterSpot& spot) {
-                                 live.add(spot, QDateTime::currentDateTimeUtc());
-                             });
-            QObject::connect(
-                nodes.back().get(), &ClusterConnection::message, &app,
-                [&err](const QString& message) { err << "spot_server: " << message << Qt::endl; });
-        }
-        pages = [&live](std::int16_t Bande) {
-            return live.page(Bande, QDateTime::currentDateTimeUtc());
-        };
-        status = [&nodes, callsign] {
-            std::vector<const NodeStatus*> states;
-            for (const std::unique_ptr<ClusterConnection>& node : nodes)
-                states.push_back(&node->status());
-            return SpotSourceStatus::nodes(callsign, states);
-        };
+    SpotRelay relay(config, timing);
+    if (!relay.configurationError().isEmpty()) {
+        err << "spot_server: " << relay.configurationError() << Qt::endl;
+        return 2;
     }
-
-    SpotPageServer server(pages, status);
-    if (!server.listen(static_cast<quint16>(port))) {
-        err << "spot_server: cannot listen on 127.0.0.1:" << port << ": " << server.errorString()
+    if (!config.cluster().isEmpty() && config.callsign().isEmpty())
+        err << "spot_server: no callsign for the cluster's login" << Qt::endl;
+    QObject::connect(&relay, &SpotRelay::message, &app, [&err](const QString& message) {
+        err << "spot_server: " << message << Qt::endl;
+    });
+    if (!relay.listen(static_cast<quint16>(port))) {
+        err << "spot_server: cannot listen on 127.0.0.1:" << port << ": " << relay.errorString()
             << Qt::endl;
         return 1;
     }
-    for (const std::unique_ptr<ClusterConnection>& node : nodes)
-        node->start();
     // Read by whoever started the server to learn the port.
-    out << "Listening on http://127.0.0.1:" << server.port() << Qt::endl;
+    out << "Listening on http://127.0.0.1:" << relay.port() << Qt::endl;
     return QCoreApplication::exec();
 }

@@ -11,6 +11,8 @@
 class Configuration {
 public:
     static constexpr int PortCount = 6;
+    // The relay logs in to this many cluster nodes at most.
+    static constexpr int MaxClusterNodes = 3;
     static const QString FileName;
 
     // Built-in defaults, used for every key the file does not give.

@@ -1,5 +1,8 @@
 #include "SettingsChecks.h"
 
+#include "Configuration.h"
+#include "HostPort.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
@@ -10,9 +13,6 @@ const QRegularExpression
     Callsign(QStringLiteral("^(?:[A-Z0-9]{1,4}/)?[A-Z0-9]{1,3}[0-9][A-Z]{1,4}(?:/[A-Z0-9]{1,4})?"
                             "(?:-[0-9]{1,2})?$"),
              QRegularExpression::CaseInsensitiveOption);
-const QRegularExpression HostPort(
-    QStringLiteral("^(?:[A-Za-z0-9](?:[A-Za-z0-9.-]{0,252})|\\[[0-9A-Fa-f:.]+\\]):(\\d{1,5})$"));
-constexpr int MaxNodes = 3;
 
 } // namespace
 
@@ -21,24 +21,12 @@ bool SettingsChecks::isCallsign(const QString& text) {
 }
 
 bool SettingsChecks::isHostPort(const QString& text) {
-    const QRegularExpressionMatch match = HostPort.match(text);
-    if (!match.hasMatch())
-        return false;
-    const int port = match.captured(1).toInt();
-    return port >= 1 && port <= 65535;
+    return HostPort::parse(text).has_value();
 }
 
 bool SettingsChecks::isNodeList(const QString& text) {
-    if (text.trimmed().isEmpty())
-        return true;
-    const QStringList nodes = text.split(QLatin1Char(','));
-    if (nodes.size() > MaxNodes)
-        return false;
-    for (const QString& node : nodes) {
-        if (!isHostPort(node.trimmed()))
-            return false;
-    }
-    return true;
+    const std::optional<std::vector<HostPort>> nodes = HostPort::parseList(text);
+    return nodes && static_cast<int>(nodes->size()) <= Configuration::MaxClusterNodes;
 }
 
 bool SettingsChecks::isSite(const QString& text) {

@@ -1,5 +1,7 @@
 #include "SpotSourceStatusText.h"
 
+#include "HostPort.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,8 +12,8 @@ namespace {
 const QString Lead = QStringLiteral("Spots : ");
 
 QString hostOf(const QString& node) {
-    const qsizetype colon = node.lastIndexOf(QLatin1Char(':'));
-    return colon > 0 ? node.left(colon) : node;
+    const std::optional<HostPort> address = HostPort::parse(node);
+    return address ? address->host : node;
 }
 
 QString nodeText(const QJsonObject& node, const QString& callsign) {

@@ -14,18 +14,9 @@ constexpr ClusterTiming Quick{100ms, 400ms, 300ms, 1000ms, 200ms, 500ms};
 
 } // namespace
 
-TEST(ClusterAddress, HostAndPort) {
-    const std::optional<ClusterAddress> ipv6 = ClusterAddress::parse(QStringLiteral("[::1]:7373"));
-    ASSERT_TRUE(ipv6);
-    EXPECT_EQ(std::pair(ipv6->host, ipv6->port), std::pair(QStringLiteral("::1"), quint16(7373)));
-    for (const char* wrong :
-         {"dxc.example.org", ":7300", "dxc.example.org:0", "dxc.example.org:70000", "a:telnet"})
-        EXPECT_FALSE(ClusterAddress::parse(QString::fromLatin1(wrong))) << wrong;
-}
-
 TEST(ClusterConnection, ANodeThatClosesIsReachedAgainAfterLongerAndLongerWaits) {
     ScriptedClusterNode node;
-    ClusterConnection link(*ClusterAddress::parse(node.address()), "F4TEST", {}, Quick);
+    ClusterConnection link(*HostPort::parse(node.address()), "F4TEST", {}, Quick);
     link.start();
     for (int n = 1; n <= 4; ++n) {
         ASSERT_TRUE(node.waitForConnections(n));
@@ -44,7 +35,7 @@ TEST(ClusterConnection, ANodeThatRefusesIsTriedUntilItAnswers) {
         const ScriptedClusterNode closed;
         port = closed.port();
     }
-    ClusterConnection link(ClusterAddress{QStringLiteral("127.0.0.1"), port}, "F4TEST", {}, Quick);
+    ClusterConnection link(HostPort{QStringLiteral("127.0.0.1"), port}, "F4TEST", {}, Quick);
     link.start();
     QTest::qWait(350); // refused at 0, 100 and 300 ms
     ScriptedClusterNode node(port);
@@ -59,7 +50,7 @@ TEST(ClusterConnection, AQuietNodeThatAnswersStaysLoggedInAndASilentOneIsLeft) {
     ScriptedClusterNode quiet;
     quiet.setGreeting("login: ");
     quiet.setPromptReply("F4TEST de GB7DXS  7-Dec-2026 1234Z dxspider >\r\n");
-    ClusterConnection kept(*ClusterAddress::parse(quiet.address()), "F4TEST", {}, Quick);
+    ClusterConnection kept(*HostPort::parse(quiet.address()), "F4TEST", {}, Quick);
     kept.start();
     ASSERT_TRUE(quiet.waitForReceived("F4TEST\r\n"));
     QTest::qWait(15 * 300);
@@ -68,7 +59,7 @@ TEST(ClusterConnection, AQuietNodeThatAnswersStaysLoggedInAndASilentOneIsLeft) {
 
     ScriptedClusterNode silent;
     silent.setGreeting("login: ");
-    ClusterConnection left(*ClusterAddress::parse(silent.address()), "F4TEST", {}, Quick);
+    ClusterConnection left(*HostPort::parse(silent.address()), "F4TEST", {}, Quick);
     left.start();
     EXPECT_TRUE(silent.waitForConnections(2, 3000));
     EXPECT_EQ(left.status().state, NodeStatus::State::Connecting);
@@ -77,7 +68,7 @@ TEST(ClusterConnection, AQuietNodeThatAnswersStaysLoggedInAndASilentOneIsLeft) {
 TEST(ClusterConnection, ALoginTheNodeRefusesIsReportedAndTriedOnlySlowly) {
     ScriptedClusterNode node;
     node.setGreeting("login: ");
-    ClusterConnection link(*ClusterAddress::parse(node.address()), "F4XYZ/P", {}, Quick);
+    ClusterConnection link(*HostPort::parse(node.address()), "F4XYZ/P", {}, Quick);
     link.start();
     for (int n = 1; n <= 3; ++n) {
         ASSERT_TRUE(node.waitForConnections(n));

@@ -1,0 +1,59 @@
+#include "SpotRelay.h"
+
+#include "Configuration.h"
+#include "SpotPageGenerator.h"
+#include "SpotSourceStatus.h"
+
+#include <QDateTime>
+
+SpotRelay::SpotRelay(const Configuration& config, ClusterTiming timing, QObject* parent)
+    : QObject(parent), callsign_(config.callsign().toLatin1()) {
+    SpotPageServer::PageMaker demonstration = [](std::int16_t Bande) {
+        return SpotPageGenerator::page(Bande, QDateTime::currentDateTimeUtc());
+    };
+    if (config.cluster().isEmpty()) {
+        server_ = std::make_unique<SpotPageServer>(
+            demonstration, [] { return SpotSourceStatus::demonstration(); });
+        return;
+    }
+    const std::optional<std::vector<HostPort>> addresses = HostPort::parseList(config.cluster());
+    if (!addresses || addresses->empty() ||
+        static_cast<int>(addresses->size()) > Configuration::MaxClusterNodes) {
+        configurationError_ = QStringLiteral("cluster is not up to %1 host:port separated by "
+                                             "commas: %2")
+                                  .arg(Configuration::MaxClusterNodes)
+                                  .arg(config.cluster());
+        server_ = std::make_unique<SpotPageServer>(demonstration);
+        return;
+    }
+    for (const HostPort& address : *addresses)
+        addNode(address, config.password().toLatin1(), timing);
+    server_ = std::make_unique<SpotPageServer>(
+        [this](std::int16_t Bande) { return live_.page(Bande, QDateTime::currentDateTimeUtc()); },
+        [this] { return status(); });
+}
+
+SpotRelay::~SpotRelay() = default;
+
+void SpotRelay::addNode(const HostPort& address, const QByteArray& password, ClusterTiming timing) {
+    auto node = std::make_unique<ClusterConnection>(address, callsign_, password, timing);
+    connect(node.get(), &ClusterConnection::spotReceived, this,
+            [this](const ClusterSpot& spot) { live_.add(spot, QDateTime::currentDateTimeUtc()); });
+    connect(node.get(), &ClusterConnection::message, this, &SpotRelay::message);
+    nodes_.push_back(std::move(node));
+}
+
+bool SpotRelay::listen(quint16 port) {
+    if (!server_->listen(port))
+        return false;
+    for (const std::unique_ptr<ClusterConnection>& node : nodes_)
+        node->start();
+    return true;
+}
+
+QByteArray SpotRelay::status() const {
+    std::vector<const NodeStatus*> states;
+    for (const std::unique_ptr<ClusterConnection>& node : nodes_)
+        states.push_back(&node->status());
+    return SpotSourceStatus::nodes(callsign_, states);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ClusterConnection.h"
+#include "LiveSpotPages.h"
+#include "SpotPageServer.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <vector>
+
+class Configuration;
+
+// The cluster relay: logs in to the cluster nodes the configuration names
+// (the demonstration pages when it names none), keeps their live spots as
+// band pages and serves those pages, with where they come from at /status,
+// on 127.0.0.1.
+class SpotRelay : public QObject {
+    Q_OBJECT
+
+public:
+    SpotRelay(const Configuration& config, ClusterTiming timing, QObject* parent = nullptr);
+    ~SpotRelay() override;
+
+    // Why the configuration cannot be relayed; empty when it can.
+    const QString& configurationError() const { return configurationError_; }
+
+    // Listens on the port (0 picks a free one), then logs in to the nodes.
+    bool listen(quint16 port);
+    quint16 port() const { return server_->port(); }
+    QString errorString() const { return server_->errorString(); }
+
+signals:
+    // What a node did that its operator may want to read (English, for the
+    // relay's standard error).
+    void message(const QString& text);
+
+private:
+    void addNode(const HostPort& address, const QByteArray& password, ClusterTiming timing);
+    QByteArray status() const;
+
+    QByteArray callsign_;
+    QString configurationError_;
+    LiveSpotPages live_;
+    std::vector<std::unique_ptr<ClusterConnection>> nodes_;
+    std::unique_ptr<SpotPageServer> server_;
+};
