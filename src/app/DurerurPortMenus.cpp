@@ -13,8 +13,6 @@
 
 namespace {
 
-const QString PortKey = QStringLiteral("Port Com");
-const QString BaudKey = QStringLiteral("Baud");
 const QString NoPort = QStringLiteral("0");
 
 // Index in SpeedChoices of a line settings text, or -1.
@@ -46,7 +44,7 @@ void Durerur::tickSpeed(int index) {
 }
 
 void Durerur::restorePort() {
-    QString port = settings_.read(PortKey, NoPort);
+    QString port = settings_.read(SettingsKeys::PortCom, NoPort);
     // A stored text that names no port entry counts as no port.
     bool known = port == NoPort;
     for (const PortChoice& choice : PortChoices)
@@ -59,7 +57,7 @@ void Durerur::restorePort() {
         platform_.serial.setPortNumber(n);
     tickPort(n);
 
-    const QString baud = settings_.read(BaudKey, NoPort);
+    const QString baud = settings_.read(SettingsKeys::Baud, NoPort);
     DebitPort->setText(baud);
     if (n == 0) {
         DebitPort->setText(NoPort);
@@ -101,16 +99,16 @@ void Durerur::Mnu_Com_Click(int n) {
     }
     tickPort(n);
     NumPort->setText(QString::fromLatin1(choice.digit));
-    settings_.save(PortKey, QString::fromLatin1(choice.digit));
+    settings_.save(SettingsKeys::PortCom, QString::fromLatin1(choice.digit));
 }
 
 void Durerur::Mnu_SansCom_Click() {
     NumPort->setText(NoPort);
     tickPort(0);
-    settings_.save(PortKey, NoPort);
+    settings_.save(SettingsKeys::PortCom, NoPort);
     tickSpeed(-1);
     DebitPort->setText(NoPort);
-    settings_.save(BaudKey, NoPort);
+    settings_.save(SettingsKeys::Baud, NoPort);
     if (platform_.serial.isOpen())
         platform_.serial.close();
 }
@@ -120,5 +118,5 @@ void Durerur::Mnu_Speed_Click(int index) {
     platform_.serial.setSettings(QString::fromLatin1(choice.settings));
     tickSpeed(index);
     DebitPort->setText(QString::fromLatin1(choice.baud));
-    settings_.save(BaudKey, QString::fromLatin1(choice.settings));
+    settings_.save(SettingsKeys::Baud, QString::fromLatin1(choice.settings));
 }

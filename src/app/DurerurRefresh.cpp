@@ -30,8 +30,8 @@ void Durerur::Affiche_Bandes() {
 void Durerur::Afficher_Click() {
     Liste_Stations_Bis.clear();
     Liste_Stations->clear();
-    settings_.save(QStringLiteral("bande Durerur"), QString::number(Bande_CL->currentIndex()));
-    settings_.save(QStringLiteral("bande Durerur 1"), QString::number(Bande_CL2->currentIndex()));
+    settings_.save(SettingsKeys::BandeDurerur, QString::number(Bande_CL->currentIndex()));
+    settings_.save(SettingsKeys::BandeDurerur1, QString::number(Bande_CL2->currentIndex()));
     Affiche_Bandes();
 }
 
@@ -74,8 +74,8 @@ bool Durerur::filterBoxClicked() {
     if (!state_.Page_Prete)
         return false;
     state_.Page_Prete = false;
-    settings_.save(QStringLiteral("bande Durerur"), QString::number(Bande_CL->currentIndex()));
-    settings_.save(QStringLiteral("bande Durerur 1"), QString::number(Bande_CL2->currentIndex()));
+    settings_.save(SettingsKeys::BandeDurerur, QString::number(Bande_CL->currentIndex()));
+    settings_.save(SettingsKeys::BandeDurerur1, QString::number(Bande_CL2->currentIndex()));
     clearMemory();
     Liste_Stations->clear();
     Liste_Stations_Bis.clear();
@@ -89,12 +89,12 @@ void Durerur::Check1_Click() {
 
 void Durerur::Check2_Click() {
     if (filterBoxClicked())
-        settings_.save(QStringLiteral("Tri_Call"), Indicatif->text());
+        settings_.save(SettingsKeys::TriCall, Indicatif->text());
 }
 
 void Durerur::Check4_Click() {
     if (filterBoxClicked())
-        settings_.save(QStringLiteral("Tri_Rem"), Remarque->text());
+        settings_.save(SettingsKeys::TriRem, Remarque->text());
 }
 
 bool Durerur::Indicatif_KeyPress(QKeyEvent* event) {

@@ -102,16 +102,15 @@ void Durerur::Form_Load() {
 
     // 5 and 6. The bands.
     Bande_CL->setCurrentIndex(storedBandIndex(
-        settings_.read(QStringLiteral("bande Durerur"), QStringLiteral("0")), Bande_CL->count()));
-    Bande_CL2->setCurrentIndex(
-        storedBandIndex(settings_.read(QStringLiteral("bande Durerur 1"), QStringLiteral("0")),
-                        Bande_CL2->count()));
+        settings_.read(SettingsKeys::BandeDurerur, QStringLiteral("0")), Bande_CL->count()));
+    Bande_CL2->setCurrentIndex(storedBandIndex(
+        settings_.read(SettingsKeys::BandeDurerur1, QStringLiteral("0")), Bande_CL2->count()));
 
     // 7. The transceiver: selecting it runs Emetteur_Click, which saves it
     // again. A stored text it cannot use selects the model of a first run
     // and is left as it is.
     const std::optional<int> transceiver = storedTransceiverIndex(
-        settings_.read(QStringLiteral("Transceiver"), QString::number(DefaultTransceiverIndex)));
+        settings_.read(SettingsKeys::Transceiver, QString::number(DefaultTransceiverIndex)));
     if (transceiver) {
         Emetteur->setCurrentIndex(*transceiver);
     } else {
@@ -121,8 +120,8 @@ void Durerur::Form_Load() {
     }
 
     // 8. The station position; an empty stored text counts as the default.
-    QString longitude = settings_.read(QStringLiteral("Longitude"), DefaultLongitude);
-    QString latitude = settings_.read(QStringLiteral("Latitude"), DefaultLatitude);
+    QString longitude = settings_.read(SettingsKeys::Longitude, DefaultLongitude);
+    QString latitude = settings_.read(SettingsKeys::Latitude, DefaultLatitude);
     if (longitude.isEmpty())
         longitude = DefaultLongitude;
     if (latitude.isEmpty())
@@ -135,8 +134,8 @@ void Durerur::Form_Load() {
     }
 
     // 9 and 10. The filter texts.
-    Remarque->setText(settings_.read(QStringLiteral("Tri_Rem"), QString()));
-    Indicatif->setText(settings_.read(QStringLiteral("Tri_Call"), QString()));
+    Remarque->setText(settings_.read(SettingsKeys::TriRem, QString()));
+    Indicatif->setText(settings_.read(SettingsKeys::TriCall, QString()));
 
     // 11 to 13. The serial port and its speed.
     restorePort();
@@ -147,13 +146,13 @@ void Durerur::Form_Load() {
     Timer2->start();
 
     // 15 and 16.
-    settings_.save(QStringLiteral("Chemin Repertoire"), directory_.path());
+    settings_.save(SettingsKeys::CheminRepertoire, directory_.path());
     state_.Texte_Historique = historyText(config_.spotSiteHost(), config_.lookupSiteName());
     state_.Texte_Revision = Texte_Revision_Courante;
     state_.Page_Prete = true;
     state_.Mode_Tri = 1;
     setWindowTitle(QStringLiteral("Pelk_Dedirad Rev ") + state_.Texte_Revision);
-    settings_.save(QStringLiteral("Revision"), state_.Texte_Revision);
+    settings_.save(SettingsKeys::Revision, state_.Texte_Revision);
 }
 
 void Durerur::Form_Unload() {
@@ -176,7 +175,7 @@ void Durerur::Emetteur_Click() {
     const int index = Emetteur->currentIndex();
     if (index < 0)
         return;
-    settings_.save(QStringLiteral("Transceiver"), QString::number(index));
+    settings_.save(SettingsKeys::Transceiver, QString::number(index));
     state_.Emetteur_Choisi = Emetteur->itemText(index);
     startRigctldIfChosen();
 }

@@ -1,13 +1,13 @@
 #include "LocalHelper.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
+#include "WhileWindowPaints.h"
+
 #include <arpa/inet.h>
 #include <csignal>
 #include <netinet/in.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -16,9 +16,14 @@ namespace {
 // of a listener whose queue is full.
 constexpr timeval ProbeLimit{0, 500 * 1000};
 constexpr int StopMilliseconds = 2000;
-constexpr unsigned long ProbeEveryMs = 10;
+// A helper listens within milliseconds of its start.
+constexpr std::chrono::milliseconds ProbeEvery{10};
 
 } // namespace
+
+LocalHelper::LocalHelper() {
+    QObject::connect(&process_, &QProcess::finished, [ended = ended_] { *ended = true; });
+}
 
 bool LocalHelper::answers(quint16 port) {
     const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -44,6 +49,7 @@ bool LocalHelper::startUnlessAnswering(const QString& program, const QStringList
     process_.setStandardOutputFile(QProcess::nullDevice());
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    *ended_ = false;
     process_.start(program, arguments);
     return process_.waitForStarted(StopMilliseconds);
 }
@@ -53,16 +59,21 @@ LocalHelper::~LocalHelper() {
 }
 
 bool LocalHelper::waitUntilAnswering(quint16 port, qint64 limitMs) const {
-    QElapsedTimer waited;
-    waited.start();
-    while (started() && waited.elapsed() < limitMs) {
-        if (answers(port))
-            return true;
-        // The window keeps painting meanwhile; user input waits.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        QThread::msleep(ProbeEveryMs);
-    }
-    return false;
+    if (!started())
+        return false;
+    const auto limit = std::chrono::milliseconds(limitMs);
+    return WhileWindowPaints::result<bool>(
+               [port, limit, ended = ended_] {
+                   const auto deadline = std::chrono::steady_clock::now() + limit;
+                   while (!*ended && std::chrono::steady_clock::now() < deadline) {
+                       if (answers(port))
+                           return true;
+                       std::this_thread::sleep_for(ProbeEvery);
+                   }
+                   return false;
+               },
+               limit)
+        .value_or(false);
 }
 
 void LocalHelper::stop() {

@@ -3,6 +3,8 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <atomic>
+#include <memory>
 
 // A helper program the program runs on this machine while it needs it (its
 // spot server, Hamlib's rigctld): started only when nothing answers on its
@@ -10,7 +12,7 @@
 // stopped with the program, and never left behind by a program that died.
 class LocalHelper {
 public:
-    LocalHelper() = default;
+    LocalHelper();
     // Stops the helper it started.
     ~LocalHelper();
     LocalHelper(const LocalHelper&) = delete;
@@ -31,4 +33,6 @@ public:
 
 private:
     QProcess process_;
+    // The helper it started has ended: a wait for its port stops at once.
+    std::shared_ptr<std::atomic<bool>> ended_ = std::make_shared<std::atomic<bool>>(false);
 };

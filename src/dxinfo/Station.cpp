@@ -66,8 +66,8 @@ Station::Station(SettingsStore& settings, SharedState& state, MessageBox& messag
 
 void Station::Form_Load() {
     placeBelowCentre(*this, 0);
-    La_Long->setText(settings_.read(QStringLiteral("Longitude"), DefaultLongitude));
-    La_Lat->setText(settings_.read(QStringLiteral("Latitude"), DefaultLatitude));
+    La_Long->setText(settings_.read(SettingsKeys::Longitude, DefaultLongitude));
+    La_Lat->setText(settings_.read(SettingsKeys::Latitude, DefaultLatitude));
 }
 
 void Station::Enregistrer_Click() {
@@ -81,8 +81,8 @@ void Station::Enregistrer_Click() {
         messages_.show(QStringLiteral("Entrez une latitude ex 48.53N"));
         return;
     }
-    settings_.save(QStringLiteral("Longitude"), longitude);
-    settings_.save(QStringLiteral("Latitude"), latitude);
+    settings_.save(SettingsKeys::Longitude, longitude);
+    settings_.save(SettingsKeys::Latitude, latitude);
     state_.Longitude_Station = longitudeToSigned(longitude);
     state_.Latitude_Station = latitudeToSigned(latitude);
     close();

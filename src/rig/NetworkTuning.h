@@ -4,6 +4,7 @@
 #include "SpotMode.h"
 
 #include <QString>
+#include <atomic>
 #include <chrono>
 #include <memory>
 
@@ -38,14 +39,13 @@ public:
     void retarget(std::shared_ptr<NetworkRig> rig, QString address);
 
 private:
-    struct Job;
-
     void report(const NetworkRig::Outcome& outcome);
 
     std::shared_ptr<NetworkRig> rig_;
     QString name_;
     QString address_;
     MessageBox& messages_;
-    std::shared_ptr<Job> running_;
+    // A tuning runs; shared with its thread, which may outlive the wait.
+    std::shared_ptr<std::atomic<bool>> busy_ = std::make_shared<std::atomic<bool>>(false);
     bool reportNextFailure_ = true;
 };

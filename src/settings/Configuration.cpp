@@ -13,32 +13,6 @@
 
 namespace {
 
-const char* const SpotSiteKey = "spot_site";
-const char* const LookupSiteKey = "lookup_site";
-const char* const ClusterKey = "cluster";
-const char* const CallsignKey = "callsign";
-const char* const PasswordKey = "password";
-const char* const RigctldKey = "rigctld";
-const char* const FlrigKey = "flrig";
-const char* const HamlibModelKey = "hamlib_model";
-const char* const HamlibDeviceKey = "hamlib_device";
-const char* const HamlibSpeedKey = "hamlib_speed";
-const char* const ModeKey = "mode";
-const char* const DefaultSpotSite = "http://127.0.0.1:8073";
-const char* const DefaultRigctld = "127.0.0.1:4532";
-const char* const DefaultFlrig = "127.0.0.1:12345";
-const char* const DefaultHamlibDevice = "/dev/ttyUSB0";
-const char* const DefaultHamlibSpeed = "19200";
-const char* const DefaultMode = "sideband";
-const char* const DefaultLookupSite = "https://www.qrz.com";
-
-QString portKey(int n) {
-    return QStringLiteral("com%1").arg(n);
-}
-QString defaultPortDevice(int n) {
-    return QStringLiteral("/dev/ttyS%1").arg(n - 1);
-}
-
 // A base address is used as a prefix of paths: drop a trailing slash.
 QString withoutTrailingSlash(QString base) {
     while (base.endsWith(QLatin1Char('/')))
@@ -50,15 +24,9 @@ QString withoutTrailingSlash(QString base) {
 
 const QString Configuration::FileName = QStringLiteral("Pelk_Dedirad.conf");
 
-Configuration::Configuration()
-    : spotSite_(QString::fromLatin1(DefaultSpotSite)),
-      lookupSite_(QString::fromLatin1(DefaultLookupSite)),
-      rigctld_(QString::fromLatin1(DefaultRigctld)), flrig_(QString::fromLatin1(DefaultFlrig)),
-      hamlibDevice_(QString::fromLatin1(DefaultHamlibDevice)),
-      hamlibSpeed_(QString::fromLatin1(DefaultHamlibSpeed)),
-      mode_(QString::fromLatin1(DefaultMode)) {
-    for (int n = 1; n <= PortCount; ++n)
-        portDevices_[n - 1] = defaultPortDevice(n);
+Configuration::Configuration() {
+    for (int key = 0; key < ConfigKey::Count; ++key)
+        values_[key] = QString::fromLatin1(ConfigurationKeys[key].defaultValue);
 }
 
 namespace {
@@ -144,61 +112,41 @@ void Configuration::apply(const QString& text) {
         const QString value = line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
         if (value.isEmpty())
             continue;
-        if (*key == QLatin1String(SpotSiteKey)) {
-            spotSite_ = withoutTrailingSlash(value);
-        } else if (*key == QLatin1String(LookupSiteKey)) {
-            lookupSite_ = withoutTrailingSlash(value);
-        } else if (*key == QLatin1String(ClusterKey)) {
-            cluster_ = value;
-        } else if (*key == QLatin1String(CallsignKey)) {
-            callsign_ = value;
-        } else if (*key == QLatin1String(PasswordKey)) {
-            password_ = value;
-        } else if (*key == QLatin1String(RigctldKey)) {
-            rigctld_ = value;
-        } else if (*key == QLatin1String(FlrigKey)) {
-            flrig_ = value;
-        } else if (*key == QLatin1String(HamlibModelKey)) {
-            hamlibModel_ = value;
-        } else if (*key == QLatin1String(HamlibDeviceKey)) {
-            hamlibDevice_ = value;
-        } else if (*key == QLatin1String(HamlibSpeedKey)) {
-            hamlibSpeed_ = value;
-        } else if (*key == QLatin1String(ModeKey)) {
-            mode_ = value;
-        } else {
-            for (int n = 1; n <= PortCount; ++n) {
-                if (*key == portKey(n))
-                    portDevices_[n - 1] = value;
-            }
+        for (int id = 0; id < ConfigKey::Count; ++id) {
+            if (*key == QLatin1String(ConfigurationKeys[id].name))
+                setValue(static_cast<ConfigKey::Id>(id), value);
         }
     }
+}
+
+void Configuration::setValue(ConfigKey::Id key, const QString& value) {
+    values_[key] = ConfigurationKeys[key].baseAddress ? withoutTrailingSlash(value) : value;
 }
 
 QString Configuration::portDevice(int n) const {
     if (n < 1 || n > PortCount)
         return QString();
-    return portDevices_[n - 1];
+    return value(static_cast<ConfigKey::Id>(ConfigKey::Com1 + n - 1));
 }
 
 void Configuration::setPortDevice(int n, const QString& device) {
     if (n >= 1 && n <= PortCount)
-        portDevices_[n - 1] = device;
+        setValue(static_cast<ConfigKey::Id>(ConfigKey::Com1 + n - 1), device);
 }
 
 void Configuration::setHamlibRadio(const QString& model, const QString& device,
                                    const QString& speed) {
-    hamlibModel_ = model;
-    hamlibDevice_ = device;
-    hamlibSpeed_ = speed;
+    setValue(ConfigKey::HamlibModel, model);
+    setValue(ConfigKey::HamlibDevice, device);
+    setValue(ConfigKey::HamlibSpeed, speed);
 }
 
 QString Configuration::spotSiteHost() const {
-    return QUrl(spotSite_).host();
+    return QUrl(spotSite()).host();
 }
 
 QString Configuration::lookupSiteName() const {
-    QString host = QUrl(lookupSite_).host();
+    QString host = QUrl(lookupSite()).host();
     if (host.startsWith(QLatin1String("www.")))
         host.remove(0, 4);
     const qsizetype dot = host.indexOf(QLatin1Char('.'));

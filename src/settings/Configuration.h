@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ConfigurationKeys.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -34,55 +36,43 @@ public:
     // new one. False when the file cannot be written.
     static bool saveKeys(const QString& userPath, const QList<QPair<QString, QString>>& values);
 
-    const QString& spotSite() const { return spotSite_; }
-    const QString& lookupSite() const { return lookupSite_; }
-    // "host:port" of a telnet DX cluster node; empty for the demonstration
-    // spots.
-    const QString& cluster() const { return cluster_; }
-    // The callsign given to the node at its login prompt, and the password
-    // given when the node asks for one.
-    const QString& callsign() const { return callsign_; }
-    const QString& password() const { return password_; }
+    // The value of a key: the files' or, when they give none, its default.
+    const QString& value(ConfigKey::Id key) const { return values_[key]; }
+    void setValue(ConfigKey::Id key, const QString& value);
+
+    const QString& spotSite() const { return value(ConfigKey::SpotSite); }
+    const QString& lookupSite() const { return value(ConfigKey::LookupSite); }
+    const QString& cluster() const { return value(ConfigKey::Cluster); }
+    const QString& callsign() const { return value(ConfigKey::Callsign); }
+    const QString& password() const { return value(ConfigKey::Password); }
     // Device of port entry n, 1 to 6; empty for any other n.
     QString portDevice(int n) const;
-    // "host:port" of Hamlib's rigctld and of flrig.
-    const QString& rigctld() const { return rigctld_; }
-    const QString& flrig() const { return flrig_; }
+    const QString& rigctld() const { return value(ConfigKey::Rigctld); }
+    const QString& flrig() const { return value(ConfigKey::Flrig); }
     // The radio a rigctld started by the program drives: Hamlib's model
     // number (empty: start none), its device and speed.
-    const QString& hamlibModel() const { return hamlibModel_; }
-    const QString& hamlibDevice() const { return hamlibDevice_; }
-    const QString& hamlibSpeed() const { return hamlibSpeed_; }
+    const QString& hamlibModel() const { return value(ConfigKey::HamlibModel); }
+    const QString& hamlibDevice() const { return value(ConfigKey::HamlibDevice); }
+    const QString& hamlibSpeed() const { return value(ConfigKey::HamlibSpeed); }
     // How a click sets the mode: "sideband", "bandplan" or "none".
-    const QString& mode() const { return mode_; }
+    const QString& mode() const { return value(ConfigKey::Mode); }
 
     // Host of the spot site, as named in the revision history.
     QString spotSiteHost() const;
     // Name of the lookup site for captions: "https://www.qrz.com" gives "QRZ.com".
     QString lookupSiteName() const;
 
-    void setSpotSite(const QString& base) { spotSite_ = base; }
-    void setLookupSite(const QString& base) { lookupSite_ = base; }
+    void setSpotSite(const QString& base) { setValue(ConfigKey::SpotSite, base); }
+    void setLookupSite(const QString& base) { setValue(ConfigKey::LookupSite, base); }
     void setPortDevice(int n, const QString& device);
-    void setRigctld(const QString& address) { rigctld_ = address; }
-    void setFlrig(const QString& address) { flrig_ = address; }
+    void setRigctld(const QString& address) { setValue(ConfigKey::Rigctld, address); }
+    void setFlrig(const QString& address) { setValue(ConfigKey::Flrig, address); }
     void setHamlibRadio(const QString& model, const QString& device, const QString& speed);
-    void setMode(const QString& rule) { mode_ = rule; }
+    void setMode(const QString& rule) { setValue(ConfigKey::Mode, rule); }
 
 private:
     // Takes the keys of a configuration text over the values held.
     void apply(const QString& text);
 
-    QString spotSite_;
-    QString lookupSite_;
-    QString cluster_;
-    QString callsign_;
-    QString password_;
-    std::array<QString, PortCount> portDevices_;
-    QString rigctld_;
-    QString flrig_;
-    QString hamlibModel_;
-    QString hamlibDevice_;
-    QString hamlibSpeed_;
-    QString mode_;
+    std::array<QString, ConfigKey::Count> values_;
 };

@@ -141,7 +141,7 @@ Reglages::Reglages(const Configuration& current, const std::vector<HamlibModel>&
 
     Enregistrer = makeNamed<QPushButton>(this, "Enregistrer");
     Enregistrer->setText(QStringLiteral("Enregistrer"));
-    connect(Enregistrer, &QPushButton::clicked, this, [this] { Enregistrer_Click(); });
+    connect(Enregistrer, &QPushButton::clicked, this, &Reglages::Enregistrer_Click);
 
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -150,7 +150,36 @@ Reglages::Reglages(const Configuration& current, const std::vector<HamlibModel>&
     auto* windowLayout = new QVBoxLayout(this);
     windowLayout->addWidget(scroll);
     windowLayout->addWidget(Enregistrer, 0, Qt::AlignRight);
+    bindFieldValues();
     Form_Load(*scroll);
+}
+
+void Reglages::bindFieldValues() {
+    const auto text = [](const QLineEdit* field) {
+        return [field] { return field->text().trimmed(); };
+    };
+    const auto data = [](const QComboBox* list) {
+        return [list] { return list->currentData().toString(); };
+    };
+    fieldValues_[ConfigKey::SpotSite] = text(Site_Spots);
+    fieldValues_[ConfigKey::LookupSite] = text(Site_Recherche);
+    fieldValues_[ConfigKey::Cluster] = [this] { return valueOf(Noeuds); };
+    fieldValues_[ConfigKey::Callsign] = [this] {
+        return Indicatif_Reglage->text().trimmed().toUpper();
+    };
+    fieldValues_[ConfigKey::Password] = [this] { return Mot_De_Passe->text(); };
+    for (int n = 1; n <= Configuration::PortCount; ++n) {
+        const QComboBox* device = Peripheriques[static_cast<std::size_t>(n - 1)];
+        fieldValues_[ConfigKey::Com1 + n - 1] = [device] { return valueOf(device); };
+    }
+    fieldValues_[ConfigKey::Rigctld] = text(Adresse_Rigctld);
+    fieldValues_[ConfigKey::Flrig] = text(Adresse_Flrig);
+    fieldValues_[ConfigKey::HamlibModel] = data(Modele_Hamlib);
+    fieldValues_[ConfigKey::HamlibDevice] = text(Peripherique_Hamlib);
+    fieldValues_[ConfigKey::HamlibSpeed] = [this] {
+        return Vitesse_Hamlib->currentText().trimmed();
+    };
+    fieldValues_[ConfigKey::Mode] = data(Mode_Reglage);
 }
 
 void Reglages::Form_Load(const QScrollArea& scroll) {
@@ -206,22 +235,9 @@ QStringList Reglages::errors() const {
 }
 
 Reglages::Values Reglages::values() const {
-    Values values{
-        {QStringLiteral("callsign"), Indicatif_Reglage->text().trimmed().toUpper()},
-        {QStringLiteral("cluster"), valueOf(Noeuds)},
-        {QStringLiteral("password"), Mot_De_Passe->text()},
-        {QStringLiteral("spot_site"), Site_Spots->text().trimmed()},
-        {QStringLiteral("lookup_site"), Site_Recherche->text().trimmed()},
-    };
-    for (int n = 1; n <= Configuration::PortCount; ++n)
-        values.append({QStringLiteral("com%1").arg(n),
-                       valueOf(Peripheriques[static_cast<std::size_t>(n - 1)])});
-    values.append({QStringLiteral("rigctld"), Adresse_Rigctld->text().trimmed()});
-    values.append({QStringLiteral("flrig"), Adresse_Flrig->text().trimmed()});
-    values.append({QStringLiteral("hamlib_model"), Modele_Hamlib->currentData().toString()});
-    values.append({QStringLiteral("hamlib_device"), Peripherique_Hamlib->text().trimmed()});
-    values.append({QStringLiteral("hamlib_speed"), Vitesse_Hamlib->currentText().trimmed()});
-    values.append({QStringLiteral("mode"), Mode_Reglage->currentData().toString()});
+    Values values;
+    for (int key = 0; key < ConfigKey::Count; ++key)
+        values.append({QString::fromLatin1(ConfigurationKeys[key].name), fieldValues_[key]()});
     return values;
 }
 

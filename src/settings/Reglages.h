@@ -52,8 +52,11 @@ private:
     void Form_Load(const QScrollArea& scroll);
     // The French message of each field in error.
     QStringList errors() const;
+    // Each key's value as its field holds it, by the keys' table.
+    void bindFieldValues();
     Values values() const;
 
+    std::array<std::function<QString()>, ConfigKey::Count> fieldValues_;
     MessageBox& messages_;
     Save save_;
 };

@@ -38,3 +38,18 @@ private:
     QString fileName_;
     std::unique_ptr<QSettings> settings_;
 };
+
+// The names of the stored settings, each in one place.
+namespace SettingsKeys {
+inline const QString BandeDurerur = QStringLiteral("bande Durerur");
+inline const QString BandeDurerur1 = QStringLiteral("bande Durerur 1");
+inline const QString Transceiver = QStringLiteral("Transceiver");
+inline const QString Longitude = QStringLiteral("Longitude");
+inline const QString Latitude = QStringLiteral("Latitude");
+inline const QString TriRem = QStringLiteral("Tri_Rem");
+inline const QString TriCall = QStringLiteral("Tri_Call");
+inline const QString PortCom = QStringLiteral("Port Com");
+inline const QString Baud = QStringLiteral("Baud");
+inline const QString CheminRepertoire = QStringLiteral("Chemin Repertoire");
+inline const QString Revision = QStringLiteral("Revision");
+} // namespace SettingsKeys

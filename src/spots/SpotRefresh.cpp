@@ -5,7 +5,6 @@
 #include "HttpClient.h"
 #include "MessageBox.h"
 #include "PageScratchFiles.h"
-#include "ResponsiveFetch.h"
 #include "SortedSpotLines.h"
 #include "SoundPlayer.h"
 #include "SpotCollection.h"
@@ -13,6 +12,24 @@
 #include "SpotTexts.h"
 #include "SpotView.h"
 #include "TimeOfDay.h"
+#include "WhileWindowPaints.h"
+
+namespace {
+
+// The fetch ends at its own limit; the wait's is only a backstop.
+constexpr std::chrono::milliseconds FetchGrace{2000};
+
+// The HTTP client lives as long as the program, so a fetch that outlived
+// its wait still finds it.
+QString fetchWhileWindowPaints(HttpClient& http, const QString& address,
+                               std::chrono::milliseconds timeLimit) {
+    return WhileWindowPaints::result<QString>(
+               [&http, address, timeLimit] { return http.get(address, timeLimit); },
+               timeLimit + FetchGrace)
+        .value_or(QString());
+}
+
+} // namespace
 
 SpotRefresh::SpotRefresh(SharedState& state, SortedSpotLines& Liste_Stations_Bis, SpotView& view,
                          Services services, ProgramDirectory directory, PageScratchFiles& scratch,
@@ -51,7 +68,7 @@ void SpotRefresh::showSourceStatus() {
     if (!sourceStatusAsked_)
         return;
     const QString status =
-        fetchKeepingWindowAlive(services_.http, siteBase_ + SourceStatusPath, StatusTimeLimit);
+        fetchWhileWindowPaints(services_.http, siteBase_ + SourceStatusPath, StatusTimeLimit);
     view_.showSourceStatus(spotSourceStatusText(status.toUtf8()));
 }
 
@@ -92,7 +109,7 @@ QString SpotRefresh::fetch(std::int16_t Bande, std::chrono::milliseconds& timeLe
         return QString();
     const auto waitStarted = std::chrono::steady_clock::now();
     QString body =
-        fetchKeepingWindowAlive(services_.http, BandTable::pageAddress(siteBase_, Bande), timeLeft);
+        fetchWhileWindowPaints(services_.http, BandTable::pageAddress(siteBase_, Bande), timeLeft);
     timeLeft -= std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - waitStarted);
     return body;

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+
+// The keys of the configuration files, one row each, in the order the
+// settings window shows them: reading the files, the settings window
+// "Réglages" and saving all walk this table.
+namespace ConfigKey {
+enum Id : int {
+    Callsign,
+    Cluster,
+    Password,
+    SpotSite,
+    LookupSite,
+    Com1,
+    Com2,
+    Com3,
+    Com4,
+    Com5,
+    Com6,
+    Rigctld,
+    Flrig,
+    HamlibModel,
+    HamlibDevice,
+    HamlibSpeed,
+    Mode,
+    Count
+};
+} // namespace ConfigKey
+
+struct ConfigurationKey {
+    const char* name;
+    const char* defaultValue;
+    const char* meaning;
+    // A base address, used as a prefix of paths: kept without a trailing "/".
+    bool baseAddress = false;
+};
+
+inline constexpr std::array<ConfigurationKey, ConfigKey::Count> ConfigurationKeys{{
+    {"callsign", "", "the login given to the cluster nodes"},
+    {"cluster", "", "up to three cluster nodes host:port, by commas; empty: demonstration"},
+    {"password", "", "given when a node asks for one"},
+    {"spot_site", "http://127.0.0.1:8073", "base address of the band pages", true},
+    {"lookup_site", "https://www.qrz.com", "base address of the callsign lookup", true},
+    {"com1", "/dev/ttyS0", "device of \"Com 1\""},
+    {"com2", "/dev/ttyS1", "device of \"Com 2\""},
+    {"com3", "/dev/ttyS2", "device of \"Com 3\""},
+    {"com4", "/dev/ttyS3", "device of \"Com 4\""},
+    {"com5", "/dev/ttyS4", "device of \"Com 5\""},
+    {"com6", "/dev/ttyS5", "device of \"Com 6\""},
+    {"rigctld", "127.0.0.1:4532", "host:port of Hamlib's rigctld"},
+    {"flrig", "127.0.0.1:12345", "host:port of flrig"},
+    {"hamlib_model", "", "Hamlib model of the rigctld the program runs; empty: none"},
+    {"hamlib_device", "/dev/ttyUSB0", "its device"},
+    {"hamlib_speed", "19200", "its speed"},
+    {"mode", "sideband", "how a click sets the mode: sideband, bandplan or none"},
+}};
