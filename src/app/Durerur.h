@@ -203,13 +203,8 @@ private:
     void createControls();
     void createMenus();
     void connectHandlers();
-    void layOutHeadings();
-    // Gives the spot list every pixel the client area has gained or lost
-    // against its design size; what lies below the list follows its bottom.
-    void fitToClient();
-    // At the design size when the screen's available area holds it, else
-    // the largest that fits; centred on the screen, inside that area.
-    void placeOnScreen();
+    // The headings stand over the columns of the spot lines.
+    void layOutHeadings(QWidget& headings);
     void tickPort(int n);
     void tickSpeed(int index);
     void restorePort();
@@ -252,8 +247,6 @@ private:
     QPointer<QRZ_Web> qrzWeb_;
     QPointer<Reglages> reglages_;
     std::function<void()> restartSpotSource_;
-    // The controls below the spot list, with their design tops.
-    std::vector<std::pair<QWidget*, int>> belowList_;
     // Where the keyboard was when the busy state began.
     QPointer<QWidget> focusBeforeBusy_;
     PageScratchFiles scratch_{directory_.path(), PageScratchFiles::userFolder()};

@@ -14,10 +14,8 @@
 #include "WindowGeometry.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <optional>
 
@@ -63,27 +61,11 @@ std::optional<int> storedTransceiverIndex(const QString& text) {
     return static_cast<int>(index);
 }
 
-// Halves the free space, rounding it half to even first and the half toward zero.
-int centredOffset(int available, int size) {
-    return static_cast<int>(roundHalfEven(available - size) / 2);
-}
-
 } // namespace
-
-void Durerur::placeOnScreen() {
-    resize(sizeHint());
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr)
-        return;
-    const QRect area = screen->geometry();
-    move(area.x() + centredOffset(area.width(), frameGeometry().width()),
-         area.y() + centredOffset(area.height(), frameGeometry().height()));
-    keepInside(*this, screen->availableGeometry());
-}
 
 void Durerur::Form_Load() {
     // 1. Centre the window.
-    placeOnScreen();
+    placeMainWindow(*this);
 
     // A settings file that is not a regular file is left alone: said once.
     if (!settings_.usable())

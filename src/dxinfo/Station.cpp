@@ -2,6 +2,7 @@
 
 #include "CoordinateText.h"
 #include "MessageBox.h"
+#include "NamedWidgets.h"
 #include "SettingsStore.h"
 #include "SharedState.h"
 #include "WindowGeometry.h"
@@ -10,18 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption,
-                  const QRect& geometry) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    return label;
-}
-
-} // namespace
 
 Station::Station(SettingsStore& settings, SharedState& state, MessageBox& messages, QWidget* parent)
     : QWidget(parent, Qt::Window), settings_(settings), state_(state), messages_(messages) {
@@ -33,8 +22,8 @@ Station::Station(SettingsStore& settings, SharedState& state, MessageBox& messag
     auto* frame1 = new QGroupBox(this);
     frame1->setObjectName(QStringLiteral("Frame1"));
     frame1->setGeometry(8, 4, 320, 44);
-    QLabel* heading =
-        makeLabel(frame1, "Label2", QStringLiteral("Coordonnées de la station"), {8, 8, 304, 30});
+    QLabel* heading = makeCaptioned<QLabel>(
+        frame1, "Label2", QStringLiteral("Coordonnées de la station"), {8, 8, 304, 30});
     QFont font = heading->font();
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.4);
@@ -44,28 +33,29 @@ Station::Station(SettingsStore& settings, SharedState& state, MessageBox& messag
     auto* frame2 = new QGroupBox(this);
     frame2->setObjectName(QStringLiteral("Frame2"));
     frame2->setGeometry(8, 52, 320, 132);
-    makeLabel(frame2, "Label4", QStringLiteral("Latitude"), {16, 8, 120, 20});
+    makeCaptioned<QLabel>(frame2, "Label4", QStringLiteral("Latitude"), {16, 8, 120, 20});
     La_Lat = new QLineEdit(frame2);
     La_Lat->setObjectName(QStringLiteral("La_Lat"));
     La_Lat->setGeometry(16, 30, 120, 24);
-    makeLabel(frame2, "Label1", QStringLiteral("ex : 48.52N"), {16, 58, 120, 20});
-    makeLabel(frame2, "Label3", QStringLiteral("Longitude"), {176, 8, 120, 20});
+    makeCaptioned<QLabel>(frame2, "Label1", QStringLiteral("ex : 48.52N"), {16, 58, 120, 20});
+    makeCaptioned<QLabel>(frame2, "Label3", QStringLiteral("Longitude"), {176, 8, 120, 20});
     La_Long = new QLineEdit(frame2);
     La_Long->setObjectName(QStringLiteral("La_Long"));
     La_Long->setGeometry(176, 30, 120, 24);
-    makeLabel(frame2, "Label6", QStringLiteral("ex : 2.31E"), {176, 58, 120, 20});
-    makeLabel(frame2, "Label5", QStringLiteral("2 chiffres apres la virgule "), {16, 96, 288, 20});
+    makeCaptioned<QLabel>(frame2, "Label6", QStringLiteral("ex : 2.31E"), {176, 58, 120, 20});
+    makeCaptioned<QLabel>(frame2, "Label5", QStringLiteral("2 chiffres apres la virgule "),
+                          {16, 96, 288, 20});
 
     Enregistrer = new QPushButton(QStringLiteral("Enregistrer"), this);
     Enregistrer->setObjectName(QStringLiteral("Enregistrer"));
     Enregistrer->setGeometry(112, 192, 112, 30);
-    connect(Enregistrer, &QPushButton::clicked, this, [this] { Enregistrer_Click(); });
+    connect(Enregistrer, &QPushButton::clicked, this, &Station::Enregistrer_Click);
 
     Form_Load();
 }
 
 void Station::Form_Load() {
-    placeBelowCentre(*this, 0);
+    placeBelowCentre(*this, WindowOffsets::Station);
     La_Long->setText(settings_.read(SettingsKeys::Longitude, DefaultLongitude));
     La_Lat->setText(settings_.read(SettingsKeys::Latitude, DefaultLatitude));
 }

@@ -3,7 +3,7 @@
 #include "ColumnHeading.h"
 #include "ListClickWatcher.h"
 #include "MessageBox.h"
-#include "NamedWidget.h"
+#include "NamedWidgets.h"
 #include "SelectedLine.h"
 #include "SharedState.h"
 #include "SpotLineColumns.h"
@@ -19,17 +19,9 @@
 
 namespace {
 
-// 1800 twips below the centre of the screen.
-constexpr int OffsetBelowCentre = 120;
 // Room for the header and a long remark, in characters.
 constexpr int ListColumns = 100;
 constexpr int ListLines = 16;
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = makeNamed<QPushButton>(parent, name);
-    button->setText(caption);
-    return button;
-}
 
 } // namespace
 
@@ -74,8 +66,8 @@ Memoire_CL::Memoire_CL(SharedState& state, MessageBox& messages, MainWindowLink 
     frameLayout->addWidget(Label3);
     frameLayout->addWidget(Mem_Dedirad);
 
-    Efface_CL = makeButton(this, "Efface_CL", QStringLiteral("Effacer"));
-    Retour_CL = makeButton(this, "Retour_CL", QStringLiteral("Retour Durerur"));
+    Efface_CL = makeCaptioned<QPushButton>(this, "Efface_CL", QStringLiteral("Effacer"));
+    Retour_CL = makeCaptioned<QPushButton>(this, "Retour_CL", QStringLiteral("Retour Durerur"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Efface_CL);
@@ -87,15 +79,15 @@ Memoire_CL::Memoire_CL(SharedState& state, MessageBox& messages, MainWindowLink 
     windowLayout->addLayout(buttons);
 
     new ListClickWatcher(Mem_Dedirad, [this] { Mem_Dedirad_Click(); });
-    connect(Efface_CL, &QPushButton::clicked, this, [this] { Efface_CL_Click(); });
-    connect(Retour_CL, &QPushButton::clicked, this, [this] { Retour_CL_Click(); });
+    connect(Efface_CL, &QPushButton::clicked, this, &Memoire_CL::Efface_CL_Click);
+    connect(Retour_CL, &QPushButton::clicked, this, &Memoire_CL::Retour_CL_Click);
 
     Form_Load();
 }
 
 void Memoire_CL::Form_Load() {
     adjustSize();
-    placeBelowCentre(*this, OffsetBelowCentre);
+    placeBelowCentre(*this, WindowOffsets::Memoire_CL);
 }
 
 void Memoire_CL::Mem_Dedirad_Click() {

@@ -9,8 +9,6 @@
 
 namespace {
 
-// 2700 twips below the centre of the screen.
-constexpr int OffsetBelowCentre = 180;
 // The page's size when the screen has room for it, and the least it keeps
 // on a small screen.
 constexpr QSize BrowserSize{760, 480};
@@ -36,7 +34,7 @@ QRZ_Web::QRZ_Web(const QString& caption, const QUrl& address, const BrowserMaker
 
     Command1 = new QPushButton(QStringLiteral("Quitter"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command1, &QPushButton::clicked, this, &QRZ_Web::Command1_Click);
 
     Form_Load(address, makeBrowser);
 }
@@ -60,7 +58,7 @@ void QRZ_Web::Form_Load(const QUrl& address, const BrowserMaker& makeBrowser) {
     adjustSize();
     WebBrowser1->setMinimumSize(SmallestBrowserSize);
     windowLayout->activate();
-    placeBelowCentre(*this, OffsetBelowCentre);
+    placeBelowCentre(*this, WindowOffsets::QRZ_Web);
 }
 
 void QRZ_Web::Command1_Click() {

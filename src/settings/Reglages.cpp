@@ -2,7 +2,7 @@
 
 #include "ClusterNodeList.h"
 #include "MessageBox.h"
-#include "NamedWidget.h"
+#include "NamedWidgets.h"
 #include "SettingsChecks.h"
 #include "WindowGeometry.h"
 
@@ -186,7 +186,7 @@ void Reglages::Form_Load(const QScrollArea& scroll) {
     // Every field at once when the screen holds them.
     adjustSize();
     resize(size() + scroll.widget()->sizeHint() - scroll.viewport()->size());
-    placeBelowCentre(*this, 0);
+    placeBelowCentre(*this, WindowOffsets::Reglages);
 }
 
 QStringList Reglages::errors() const {

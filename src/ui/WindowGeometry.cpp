@@ -40,6 +40,11 @@ void placeBelowCentre(QWidget& window, int offsetDown) {
     keepInside(window, screen->availableGeometry());
 }
 
+void placeMainWindow(QWidget& window) {
+    window.resize(window.sizeHint());
+    placeBelowCentre(window, WindowOffsets::Durerur);
+}
+
 int listTextLeft(const QListWidget& list) {
     return list.frameWidth() +
            list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1;

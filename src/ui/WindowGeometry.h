@@ -13,9 +13,22 @@ class QWidget;
 // the title and the menu bar can be reached.
 void keepInside(QWidget& window, const QRect& area);
 
+// How far below the screen's centre each window opens, in pixels (twips / 15).
+namespace WindowOffsets {
+constexpr int Durerur = 0;
+constexpr int Station = 0;
+constexpr int Reglages = 0;
+constexpr int Memoire_CL = 120; // 1800 twips
+constexpr int QRZ_Web = 180;    // 2700 twips
+} // namespace WindowOffsets
+
 // Centres the window on the screen, moves it down by offsetDown pixels, then
 // keeps it inside the available area.
 void placeBelowCentre(QWidget& window, int offsetDown);
+
+// The main window: at its natural size when the available area holds it,
+// else the largest that fits; centred, inside that area.
+void placeMainWindow(QWidget& window);
 
 // The pixel geometry of the character columns of a list's lines, in its
 // fixed-pitch font, for headings that must stand over them.

@@ -56,12 +56,15 @@ std::vector<int> inkRunStarts(const QImage& image, const QRect& band, int gap) {
 
 class ScreenFit : public DurerurFixture {
 protected:
-    // Geometries of the client area's controls, by name.
+    // Geometries of the client area's named controls, in its coordinates.
     std::map<QString, QRect> controls() {
+        QWidget& client = *window().centralWidget();
         std::map<QString, QRect> found;
-        for (QWidget* control : window().centralWidget()->findChildren<QWidget*>(
-                 QString(), Qt::FindDirectChildrenOnly))
-            found[control->objectName()] = control->geometry();
+        for (QWidget* control : client.findChildren<QWidget*>()) {
+            const QString name = control->objectName();
+            if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")))
+                found[name] = QRect(control->mapTo(&client, QPoint()), control->size());
+        }
         return found;
     }
 };
@@ -114,7 +117,7 @@ TEST_F(ScreenFit, EveryWindowOpensInsideTheScreenAndNoneOutlivesTheMainOne) {
 TEST_F(ScreenFit, ResizingTheMainWindowChangesOnlyTheSpotList) {
     showAndWait(window());
     QWidget& client = *window().centralWidget();
-    const int room = client.height() - client.minimumHeight();
+    const int room = client.height() - client.minimumSizeHint().height();
     // Larger, then down to the smallest height.
     for (const QSize change : {QSize(120, 90), QSize(-120, -90 - room)}) {
         const std::map<QString, QRect> before = controls();
