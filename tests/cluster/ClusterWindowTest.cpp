@@ -5,6 +5,7 @@
 #include "LoopbackHttpServer.h"
 #include "ScriptedClusterNode.h"
 #include "SpotServerProcess.h"
+#include "TestSupport.h"
 
 #include <QTcpServer>
 #include <QtWidgets>
@@ -14,12 +15,6 @@ namespace {
 
 constexpr int Band14 = 5;
 constexpr int AllHf = 0;
-
-QString freePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return QString::number(probe.serverPort());
-}
 
 // The node gives the time of day only: spots of the last minutes, so that
 // they are dated today (or yesterday just after midnight).
@@ -35,11 +30,7 @@ class ClusterWindow : public DurerurFixture {
 protected:
     // A configuration beside nothing else, naming the node and the login.
     QString configFor(const ScriptedClusterNode& node) {
-        const QString path = programFolder.filePath(QStringLiteral("cluster.conf"));
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write("cluster = " + node.address().toLatin1() + "\ncallsign = F4TEST\n");
-        return path;
+        return nodeConfiguration(programFolder.path(), node.address(), "F4TEST");
     }
 
     // Afficher until the list holds `count` lines, as a user pressing it
@@ -108,7 +99,7 @@ TEST_F(ClusterWindow, TheNodesSpotsReachTheListAndComeBackAfterTheNodeClosesOrFa
 
 TEST(LocalSpotServer, StartsWhenNothingAnswersAndStopsWithTheProgram) {
     const ProgramDirectory beside(QStringLiteral(PELK_PROGRAM_DIR));
-    const QString site = QStringLiteral("http://127.0.0.1:") + freePort();
+    const QString site = QStringLiteral("http://127.0.0.1:%1").arg(freePort());
     const QString page = site + QStringLiteral("/dxc/top_50_14_MHz.html");
     CurlHttpClient http;
     {
@@ -148,7 +139,7 @@ bool killSpotServerOn(const QString& port) {
 } // namespace
 
 TEST_F(DurerurFixture, ARefreshBringsAKilledSpotServerBack) {
-    const QString port = freePort();
+    const QString port = QString::number(freePort());
     config.setSpotSite(QStringLiteral("http://127.0.0.1:") + port);
     LocalSpotServer source(ProgramDirectory(QStringLiteral(PELK_PROGRAM_DIR)), config.spotSite());
     ASSERT_TRUE(source.started());
@@ -245,13 +236,9 @@ TEST_F(ClusterWindow, ThreeNodesAtOnceAClusterAndTheReverseBeaconNetwork) {
     ScriptedClusterNode first, second, skimmers;
     for (ScriptedClusterNode* node : {&first, &second, &skimmers})
         node->setGreeting("Please enter your call: ");
-    const QString path = programFolder.filePath(QStringLiteral("three.conf"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(("cluster = " + first.address() + ", " + second.address() + "," +
-                skimmers.address() + "\ncallsign = F4TEST-7\n")
-                   .toLatin1());
-    file.close();
+    const QString path = nodeConfiguration(
+        programFolder.path(), first.address() + ", " + second.address() + "," + skimmers.address(),
+        "F4TEST-7");
     SpotServerProcess server(path);
     for (ScriptedClusterNode* node : {&first, &second, &skimmers})
         ASSERT_TRUE(node->waitForReceived("F4TEST-7\r\n"));

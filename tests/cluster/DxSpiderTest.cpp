@@ -4,6 +4,7 @@
 #include "CurlHttpClient.h"
 #include "Fixtures.h"
 #include "SpotServerProcess.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,12 +24,6 @@ namespace {
 const QString Tarball = QStringLiteral(PELK_SHARED_DIR "/peers/dxspider-e61ab5e.tar.gz");
 const QString Page14 = QStringLiteral("/dxc/top_50_14_MHz.html");
 constexpr const char* Sysop = "G1TST";
-
-quint16 freePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return probe.serverPort();
-}
 
 bool run(const QString& program, const QStringList& arguments, const QString& folder = {},
          const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
@@ -150,16 +145,6 @@ private:
     QTcpSocket socket_;
 };
 
-QString configFile(const QTemporaryDir& folder, const QString& cluster, const QByteArray& call,
-                   const QByteArray& password = {}) {
-    const QString path = folder.filePath(QString::fromLatin1(call).replace('/', '_') + ".conf");
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write("cluster = " + cluster.toLatin1() + "\ncallsign = " + call +
-                   "\npassword = " + password + "\n");
-    return path;
-}
-
 // The spot lines of the 14 MHz page, as the program reads them.
 QStringList lines14(const SpotServerProcess& server) {
     return spotLinesOf(storedPage(CurlHttpClient().get(server.site() + Page14).toLatin1()));
@@ -210,7 +195,7 @@ TEST_F(DxSpiderNode, SpotsWithAccentsAndZonesTheBacklogAndDuplicatesReachThePage
     NodeUser poster(node_->port(), "F5POST");
     poster.command("dx 14025.0 JA1ABC early bird");
 
-    SpotServerProcess server(configFile(folder, node_->address(), "F4TEST"),
+    SpotServerProcess server(nodeConfiguration(folder.path(), node_->address(), "F4TEST"),
                              {"--stall", "1", "--probe-answer", "2"});
     ASSERT_FALSE(server.site().isEmpty());
     ASSERT_TRUE(QTest::qWaitFor([&] { return lines14(server).size() == 1; }, 10000));
@@ -254,7 +239,7 @@ TEST_F(DxSpiderNode, SpotsWithAccentsAndZonesTheBacklogAndDuplicatesReachThePage
 
 TEST_F(DxSpiderNode, LoginsTheNodeRefusesAreReportedNotLooped) {
     // A callsign with "/" is refused.
-    SpotServerProcess slash(configFile(folder, node_->address(), "F4XYZ/P"));
+    SpotServerProcess slash(nodeConfiguration(folder.path(), node_->address(), "F4XYZ/P"));
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return nodeStatus(slash).value("state").toString() == "refused"; }, 10000));
     EXPECT_EQ(nodeStatus(slash).value("trouble").toString(), "invalid_callsign");
@@ -263,11 +248,11 @@ TEST_F(DxSpiderNode, LoginsTheNodeRefusesAreReportedNotLooped) {
     { NodeUser first(node_->port(), "F4PWD"); }
     NodeUser sysop(node_->port(), Sysop);
     sysop.command("set/password F4PWD secret");
-    SpotServerProcess without(configFile(folder, node_->address(), "F4PWD"));
+    SpotServerProcess without(nodeConfiguration(folder.path(), node_->address(), "F4PWD"));
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return nodeStatus(without).value("trouble").toString() == "password_wanted"; },
         10000));
-    SpotServerProcess with(configFile(folder, node_->address(), "F4PWD", "secret"));
+    SpotServerProcess with(nodeConfiguration(folder.path(), node_->address(), "F4PWD", "secret"));
     NodeUser poster(node_->port(), "F5POST");
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
@@ -277,7 +262,7 @@ TEST_F(DxSpiderNode, LoginsTheNodeRefusesAreReportedNotLooped) {
         15000));
 
     // The same callsign logged in elsewhere bumps the gateway: said so.
-    SpotServerProcess bumped(configFile(folder, node_->address(), "F4BMP"));
+    SpotServerProcess bumped(nodeConfiguration(folder.path(), node_->address(), "F4BMP"));
     QTest::qWait(2000);
     NodeUser logger(node_->port(), "F4BMP");
     ASSERT_TRUE(QTest::qWaitFor(

@@ -3,6 +3,7 @@
 // that connect and say nothing. The program is still served.
 #include "CurlHttpClient.h"
 #include "SpotServerProcess.h"
+#include "TestSupport.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -47,14 +48,6 @@ quint16 boundPort(int fd) {
     return ntohs(address.sin_port);
 }
 
-QString configNaming(const QTemporaryDir& folder, quint16 nodePort) {
-    const QString path = folder.filePath(QStringLiteral("node.conf"));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write("cluster = 127.0.0.1:" + QByteArray::number(nodePort) + "\ncallsign = F4TEST\n");
-    return path;
-}
-
 } // namespace
 
 TEST(HostileNode, OptionRequestsWithoutEndNeverFillTheServersMemory) {
@@ -66,7 +59,8 @@ TEST(HostileNode, OptionRequestsWithoutEndNeverFillTheServersMemory) {
     // which is not what is measured here.
     qputenv("ASAN_OPTIONS", "quarantine_size_mb=0");
 #endif
-    SpotServerProcess server(configNaming(folder, boundPort(listener)));
+    SpotServerProcess server(nodeConfiguration(
+        folder.path(), QStringLiteral("127.0.0.1:%1").arg(boundPort(listener)), "F4TEST"));
     ASSERT_FALSE(server.site().isEmpty());
 
     // Every option asked for, again and again, as fast as the link takes it,

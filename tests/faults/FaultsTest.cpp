@@ -5,6 +5,7 @@
 #include "PseudoTerminal.h"
 #include "SpotPageBuilder.h"
 #include "TempSettings.h"
+#include "TestSupport.h"
 
 #include <QSerialPort>
 #include <QTest>
@@ -45,18 +46,6 @@ QByteArray randomBytes(qsizetype size) {
     QByteArray bytes(size, Qt::Uninitialized);
     QRandomGenerator(1406).fillRange(reinterpret_cast<quint32*>(bytes.data()), size / 4);
     return bytes;
-}
-
-bool replaceFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
-
-long residentKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
-    return text.mid(text.indexOf("VmRSS:") + 6).trimmed().split(' ').constFirst().toLong();
 }
 
 // Root writes into any folder through CAP_DAC_OVERRIDE; only the calling
@@ -220,7 +209,7 @@ TEST_F(Faults, SerialLinkHeldStuckOrFloodedLeavesTheWindowUsable) {
 
 TEST_F(Faults, DamagedProgramFolderStillShowsSpotsAndSounds) {
     // The sound of the alert is not a WAV: the built-in beep plays.
-    ASSERT_TRUE(replaceFile(directory.file(QStringLiteral("ringout.wav")), "RIFF? no, a note\n"));
+    ASSERT_TRUE(writeFile(directory.file(QStringLiteral("ringout.wav")), "RIFF? no, a note\n"));
     QFile::remove(soundCapture());
     window().Test_alerte->click();
     const std::vector<short> beep = AlsaSoundPlayer::beepSamples(AlsaSoundPlayer::BeepRate);
@@ -249,7 +238,7 @@ TEST_F(Faults, DamagedProgramFolderStillShowsSpotsAndSounds) {
         QFile::setPermissions(directory.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     });
-    if (replaceFile(directory.file(QStringLiteral("probe")), ""))
+    if (writeFile(directory.file(QStringLiteral("probe")), ""))
         GTEST_SKIP() << "the program folder cannot be made read-only here";
     ASSERT_TRUE(afficher());
     EXPECT_EQ(window().Liste_Stations->count(), 3);
@@ -272,7 +261,7 @@ TEST_F(Faults, CorruptOrGarbageSettingsStartWithTheFallbacks) {
     ModalCloser closer;
     for (const QByteArray& store : stores) {
         closeWindow();
-        ASSERT_TRUE(replaceFile(TempSettings::iniFile(), store));
+        ASSERT_TRUE(writeFile(TempSettings::iniFile(), store));
         state = SharedState();
         Durerur& w = window();
         EXPECT_EQ(QStringList({w.Bande_CL->currentText(), w.Emetteur->currentText(),

@@ -3,6 +3,7 @@
 #include "NetworkTuning.h"
 #include "QtSerialLink.h"
 #include "SimulatedClock.h"
+#include "TestSupport.h"
 #include "TuningDispatch.h"
 
 #include <gtest/gtest.h>
@@ -33,10 +34,6 @@ public:
     QByteArray sent;
     QList<double> times;
     std::function<void()> onDrain;
-};
-
-struct SilentMessages : MessageBox {
-    void show(const QString&) override {}
 };
 
 // A spot line with the QRG in columns 29 to 36 and the remark from column 50.

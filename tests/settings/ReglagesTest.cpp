@@ -4,27 +4,13 @@
 #include "LocalSpotServer.h"
 #include "ScriptedClusterNode.h"
 #include "SettingsChecks.h"
+#include "TestSupport.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTcpServer>
-
-namespace {
-
-QString freePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return QString::number(probe.serverPort());
-}
-
-QString readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-} // namespace
 
 TEST(SettingsChecks, WhatEachFieldAccepts) {
     for (const char* call :
@@ -133,7 +119,7 @@ TEST_F(ReglagesWindow, FieldsInErrorAreEachToldAndNothingIsWritten) {
 TEST_F(ReglagesWindow, ANewNodeReachesTheRunningSpotServer) {
     ScriptedClusterNode node;
     node.setGreeting("login: ");
-    config.setSpotSite(QStringLiteral("http://127.0.0.1:") + freePort());
+    config.setSpotSite(QStringLiteral("http://127.0.0.1:%1").arg(freePort()));
     LocalSpotServer source(ProgramDirectory(QStringLiteral(PELK_PROGRAM_DIR)), config.spotSite());
     ASSERT_TRUE(source.started());
     window().setSpotSourceRestarter([&] { source.restart(config.spotSite()); });

@@ -7,6 +7,7 @@
 #include "SimulatedClock.h"
 #include "SpotPageGenerator.h"
 #include "SpotServerProcess.h"
+#include "TestSupport.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -22,11 +23,8 @@ constexpr int Spots = 2 * SpotPageGenerator::RowsPerPage;
 
 // Resident memory in KiB and open descriptors.
 std::pair<long, qsizetype> resources() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    const QString text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
-    status.close();
     const QDir fds(QStringLiteral("/proc/self/fd"));
-    return {QRegularExpression(QStringLiteral("VmRSS:\\s*(\\d+)")).match(text).captured(1).toLong(),
+    return {residentKb(),
             fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size()};
 }
 

@@ -108,10 +108,6 @@ void LoopbackHttpServer::run() {
 
 void LoopbackHttpServer::answer(int connection) {
     const Mode mode = mode_;
-    if (mode == Mode::HangUp) {
-        ::close(connection);
-        return;
-    }
     const QByteArray head = readRequestHead(connection);
     // "GET /path HTTP/1.1"
     const QList<QByteArray> requestLine = head.left(head.indexOf("\r\n")).split(' ');

@@ -22,9 +22,8 @@ public:
     };
 
     enum class Mode {
-        Serve,  // answer from the table
-        HangUp, // close each connection without answering
-        Stall,  // keep each connection open and never answer
+        Serve, // answer from the table
+        Stall, // keep each connection open and never answer
     };
 
     LoopbackHttpServer();

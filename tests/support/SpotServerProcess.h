@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestSupport.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -41,11 +43,7 @@ public:
     const QString& site() const { return site_; }
     quint16 port() const { return static_cast<quint16>(site_.section(':', -1).toUInt()); }
     // Its resident memory, from /proc.
-    long residentKb() const {
-        QFile status(QStringLiteral("/proc/%1/status").arg(process_.processId()));
-        const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
-        return text.mid(text.indexOf("VmRSS:") + 6).trimmed().split(' ').constFirst().toLong();
-    }
+    long residentKb() const { return ::residentKb(QString::number(process_.processId())); }
 
 private:
     QProcess process_;

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "MessageBox.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QHostAddress>
+#include <QString>
+#include <QTcpServer>
+
+// Small helpers shared by the tests.
+
+// A loopback port nobody listens on at the moment.
+inline quint16 freePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+inline QString readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// Writes the bytes into a new or emptied file; false when it could not.
+inline bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+// A configuration file in `folder` naming the cluster nodes and the login.
+inline QString nodeConfiguration(const QString& folder, const QString& cluster,
+                                 const QByteArray& callsign, const QByteArray& password = {}) {
+    const QString path =
+        QDir(folder).filePath(QString::fromLatin1(callsign).replace('/', '_') + ".conf");
+    writeFile(path, "cluster = " + cluster.toLatin1() + "\ncallsign = " + callsign +
+                        (password.isEmpty() ? QByteArray() : "\npassword = " + password) + "\n");
+    return path;
+}
+
+// The resident memory of a process ("self" for this one), in KiB.
+inline long residentKb(const QString& pid = QStringLiteral("self")) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+    return text.mid(text.indexOf("VmRSS:") + 6).trimmed().split(' ').constFirst().toLong();
+}
+
+// Messages nobody reads.
+struct SilentMessages : MessageBox {
+    void show(const QString&) override {}
+};
