@@ -415,27 +415,6 @@ TEST_F(Faults, TwoCopiesStoringAtOnceEachReadTheirOwnPage) {
     EXPECT_FALSE(QFile::exists(directory.file(QStringLiteral("Temp1.txt"))));
 }
 
-TEST_F(Faults, OddDatesAndFrequenciesNeitherShiftTheCountryNorTheTuning) {
-    site->setPage(Page14, page(spotRowHtml({"f5abc", "000014025.0", "7 dec 03:00z"}) +
-                               spotRowHtml({"ja1abc", "14025.5", "06 dec 03:00zz"}) +
-                               spotRowHtml({"k1abc", "1234567890"})));
-    window().Mnu_Com_Click(1);
-    ASSERT_TRUE(afficher());
-    ASSERT_EQ(window().Liste_Stations->count(), 2);
-    pty.readAvailable(100);
-    // "7 DEC" sorts after "06 DEC": F5ABC, then JA1ABC.
-    const std::tuple<int, const char*, QByteArray> clicks[] = {
-        {0, "France", QByteArray::fromHex("0140250001")},
-        {1, "Japan", QByteArray::fromHex("0140255001")},
-    };
-    for (const auto& [line, country, frequencyBlock] : clicks) {
-        SCOPED_TRACE(country);
-        EXPECT_TRUE(click(line));
-        EXPECT_EQ(window().Pays->text(), country);
-        EXPECT_EQ(pty.readAvailable(1000).mid(5, 5), frequencyBlock);
-    }
-}
-
 TEST_F(Faults, AHugeRemarkIsCutAndTheFocusStaysWhereItWas) {
     site->setPage(Page14, page(spotRowHtml({"f5abc", "14025.0", "06 dec 14:05z", "f6xyz",
                                             QByteArray(4'000'000, 'q')})));

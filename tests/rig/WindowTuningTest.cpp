@@ -37,9 +37,6 @@ TEST_F(WindowTuning, AClickedSpotTunesTheChosenModelAndNoPortSendsNothing) {
     };
     EXPECT_EQ(click("FT-847", "14025.0"),
               QByteArray::fromHex("0000000000 0140250001 0100000007 0000000080"));
-    EXPECT_EQ(click("FT-1000", "7012.5"), QByteArray::fromHex("501270000A 000000000C"));
-    EXPECT_EQ(click("IC-706 MKIIG", "144300.0"),
-              QByteArray::fromHex("FEFE5800050000304401FD FEFE58000601FD"));
 
     w.Mnu_SansCom_Click();
     serial.setPortNumber(1);

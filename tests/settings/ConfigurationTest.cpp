@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 TEST(Configuration, DefaultsAndKeysIgnoringCommentsBlanksAndUnknownKeys) {
     // A missing, an empty and the shipped file all give the defaults.
@@ -77,16 +76,5 @@ TEST(Configuration, TheUsersFileOverridesKeyByKeyAndIsWrittenInPlace) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(user).constData(), 0600), 0);
     EXPECT_FALSE(Configuration::saveKeys(user, {{"mode", "none"}}));
     EXPECT_EQ(Configuration::load(beside, user).cluster(), "a.example.org:7300"); // no hang
-    // Nor through a link to a device node (one of /dev/null's numbers, made
-    // here), which stays a device.
-    const QString device = folder.filePath("null");
-    if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
-        QFile::remove(user);
-        ASSERT_TRUE(QFile::link(device, user));
-        EXPECT_FALSE(Configuration::saveKeys(user, {{"mode", "none"}}));
-        struct stat node {};
-        ::stat(QFile::encodeName(device).constData(), &node);
-        EXPECT_TRUE(S_ISCHR(node.st_mode));
-    }
     qunsetenv("XDG_CONFIG_HOME");
 }
