@@ -172,9 +172,10 @@ public:
     // step of Dedirad_Liste.
     void tuneSelectedSpot();
     // Writes the settings window's values into the user's file, reads the
-    // configuration again and applies it at once; false when it could not
+    // configuration again and applies it at once; why not, when it could not
     // be written.
-    bool saveSettings(const Reglages::Values& values);
+    std::optional<QString> saveSettings(const Reglages::Values& values);
+    static inline const QString SettingsSaved = QStringLiteral("Réglages enregistrés");
     void applyConfiguration();
     // Runs the local rigctld when "Hamlib (rigctld)" is the chosen transceiver.
     void startRigctldIfChosen();

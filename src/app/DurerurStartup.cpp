@@ -14,6 +14,7 @@
 #include "WindowGeometry.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -70,6 +71,8 @@ void Durerur::Form_Load() {
     // A settings file that is not a regular file is left alone: said once.
     if (!settings_.usable())
         platform_.messages.show(settings_.unusableMessage());
+    for (const QString& unreadable : config_.unreadable())
+        platform_.messages.show(unreadable);
 
     // 2 to 4. Fill the lists; the transceiver's handler runs at step 7 only.
     Bande_CL->addItems(Bandes1);
@@ -173,8 +176,11 @@ void Durerur::Mnu_Coordonnees_Click() {
 
 void Durerur::Mnu_Reglages_Click() {
     if (reglages_ == nullptr) {
+        // The files as they are now: another copy may have saved meanwhile.
         reglages_ =
-            new Reglages(config_, hamlib_.models(), platform_.messages,
+            new Reglages(Configuration::load(directory_.file(Configuration::FileName),
+                                             Configuration::userFile()),
+                         hamlib_.models(), platform_.messages,
                          [this](const Reglages::Values& values) { return saveSettings(values); });
         reglages_->show();
     }
@@ -182,13 +188,14 @@ void Durerur::Mnu_Reglages_Click() {
     reglages_->activateWindow();
 }
 
-bool Durerur::saveSettings(const Reglages::Values& values) {
-    if (!Configuration::saveKeys(Configuration::userFile(), values))
-        return false;
+std::optional<QString> Durerur::saveSettings(const Reglages::Values& values) {
+    if (std::optional<QString> problem = Configuration::saveKeys(Configuration::userFile(), values))
+        return problem;
     config_ =
         Configuration::load(directory_.file(Configuration::FileName), Configuration::userFile());
     applyConfiguration();
-    return true;
+    Etat_Spots->setText(SettingsSaved);
+    return std::nullopt;
 }
 
 void Durerur::applyConfiguration() {

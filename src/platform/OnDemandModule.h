@@ -20,9 +20,14 @@ public:
         return reinterpret_cast<Function*>(resolve(name));
     }
 
+    // Why the module could not be used, in French ("libpelk_http.so
+    // introuvable"); empty when it could, or was not asked yet.
+    QString problem() const;
+
 private:
     QFunctionPointer resolve(const char* name);
 
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     QLibrary library_;
+    QString problem_;
 };

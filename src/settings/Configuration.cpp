@@ -5,10 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QUrl>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -31,11 +33,32 @@ Configuration::Configuration() {
 
 namespace {
 
-std::optional<QString> readText(const QString& path) {
+// Larger than any configuration a person writes: a file chosen by mistake.
+constexpr qint64 MaxFileBytes = 1024 * 1024;
+
+// What a configuration file holds: nothing when there is no file, its
+// bytes, or why it cannot be read.
+struct FileBytes {
+    bool present = false;
+    QByteArray bytes;
+    QString problem;
+};
+
+FileBytes readBytes(const QString& path) {
+    FileBytes read;
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+        return read;
+    read.present = true;
     QFile file(path);
-    if (!regularOrAbsent(path) || !file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return std::nullopt;
-    return QString::fromUtf8(file.readAll());
+    if (!regularOrAbsent(path))
+        read.problem = QStringLiteral("ce n'est pas un fichier ordinaire");
+    else if (file.size() > MaxFileBytes)
+        read.problem = QStringLiteral("plus de 1 Mo");
+    else if (!file.open(QIODevice::ReadOnly))
+        read.problem = file.errorString();
+    else if (read.bytes = file.read(MaxFileBytes + 1); file.error() != QFileDevice::NoError)
+        read.problem = file.errorString();
+    return read;
 }
 
 // The key of a "key = value" line; nothing for comments and other lines.
@@ -49,19 +72,33 @@ std::optional<QString> keyOfLine(const QString& raw) {
     return line.left(equals).trimmed();
 }
 
+bool hasControlCharacter(const QString& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+}
+
 } // namespace
+
+void Configuration::read(const QString& path) {
+    const FileBytes file = readBytes(path);
+    if (!file.problem.isEmpty())
+        unreadable_.append(
+            QStringLiteral("Le fichier de configuration %1 ne peut pas être lu (%2) : ses réglages "
+                           "ne sont pas pris en compte et « Réglages » n'y enregistre rien.")
+                .arg(path, file.problem));
+    else if (file.present)
+        apply(QString::fromUtf8(file.bytes));
+}
 
 Configuration Configuration::load(const QString& path) {
     Configuration config;
-    if (const std::optional<QString> text = readText(path))
-        config.apply(*text);
+    config.read(path);
     return config;
 }
 
 Configuration Configuration::load(const QString& besidePath, const QString& userPath) {
     Configuration config = load(besidePath);
-    if (const std::optional<QString> text = readText(userPath))
-        config.apply(*text);
+    config.read(userPath);
     return config;
 }
 
@@ -76,30 +113,48 @@ QString Configuration::userFile() {
         .filePath(QStringLiteral("pelk-dedirad/") + FileName);
 }
 
-bool Configuration::saveKeys(const QString& userPath,
-                             const QList<QPair<QString, QString>>& values) {
-    if (!regularOrAbsent(userPath) || !QDir().mkpath(QFileInfo(userPath).absolutePath()))
-        return false;
-    QStringList lines = readText(userPath).value_or(QString()).split(QLatin1Char('\n'));
+std::optional<QString> Configuration::saveKeys(const QString& userPath,
+                                               const QList<QPair<QString, QString>>& values) {
+    for (const auto& [key, value] : values) {
+        // A line break would write keys of its own choosing.
+        if (hasControlCharacter(key) || hasControlCharacter(value))
+            return QStringLiteral("la valeur de %1 contient un caractère de contrôle").arg(key);
+    }
+    if (!QDir().mkpath(QFileInfo(userPath).absolutePath()))
+        return QStringLiteral("son dossier ne peut pas être créé");
+    // Two copies saving at once each change only their keys, over the file
+    // as the other one left it.
+    QLockFile lock(userPath + QStringLiteral(".lock"));
+    if (!lock.tryLock(2000))
+        return QStringLiteral("un autre programme l'écrit");
+    const FileBytes file = readBytes(userPath);
+    if (!file.problem.isEmpty())
+        return file.problem; // never replace what could not be read
+    // The lines the program does not change keep their bytes, their
+    // encoding and their line ends.
+    QList<QByteArray> lines = file.bytes.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
+    const bool crlf = !lines.isEmpty() && lines.first().endsWith('\r');
     for (const auto& [key, value] : values) {
-        const QString line = key + QStringLiteral(" = ") + value;
+        const QByteArray line = (key + QStringLiteral(" = ") + value).toUtf8();
         bool replaced = false;
-        for (QString& existing : lines) {
-            if (keyOfLine(existing) == key) {
-                existing = line;
+        for (QByteArray& existing : lines) {
+            if (keyOfLine(QString::fromUtf8(existing)) == key) {
+                existing = existing.endsWith('\r') ? line + '\r' : line;
                 replaced = true;
             }
         }
         if (!replaced)
-            lines.append(line);
+            lines.append(crlf ? line + '\r' : line);
     }
-    QSaveFile file(userPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
-    return file.commit();
+    QSaveFile out(userPath);
+    if (!out.open(QIODevice::WriteOnly))
+        return out.errorString();
+    out.write(lines.join('\n') + '\n');
+    if (!out.commit())
+        return out.errorString();
+    return std::nullopt;
 }
 
 void Configuration::apply(const QString& text) {

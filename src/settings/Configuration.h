@@ -5,7 +5,9 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <array>
+#include <optional>
 
 // What the user may change beside the program, in "Pelk_Dedirad.conf":
 // the two web sites, the device behind each serial port entry, and the DX
@@ -32,9 +34,12 @@ public:
 
     // Writes these keys into the user's file, in place of their lines or at
     // its end, keeping every other line (comments, keys it does not know) as
-    // it was; atomically, and only into a regular file (links followed) or a
-    // new one. False when the file cannot be written.
-    static bool saveKeys(const QString& userPath, const QList<QPair<QString, QString>>& values);
+    // it was, byte for byte; under a lock and atomically, and only into a
+    // regular file (links followed) or a new one. A file that exists but
+    // cannot be read, or a value holding a control character, is never
+    // written. Nothing when it was written, else why not, in French.
+    static std::optional<QString> saveKeys(const QString& userPath,
+                                           const QList<QPair<QString, QString>>& values);
 
     // The value of a key: the files' or, when they give none, its default.
     const QString& value(ConfigKey::Id key) const { return values_[key]; }
@@ -57,6 +62,10 @@ public:
     // How a click sets the mode: "sideband", "bandplan" or "none".
     const QString& mode() const { return value(ConfigKey::Mode); }
 
+    // One French message for each file that is there but could not be read
+    // (not a regular file, over 1 MB, not permitted, an input error).
+    const QStringList& unreadable() const { return unreadable_; }
+
     // Host of the spot site, as named in the revision history.
     QString spotSiteHost() const;
     // Name of the lookup site for captions: "https://www.qrz.com" gives "QRZ.com".
@@ -73,6 +82,9 @@ public:
 private:
     // Takes the keys of a configuration text over the values held.
     void apply(const QString& text);
+    // Takes the keys of a file over the values held.
+    void read(const QString& path);
 
     std::array<QString, ConfigKey::Count> values_;
+    QStringList unreadable_;
 };

@@ -31,27 +31,34 @@ enum Id : int {
 struct ConfigurationKey {
     const char* name;
     const char* defaultValue;
+    // The field's caption in "Réglages" (UTF-8).
+    const char* caption;
     const char* meaning;
     // A base address, used as a prefix of paths: kept without a trailing "/".
     bool baseAddress = false;
 };
 
 inline constexpr std::array<ConfigurationKey, ConfigKey::Count> ConfigurationKeys{{
-    {"callsign", "", "the login given to the cluster nodes"},
-    {"cluster", "", "up to three cluster nodes host:port, by commas; empty: demonstration"},
-    {"password", "", "given when a node asks for one"},
-    {"spot_site", "http://127.0.0.1:8073", "base address of the band pages", true},
-    {"lookup_site", "https://www.qrz.com", "base address of the callsign lookup", true},
-    {"com1", "/dev/ttyS0", "device of \"Com 1\""},
-    {"com2", "/dev/ttyS1", "device of \"Com 2\""},
-    {"com3", "/dev/ttyS2", "device of \"Com 3\""},
-    {"com4", "/dev/ttyS3", "device of \"Com 4\""},
-    {"com5", "/dev/ttyS4", "device of \"Com 5\""},
-    {"com6", "/dev/ttyS5", "device of \"Com 6\""},
-    {"rigctld", "127.0.0.1:4532", "host:port of Hamlib's rigctld"},
-    {"flrig", "127.0.0.1:12345", "host:port of flrig"},
-    {"hamlib_model", "", "Hamlib model of the rigctld the program runs; empty: none"},
-    {"hamlib_device", "/dev/ttyUSB0", "its device"},
-    {"hamlib_speed", "19200", "its speed"},
-    {"mode", "sideband", "how a click sets the mode: sideband, bandplan or none"},
+    {"callsign", "", "Indicatif", "the login given to the cluster nodes"},
+    {"cluster", "", "Nœuds du cluster",
+     "up to three cluster nodes host:port, by commas; empty: demonstration"},
+    {"password", "", "Mot de passe", "given when a node asks for one"},
+    {"spot_site", "http://127.0.0.1:8073", "Site des spots", "base address of the band pages",
+     true},
+    {"lookup_site", "https://www.qrz.com", "Site de recherche d'indicatif",
+     "base address of the callsign lookup", true},
+    {"com1", "/dev/ttyS0", "Com 1", "device of \"Com 1\""},
+    {"com2", "/dev/ttyS1", "Com 2", "device of \"Com 2\""},
+    {"com3", "/dev/ttyS2", "Com 3", "device of \"Com 3\""},
+    {"com4", "/dev/ttyS3", "Com 4", "device of \"Com 4\""},
+    {"com5", "/dev/ttyS4", "Com 5", "device of \"Com 5\""},
+    {"com6", "/dev/ttyS5", "Com 6", "device of \"Com 6\""},
+    {"rigctld", "127.0.0.1:4532", "rigctld (hôte:port)", "host:port of Hamlib's rigctld"},
+    {"flrig", "127.0.0.1:12345", "flrig (hôte:port)", "host:port of flrig"},
+    {"hamlib_model", "", "Radio lancée par le programme",
+     "Hamlib model of the rigctld the program runs; empty: none"},
+    {"hamlib_device", "/dev/ttyUSB0", "Son périphérique", "its device"},
+    {"hamlib_speed", "19200", "Sa vitesse", "its speed"},
+    {"mode", "sideband", "Mode réglé par un clic",
+     "how a click sets the mode: sideband, bandplan or none"},
 }};

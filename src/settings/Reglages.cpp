@@ -9,11 +9,14 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSerialPortInfo>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -48,6 +51,15 @@ void offerSerialDevices(QComboBox* list) {
     list->setEditText(current);
 }
 
+QString caption(ConfigKey::Id key) {
+    return QString::fromUtf8(ConfigurationKeys[key].caption);
+}
+
+bool hasControlCharacter(const QString& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+}
+
 // The text of an editable list: its device or address, without the description.
 QString valueOf(const QComboBox* list) {
     const QString text = list->currentText().trimmed();
@@ -72,7 +84,7 @@ Reglages::Reglages(const Configuration& current, const std::vector<HamlibModel>&
     Indicatif_Reglage = makeNamed<QLineEdit>(spots, "Indicatif_Reglage");
     Indicatif_Reglage->setText(current.callsign());
     Indicatif_Reglage->setPlaceholderText(QStringLiteral("F4ABC-7"));
-    spotsForm->addRow(QStringLiteral("Indicatif"), Indicatif_Reglage);
+    spotsForm->addRow(caption(ConfigKey::Callsign), Indicatif_Reglage);
     Noeuds = editableList(spots, "Noeuds", current.cluster());
     for (const ClusterNode& node : WellKnownClusterNodes)
         Noeuds->addItem(QString::fromLatin1(node.address) + QStringLiteral(" — ") +
@@ -81,21 +93,21 @@ Reglages::Reglages(const Configuration& current, const std::vector<HamlibModel>&
     Noeuds->setEditText(current.cluster());
     Noeuds->setToolTip(QStringLiteral("Jusqu'à trois nœuds hôte:port séparés par des virgules ; "
                                       "vide : spots de démonstration"));
-    spotsForm->addRow(QStringLiteral("Nœuds du cluster"), Noeuds);
+    spotsForm->addRow(caption(ConfigKey::Cluster), Noeuds);
     Mot_De_Passe = makeNamed<QLineEdit>(spots, "Mot_De_Passe");
     Mot_De_Passe->setEchoMode(QLineEdit::Password);
     Mot_De_Passe->setText(current.password());
-    spotsForm->addRow(QStringLiteral("Mot de passe"), Mot_De_Passe);
+    spotsForm->addRow(caption(ConfigKey::Password), Mot_De_Passe);
     layout->addWidget(spots);
 
     auto* sites = new QGroupBox(QStringLiteral("Sites"), this);
     auto* sitesForm = new QFormLayout(sites);
     Site_Spots = makeNamed<QLineEdit>(sites, "Site_Spots");
     Site_Spots->setText(current.spotSite());
-    sitesForm->addRow(QStringLiteral("Site des spots"), Site_Spots);
+    sitesForm->addRow(caption(ConfigKey::SpotSite), Site_Spots);
     Site_Recherche = makeNamed<QLineEdit>(sites, "Site_Recherche");
     Site_Recherche->setText(current.lookupSite());
-    sitesForm->addRow(QStringLiteral("Site de recherche d'indicatif"), Site_Recherche);
+    sitesForm->addRow(caption(ConfigKey::LookupSite), Site_Recherche);
     layout->addWidget(sites);
 
     auto* ports = new QGroupBox(QStringLiteral("Ports série"), this);
@@ -105,7 +117,7 @@ Reglages::Reglages(const Configuration& current, const std::vector<HamlibModel>&
         QComboBox* device = editableList(ports, name.constData(), current.portDevice(n));
         offerSerialDevices(device);
         Peripheriques[static_cast<std::size_t>(n - 1)] = device;
-        portsForm->addRow(QStringLiteral("Com %1").arg(n), device);
+        portsForm->addRow(caption(static_cast<ConfigKey::Id>(ConfigKey::Com1 + n - 1)), device);
     }
     layout->addWidget(ports);
 
@@ -113,35 +125,36 @@ Reglages::Reglages(const Configuration& current, const std::vector<HamlibModel>&
     auto* rigForm = new QFormLayout(rig);
     Adresse_Rigctld = makeNamed<QLineEdit>(rig, "Adresse_Rigctld");
     Adresse_Rigctld->setText(current.rigctld());
-    rigForm->addRow(QStringLiteral("rigctld (hôte:port)"), Adresse_Rigctld);
+    rigForm->addRow(caption(ConfigKey::Rigctld), Adresse_Rigctld);
     Adresse_Flrig = makeNamed<QLineEdit>(rig, "Adresse_Flrig");
     Adresse_Flrig->setText(current.flrig());
-    rigForm->addRow(QStringLiteral("flrig (hôte:port)"), Adresse_Flrig);
+    rigForm->addRow(caption(ConfigKey::Flrig), Adresse_Flrig);
     Modele_Hamlib = makeNamed<QComboBox>(rig, "Modele_Hamlib");
     Modele_Hamlib->addItem(QStringLiteral("(aucun : rigctld n'est pas lancé)"), QString());
     for (const HamlibModel& model : hamlibModels)
         Modele_Hamlib->addItem(QStringLiteral("%1 (%2)").arg(model.name).arg(model.number),
                                QString::number(model.number));
     Modele_Hamlib->setCurrentIndex(std::max(0, Modele_Hamlib->findData(current.hamlibModel())));
-    rigForm->addRow(QStringLiteral("Radio lancée par le programme"), Modele_Hamlib);
+    rigForm->addRow(caption(ConfigKey::HamlibModel), Modele_Hamlib);
     Peripherique_Hamlib = makeNamed<QLineEdit>(rig, "Peripherique_Hamlib");
     Peripherique_Hamlib->setText(current.hamlibDevice());
-    rigForm->addRow(QStringLiteral("Son périphérique"), Peripherique_Hamlib);
+    rigForm->addRow(caption(ConfigKey::HamlibDevice), Peripherique_Hamlib);
     Vitesse_Hamlib = editableList(rig, "Vitesse_Hamlib", current.hamlibSpeed());
     for (const char* speed : HamlibSpeeds)
         Vitesse_Hamlib->addItem(QString::fromLatin1(speed));
     Vitesse_Hamlib->setEditText(current.hamlibSpeed());
-    rigForm->addRow(QStringLiteral("Sa vitesse"), Vitesse_Hamlib);
+    rigForm->addRow(caption(ConfigKey::HamlibSpeed), Vitesse_Hamlib);
     Mode_Reglage = makeNamed<QComboBox>(rig, "Mode_Reglage");
     for (const auto& [rule, meaning] : ModeRules)
         Mode_Reglage->addItem(QString::fromUtf8(meaning), QString::fromLatin1(rule));
     Mode_Reglage->setCurrentIndex(std::max(0, Mode_Reglage->findData(current.mode())));
-    rigForm->addRow(QStringLiteral("Mode réglé par un clic"), Mode_Reglage);
+    rigForm->addRow(caption(ConfigKey::Mode), Mode_Reglage);
     layout->addWidget(rig);
 
-    Enregistrer = makeNamed<QPushButton>(this, "Enregistrer");
-    Enregistrer->setText(QStringLiteral("Enregistrer"));
+    Enregistrer = makeCaptioned<QPushButton>(this, "Enregistrer", QStringLiteral("Enregistrer"));
     connect(Enregistrer, &QPushButton::clicked, this, &Reglages::Enregistrer_Click);
+    Fermer = makeCaptioned<QPushButton>(this, "Fermer", QStringLiteral("Fermer"));
+    connect(Fermer, &QPushButton::clicked, this, &QWidget::close);
 
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -149,8 +162,13 @@ Reglages::Reglages(const Configuration& current, const std::vector<HamlibModel>&
     scroll->setWidget(fields);
     auto* windowLayout = new QVBoxLayout(this);
     windowLayout->addWidget(scroll);
-    windowLayout->addWidget(Enregistrer, 0, Qt::AlignRight);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Enregistrer);
+    buttons->addWidget(Fermer);
+    windowLayout->addLayout(buttons);
     bindFieldValues();
+    shownValues_ = values();
     Form_Load(*scroll);
 }
 
@@ -191,10 +209,22 @@ void Reglages::Form_Load(const QScrollArea& scroll) {
 
 QStringList Reglages::errors() const {
     QStringList found;
+    // A pasted line break would end up as a key of its own in the file.
+    for (int key = 0; key < ConfigKey::Count; ++key) {
+        if (hasControlCharacter(fieldValues_[key]()))
+            found << QStringLiteral("« %1 » ne peut contenir ni retour à la ligne ni caractère "
+                                    "de contrôle")
+                         .arg(caption(static_cast<ConfigKey::Id>(key)));
+    }
     const QString callsign = Indicatif_Reglage->text().trimmed();
     if (!callsign.isEmpty() && !SettingsChecks::isCallsign(callsign))
         found << QStringLiteral("L'indicatif « %1 » n'est pas un indicatif (exemple : F4ABC ou "
                                 "F4ABC-7)")
+                     .arg(callsign);
+    else if (callsign.contains(QLatin1Char('/')))
+        found << QStringLiteral("L'indicatif « %1 » contient « / », que les nœuds refusent à la "
+                                "connexion : donnez-leur un indicatif avec un SSID, comme "
+                                "F4ABC-7")
                      .arg(callsign);
     if (!SettingsChecks::isNodeList(valueOf(Noeuds)))
         found << QStringLiteral("Les nœuds « %1 » ne sont pas jusqu'à trois hôte:port séparés "
@@ -241,13 +271,36 @@ Reglages::Values Reglages::values() const {
     return values;
 }
 
+Reglages::Values Reglages::changedValues() const {
+    Values changed;
+    const Values now = values();
+    for (qsizetype i = 0; i < now.size(); ++i) {
+        if (now[i] != shownValues_[i])
+            changed.append(now[i]);
+    }
+    return changed;
+}
+
 void Reglages::Enregistrer_Click() {
+    // All the fields in error in one message, nothing saved.
     const QStringList found = errors();
-    for (const QString& error : found)
-        messages_.show(error);
-    if (!found.isEmpty())
+    if (!found.isEmpty()) {
+        messages_.show(found.join(QLatin1Char('\n')));
         return;
-    if (!save_(values()))
-        messages_.show(QStringLiteral("Les réglages n'ont pas pu être enregistrés dans ") +
-                       Configuration::userFile());
+    }
+    // Only what was changed here: another copy of the program may have
+    // saved other keys meanwhile.
+    if (const std::optional<QString> problem = save_(changedValues())) {
+        messages_.show(QStringLiteral("Les réglages n'ont pas pu être enregistrés dans %1 : %2")
+                           .arg(Configuration::userFile(), *problem));
+        return;
+    }
+    shownValues_ = values();
+}
+
+void Reglages::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }

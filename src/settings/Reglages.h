@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 
 class MessageBox;
 class QComboBox;
@@ -16,16 +17,18 @@ class QPushButton;
 class QScrollArea;
 
 // The window "Réglages": what the configuration files hold, set by the user
-// from the program itself. "Enregistrer" checks every field (a message per
-// field in error, nothing saved while one is wrong), then hands the values
-// on to be written into the user's own file and applied at once.
+// from the program itself. "Enregistrer" checks every field (one message
+// listing those in error, nothing saved while one is wrong), then hands the
+// values changed here on to be written into the user's own file and applied
+// at once.
 class Reglages : public QWidget {
     Q_OBJECT
 
 public:
     using Values = QList<QPair<QString, QString>>;
-    // Writes and applies the values; false when the file could not be written.
-    using Save = std::function<bool(const Values& values)>;
+    // Writes and applies the values; nothing when they were written, else
+    // why not.
+    using Save = std::function<std::optional<QString>(const Values& values)>;
 
     // hamlibModels: the radios offered for the rigctld the program runs.
     Reglages(const Configuration& current, const std::vector<HamlibModel>& hamlibModels,
@@ -44,8 +47,13 @@ public:
     QComboBox* Vitesse_Hamlib = nullptr;
     QComboBox* Mode_Reglage = nullptr;
     QPushButton* Enregistrer = nullptr;
+    QPushButton* Fermer = nullptr;
 
     void Enregistrer_Click();
+
+protected:
+    // Escape closes the window, as "Fermer" does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Opens with every field shown, inside the screen.
@@ -55,8 +63,11 @@ private:
     // Each key's value as its field holds it, by the keys' table.
     void bindFieldValues();
     Values values() const;
+    // The values whose field differs from what the window showed.
+    Values changedValues() const;
 
     std::array<std::function<QString()>, ConfigKey::Count> fieldValues_;
+    Values shownValues_;
     MessageBox& messages_;
     Save save_;
 };

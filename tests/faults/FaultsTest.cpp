@@ -13,11 +13,9 @@
 #include <atomic>
 #include <fcntl.h>
 #include <functional>
-#include <linux/capability.h>
 #include <optional>
 #include <pty.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <sys/sysmacros.h>
 #include <thread>
 #include <unistd.h>
@@ -46,17 +44,6 @@ QByteArray randomBytes(qsizetype size) {
     QByteArray bytes(size, Qt::Uninitialized);
     QRandomGenerator(1406).fillRange(reinterpret_cast<quint32*>(bytes.data()), size / 4);
     return bytes;
-}
-
-// Root writes into any folder through CAP_DAC_OVERRIDE; only the calling
-// thread loses or regains it.
-bool overridePermissions(bool on) {
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
-    syscall(SYS_capget, &header, data);
-    const unsigned bit = 1U << CAP_DAC_OVERRIDE;
-    data[0].effective = on ? data[0].effective | bit : data[0].effective & ~bit;
-    return syscall(SYS_capset, &header, data) == 0;
 }
 
 } // namespace

@@ -53,7 +53,7 @@ TEST(Configuration, TheUsersFileOverridesKeyByKeyAndIsWrittenInPlace) {
     ASSERT_TRUE(own.open(QIODevice::WriteOnly));
     own.write("# mine\nfuture_key = 42\ncluster = b.example.org:7000\n");
     own.close();
-    ASSERT_TRUE(Configuration::saveKeys(
+    ASSERT_FALSE(Configuration::saveKeys(
         user, {{"cluster", "c.example.org:8000"}, {"callsign", "F4XYZ-7"}}));
     ASSERT_TRUE(own.open(QIODevice::ReadOnly));
     EXPECT_EQ(own.readAll(),
@@ -69,12 +69,24 @@ TEST(Configuration, TheUsersFileOverridesKeyByKeyAndIsWrittenInPlace) {
     QFile(target).open(QIODevice::WriteOnly);
     QFile::remove(user);
     ASSERT_TRUE(QFile::link(target, user));
-    EXPECT_TRUE(Configuration::saveKeys(user, {{"mode", "bandplan"}}));
+    EXPECT_FALSE(Configuration::saveKeys(user, {{"mode", "bandplan"}}));
     EXPECT_EQ(Configuration::load(beside, user).mode(), "bandplan");
     EXPECT_TRUE(QFileInfo(user).isSymLink());
     QFile::remove(user);
     ASSERT_EQ(::mkfifo(QFile::encodeName(user).constData(), 0600), 0);
-    EXPECT_FALSE(Configuration::saveKeys(user, {{"mode", "none"}}));
-    EXPECT_EQ(Configuration::load(beside, user).cluster(), "a.example.org:7300"); // no hang
+    EXPECT_EQ(Configuration::saveKeys(user, {{"mode", "none"}}),
+              "ce n'est pas un fichier ordinaire");
+    const Configuration fifo = Configuration::load(beside, user); // no hang
+    EXPECT_EQ(fifo.cluster(), "a.example.org:7300");
+    EXPECT_EQ(fifo.unreadable().size(), 1);
+    // Whatever its caller, a value never carries a line of its own.
+    QFile::remove(user);
+    EXPECT_TRUE(Configuration::saveKeys(user, {{"password", "pw\nlookup_site=file:///etc"}}));
+    EXPECT_FALSE(QFile::exists(user));
+    // A file chosen by mistake is not read.
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write(QByteArray(2 << 20, '#'));
+    own.close();
+    EXPECT_EQ(Configuration::load(beside, user).unreadable().size(), 1);
     qunsetenv("XDG_CONFIG_HOME");
 }

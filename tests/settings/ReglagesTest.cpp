@@ -8,9 +8,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTcpServer>
+#include <QTest>
 
 TEST(SettingsChecks, WhatEachFieldAccepts) {
     for (const char* call :
@@ -104,16 +106,81 @@ TEST_F(ReglagesWindow, FieldsInErrorAreEachToldAndNothingIsWritten) {
     r.Indicatif_Reglage->setText("HELLO");
     r.Site_Spots->setText("www.example.org");
     r.Peripheriques[1]->setEditText("COM2");
+    r.Mot_De_Passe->setText("pw\ncallsign=EVIL1\ncluster=evil.example:23"); // a paste
     ModalCloser closer;
     r.Enregistrer->click();
     EXPECT_EQ(closer.texts(),
-              (QStringList{"L'indicatif « HELLO » n'est pas un indicatif (exemple : F4ABC ou "
-                           "F4ABC-7)",
-                           "Le site des spots « www.example.org » n'est pas de la forme "
-                           "http://hôte[:port]",
-                           "Le périphérique de Com 2 « COM2 » n'est pas un chemin comme "
-                           "/dev/ttyUSB0"}));
+              QStringList{"« Mot de passe » ne peut contenir ni retour à la ligne ni caractère de "
+                          "contrôle\n"
+                          "L'indicatif « HELLO » n'est pas un indicatif (exemple : F4ABC ou "
+                          "F4ABC-7)\n"
+                          "Le site des spots « www.example.org » n'est pas de la forme "
+                          "http://hôte[:port]\n"
+                          "Le périphérique de Com 2 « COM2 » n'est pas un chemin comme "
+                          "/dev/ttyUSB0"});
     EXPECT_FALSE(QFile::exists(userFile));
+
+    // Nodes refuse a login with "/": said beside the SSID they take.
+    r.Indicatif_Reglage->setText("F4ABC/P");
+    r.Site_Spots->setText("http://127.0.0.1:8073");
+    r.Peripheriques[1]->setEditText("/dev/ttyS1");
+    r.Mot_De_Passe->setText("pw");
+    r.Enregistrer->click();
+    EXPECT_EQ(closer.texts().value(1),
+              "L'indicatif « F4ABC/P » contient « / », que les nœuds refusent à la connexion : "
+              "donnez-leur un indicatif avec un SSID, comme F4ABC-7");
+    EXPECT_FALSE(QFile::exists(userFile));
+
+    // Escape closes it, as "Fermer" does.
+    QTest::keyClick(&r, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window().reglagesWindow(), nullptr);
+}
+
+TEST_F(ReglagesWindow, TwoCopiesSaveOnlyWhatEachChangedOverTheFileAsItIs) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(userFile).absolutePath()));
+    // A comment in Latin-1 and CRLF line ends stay as they were.
+    ASSERT_TRUE(writeFile(userFile, "# \xE9crit \xE0 la main\r\nmode = none\r\n"));
+    Reglages& b = open();                                       // copy B opens first
+    Configuration::saveKeys(userFile, {{"callsign", "F4AAA"}}); // copy A saves
+    b.Mot_De_Passe->setText("secret");
+    ModalCloser closer;
+    b.Enregistrer->click();
+    EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" ").toStdString();
+    QFile file(userFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "# \xE9crit \xE0 la main\r\nmode = none\r\ncallsign = F4AAA\r\n"
+                              "password = secret\r\n");
+    EXPECT_EQ(window().Etat_Spots->text(), "Réglages enregistrés");
+    // Opened anew, it shows the file as it is.
+    b.close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(open().Indicatif_Reglage->text(), "F4AAA");
+}
+
+TEST_F(ReglagesWindow, AFileThatCannotBeReadIsToldAndNeverReplaced) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(userFile).absolutePath()));
+    const QByteArray mine = "# mine\ncallsign = F4ABC\nlookup_site = https://www.hamqth.com\n";
+    ASSERT_TRUE(writeFile(userFile, mine));
+    ASSERT_TRUE(QFile::setPermissions(userFile, QFileDevice::WriteOwner));
+    // Root reads any file: give up that right on this thread.
+    ASSERT_TRUE(overridePermissions(false));
+    ModalCloser closer;
+    config = Configuration::load(QString(), userFile);
+    restart({});
+    ASSERT_EQ(closer.texts().size(), 1);
+    EXPECT_TRUE(closer.texts()[0].startsWith("Le fichier de configuration " + userFile +
+                                             " ne peut pas être lu ("))
+        << closer.texts()[0].toStdString();
+    Reglages& r = open();
+    r.Mot_De_Passe->setText("secret");
+    r.Enregistrer->click();
+    ASSERT_TRUE(overridePermissions(true));
+    ASSERT_EQ(closer.texts().size(), 2);
+    EXPECT_TRUE(closer.texts()[1].startsWith("Les réglages n'ont pas pu être enregistrés dans " +
+                                             userFile));
+    QFile::setPermissions(userFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(readAll(userFile), QString::fromLatin1(mine));
 }
 
 TEST_F(ReglagesWindow, ANewNodeReachesTheRunningSpotServer) {

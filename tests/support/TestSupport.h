@@ -8,6 +8,9 @@
 #include <QHostAddress>
 #include <QString>
 #include <QTcpServer>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 // Small helpers shared by the tests.
 
@@ -51,3 +54,14 @@ inline long residentKb(const QString& pid = QStringLiteral("self")) {
 struct SilentMessages : MessageBox {
     void show(const QString&) override {}
 };
+
+// Root reads and writes any file through CAP_DAC_OVERRIDE and
+// CAP_DAC_READ_SEARCH; only the calling thread loses or regains them.
+inline bool overridePermissions(bool on) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
+    syscall(SYS_capget, &header, data);
+    const unsigned bit = (1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH);
+    data[0].effective = on ? data[0].effective | bit : data[0].effective & ~bit;
+    return syscall(SYS_capset, &header, data) == 0;
+}
