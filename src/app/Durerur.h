@@ -3,6 +3,7 @@
 #include "BrowserProcess.h"
 #include "CatSequences.h"
 #include "Configuration.h"
+#include "FlrigBridge.h"
 #include "HamlibModule.h"
 #include "HamlibRig.h"
 #include "LocalRigctld.h"
@@ -239,7 +240,8 @@ private:
     HamlibModule hamlib_{directory_.file(HamlibModule::ModuleName)};
     NetworkTuning rigctld_{hamlib_.rig(HamlibRig::NetRigctlModel, config_.rigctld()),
                            QStringLiteral("rigctld"), config_.rigctld(), platform_.messages};
-    NetworkTuning flrig_{hamlib_.rig(HamlibRig::FlrigModel, config_.flrig()),
+    FlrigBridge flrigBridge_{config_.flrig()};
+    NetworkTuning flrig_{hamlib_.rig(HamlibRig::NetRigctlModel, flrigBridge_.address()),
                          QStringLiteral("flrig"), config_.flrig(), platform_.messages};
     LocalRigctld localRigctld_{config_};
     QPointer<Station> station_;

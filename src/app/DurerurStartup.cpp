@@ -203,7 +203,9 @@ void Durerur::applyConfiguration() {
     refresh_.setSourceStatusAsked(LocalSpotServer::localPort(config_.spotSite()).has_value());
     QRZ->setText(config_.lookupSiteName());
     rigctld_.retarget(hamlib_.rig(HamlibRig::NetRigctlModel, config_.rigctld()), config_.rigctld());
-    flrig_.retarget(hamlib_.rig(HamlibRig::FlrigModel, config_.flrig()), config_.flrig());
+    flrigBridge_.retarget(config_.flrig());
+    flrig_.retarget(hamlib_.rig(HamlibRig::NetRigctlModel, flrigBridge_.address()),
+                    config_.flrig());
     if (restartSpotSource_)
         restartSpotSource_();
 }

@@ -7,6 +7,9 @@
 
 void Durerur::tuneSelectedSpot() {
     startRigctldIfChosen();
+    const TransceiverModel* model = modelCaptioned(state_.Emetteur_Choisi);
+    if (model != nullptr && model->family == CatFamily::Flrig)
+        flrigBridge_.ensureRunning();
     dispatchTuning(NumPort->text(), state_.Emetteur_Choisi, state_.Ligne_Selection,
                    modeRuleNamed(config_.mode()), {cat_, rigctld_, flrig_});
 }

@@ -40,6 +40,21 @@ bool LocalHelper::answers(quint16 port) {
     return connected;
 }
 
+quint16 LocalHelper::freePort() {
+    const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (probe < 0)
+        return 0;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    const bool bound =
+        ::bind(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+        ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    ::close(probe);
+    return bound ? ntohs(address.sin_port) : 0;
+}
+
 bool LocalHelper::startUnlessAnswering(const QString& program, const QStringList& arguments,
                                        quint16 port) {
     if (started() || program.isEmpty() || answers(port))

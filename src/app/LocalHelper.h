@@ -27,6 +27,8 @@ public:
 
     // Whether something accepts a connection on the loopback port.
     static bool answers(quint16 port);
+    // A loopback port nothing listens on at the moment.
+    static quint16 freePort();
     // Waits, at most `limitMs`, until the helper it started listens on the
     // port; false when it did not, or has ended.
     bool waitUntilAnswering(quint16 port, qint64 limitMs) const;

@@ -12,4 +12,7 @@ public:
     // own limit, whichever comes first).
     virtual QString get(const QString& address, std::chrono::milliseconds timeLimit) = 0;
     QString get(const QString& address) { return get(address, std::chrono::milliseconds::max()); }
+    // Why this client cannot fetch anything at all, in French (a part of the
+    // program missing); empty when it can.
+    virtual QString problem() const { return QString(); }
 };

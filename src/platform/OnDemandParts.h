@@ -18,6 +18,7 @@ public:
 
     using HttpClient::get;
     QString get(const QString& address, std::chrono::milliseconds timeLimit) override;
+    QString problem() const override { return module_.problem(); }
 
 private:
     OnDemandModule module_;

@@ -65,6 +65,10 @@ void SpotRefresh::Affiche_Bandes(std::int16_t Bande, std::int16_t Bande2) {
 }
 
 void SpotRefresh::showSourceStatus() {
+    if (const QString problem = services_.http.problem(); !problem.isEmpty()) {
+        view_.showSourceStatus(SpotTexts::ProgramIncomplete.arg(problem));
+        return;
+    }
     if (!sourceStatusAsked_)
         return;
     const QString status =
@@ -83,6 +87,11 @@ void SpotRefresh::showBand(std::int16_t Bande, std::chrono::milliseconds& timeLe
             body = fetch(Bande, timeLeft);
     }
     const QString page = PageScratchFiles::capitals(body);
+    // Not the site's fault: said in the status line, which tells the cure.
+    if (page.isEmpty() && !services_.http.problem().isEmpty()) {
+        view_.showBusy(false);
+        return;
+    }
     if (page.isEmpty()) {
         play(SpotTexts::NoAnswerSound);
         services_.messages.show(SpotTexts::NoAnswer);

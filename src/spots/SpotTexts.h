@@ -8,6 +8,10 @@ namespace SpotTexts {
 inline const QString NoAnswer =
     QStringLiteral("Pas de reponse du site vérifiez votre liaison internet\r\n"
                    "            Appuyez de nouveau sur Afficher");
+// A part of the program is missing or broken (%1: which, and how).
+inline const QString ProgramIncomplete =
+    QStringLiteral("Pelk_Dedirad est incomplet : %1 — réinstallez le paquet (sudo apt-get "
+                   "install --reinstall pelk-dedirad)");
 inline const QString EnterCallsign = QStringLiteral("Entrez un indicatif");
 inline const QString EnterText = QStringLiteral("Entrez un Texte");
 

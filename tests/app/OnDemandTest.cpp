@@ -1,5 +1,6 @@
 // The parts the program loads at their first use: kept out of its start-up,
 // working once loaded, and harmless when their module is missing.
+#include "DurerurFixture.h"
 #include "HamlibModule.h"
 #include "HamlibRig.h"
 #include "LoopbackHttpServer.h"
@@ -7,10 +8,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -78,4 +82,26 @@ TEST(OnDemand, EachPartWorksOnceLoadedAndAMissingModuleFailsQuietly) {
         noHamlib.rig(HamlibRig::NetRigctlModel, "127.0.0.1:4532")->tune(14025000.0, std::nullopt);
     EXPECT_EQ(outcome.failure, NetworkRig::Failure::Unreachable);
     EXPECT_TRUE(outcome.reason.contains(HamlibModule::ModuleName));
+    EXPECT_EQ(noHttp.problem(), "libpelk_http.so introuvable");
+
+    // A FIFO under a module's name is never opened: loading would block.
+    ASSERT_EQ(
+        ::mkfifo(QFile::encodeName(empty.filePath(OnDemandHttpClient::ModuleName)).constData(),
+                 0600),
+        0);
+    OnDemandHttpClient fifoHttp(empty.filePath(OnDemandHttpClient::ModuleName));
+    EXPECT_TRUE(fifoHttp.get(server.baseAddress() + "/dx").isEmpty());
+    EXPECT_EQ(fifoHttp.problem(), "libpelk_http.so n'est pas un fichier ordinaire");
+}
+
+TEST_F(DurerurFixture, AMissingHttpModuleIsToldWithItsCureNotAsASiteThatDoesNotAnswer) {
+    QTemporaryDir empty;
+    OnDemandHttpClient noHttp(empty.filePath(OnDemandHttpClient::ModuleName));
+    ModalCloser closer;
+    Durerur w(state, settings, config, directory, Platform{noHttp, serial, sound, messages, clock});
+    w.Afficher->click();
+    EXPECT_TRUE(closer.texts().isEmpty());
+    EXPECT_EQ(w.Etat_Spots->text(),
+              "Pelk_Dedirad est incomplet : libpelk_http.so introuvable — réinstallez le paquet "
+              "(sudo apt-get install --reinstall pelk-dedirad)");
 }

@@ -27,6 +27,9 @@ public:
     QString address() const { return QStringLiteral("127.0.0.1:%1").arg(server_.serverPort()); }
     // "method value" of every call that sets something, in order.
     QStringList sets;
+    // Answers every call with a value of 12,000 characters, which ended
+    // Hamlib's flrig back end with a crash.
+    bool hostile = false;
 
 private:
     void serve(QTcpSocket& socket) {
@@ -73,6 +76,8 @@ private:
         } else if (method.startsWith(QLatin1String("rig.get_vfo"))) {
             value = QStringLiteral("<value>%1</value>").arg(frequency_);
         }
+        if (hostile)
+            value = QStringLiteral("<value>%1</value>").arg(QString(12000, QLatin1Char('x')));
         const QByteArray body = ("<?xml version=\"1.0\"?>\n<methodResponse><params><param>" +
                                  value + "</param></params></methodResponse>\n")
                                     .toLatin1();
@@ -113,4 +118,28 @@ TEST_F(DurerurFixture, FlrigIsToldTheFrequencyAndModeOfEachSpot) {
                            "rig.set_modeA USB-D"}))
         << flrig.sets.join(" / ").toStdString();
     EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" ").toStdString();
+}
+
+TEST_F(DurerurFixture, AHostileFlrigFailsTheTuningNotTheProgramAndTheNextClickTunes) {
+    FlrigResponder flrig;
+    flrig.hostile = true;
+    config.setFlrig(flrig.address());
+    restart({{"Latitude", "48.52N"},
+             {"Longitude", "2.31E"},
+             {"Transceiver", QString::number(FlrigIndex)}});
+    Durerur& w = window();
+    w.Liste_Stations->addItems({" 06 DEC 14:05Z F5ABC         14025.5 DL1XYZ      CW",
+                                " 06 DEC 14:05Z JA1ABC        14074.0 DL1XYZ      FT8"});
+    ModalCloser closer;
+    w.Liste_Stations->setCurrentRow(0);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(closer.texts().size(), 1);
+    EXPECT_TRUE(closer.texts()[0].startsWith("flrig ne répond pas sur " + flrig.address()))
+        << closer.texts()[0].toStdString();
+
+    flrig.hostile = false;
+    w.Liste_Stations->setCurrentRow(1);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(flrig.sets.contains("rig.set_vfoA 14074000"))
+        << flrig.sets.join(" / ").toStdString();
 }
