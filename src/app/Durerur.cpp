@@ -99,6 +99,8 @@ void Durerur::createControls() {
     headings->setFixedHeight(HeadingHeight);
     Etat_Spots = new QLabel(this);
     Etat_Spots->setObjectName(QStringLiteral("Etat_Spots"));
+    Etat_Spots->setTextFormat(Qt::PlainText);
+    Etat_Spots->setText(ChooseABand);
     statusBar()->addWidget(Etat_Spots, 1);
 
     const QFont fixedFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);

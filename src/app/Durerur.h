@@ -177,6 +177,9 @@ public:
     // be written.
     std::optional<QString> saveSettings(const Reglages::Values& values);
     static inline const QString SettingsSaved = QStringLiteral("Réglages enregistrés");
+    // The status line until the first page: start-up fetches none.
+    static inline const QString ChooseABand =
+        QStringLiteral("Choisissez une bande puis appuyez sur « Afficher »");
     void applyConfiguration();
     // Runs the local rigctld when "Hamlib (rigctld)" is the chosen transceiver.
     void startRigctldIfChosen();

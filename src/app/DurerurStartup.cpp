@@ -71,8 +71,8 @@ void Durerur::Form_Load() {
     // A settings file that is not a regular file is left alone: said once.
     if (!settings_.usable())
         platform_.messages.show(settings_.unusableMessage());
-    for (const QString& unreadable : config_.unreadable())
-        platform_.messages.show(unreadable);
+    for (const QString& problem : config_.problems())
+        platform_.messages.show(problem);
 
     // 2 to 4. Fill the lists; the transceiver's handler runs at step 7 only.
     Bande_CL->addItems(Bandes1);

@@ -9,5 +9,7 @@ void QtMessageBox::show(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, Title, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("MessageBox"));
+    // A callsign or a node's name is shown as typed, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -33,6 +33,16 @@ bool holdsAny(const QByteArray& lower, const std::array<QByteArrayView, 2>& word
 
 } // namespace
 
+namespace {
+
+// A byte 255 in what is sent would start a telnet command: sent twice, it is
+// the byte itself.
+QByteArray telnetData(QByteArray bytes) {
+    return bytes.replace("\xFF", "\xFF\xFF");
+}
+
+} // namespace
+
 ClusterSession::ClusterSession(QByteArray callsign, QByteArray password)
     : callsign_(std::move(callsign)), password_(std::move(password)) {}
 
@@ -101,7 +111,7 @@ void ClusterSession::answerPrompts(Output& out) {
     if (!loggedIn_) {
         if (callsign_.isEmpty() || !holdsAny(lower, LoginPrompts))
             return;
-        out.reply += callsign_ + "\r\n";
+        out.reply += telnetData(callsign_) + "\r\n";
         loggedIn_ = true;
     } else if (!passwordSent_ && !backlogAsked_ && lower.contains(PasswordPrompt)) {
         passwordSent_ = true;
@@ -110,7 +120,7 @@ void ClusterSession::answerPrompts(Output& out) {
             out.troubleLine = line_.trimmed();
             return;
         }
-        out.reply += password_ + "\r\n";
+        out.reply += telnetData(password_) + "\r\n";
     } else {
         return;
     }

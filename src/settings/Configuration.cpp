@@ -72,6 +72,14 @@ std::optional<QString> keyOfLine(const QString& raw) {
     return line.left(equals).trimmed();
 }
 
+// Only pages of the web: a file:// or data: address would open local files
+// or run a page's script in the lookup window.
+bool isWebSite(const QString& text) {
+    const QUrl site(text);
+    return (site.scheme() == QLatin1String("http") || site.scheme() == QLatin1String("https")) &&
+           !site.host().isEmpty();
+}
+
 bool hasControlCharacter(const QString& text) {
     return std::any_of(text.begin(), text.end(),
                        [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
@@ -82,7 +90,7 @@ bool hasControlCharacter(const QString& text) {
 void Configuration::read(const QString& path) {
     const FileBytes file = readBytes(path);
     if (!file.problem.isEmpty())
-        unreadable_.append(
+        problems_.append(
             QStringLiteral("Le fichier de configuration %1 ne peut pas être lu (%2) : ses réglages "
                            "ne sont pas pris en compte et « Réglages » n'y enregistre rien.")
                 .arg(path, file.problem));
@@ -159,23 +167,38 @@ std::optional<QString> Configuration::saveKeys(const QString& userPath,
 
 void Configuration::apply(const QString& text) {
     const QStringList lines = text.split(QLatin1Char('\n'));
-    for (const QString& raw : lines) {
+    for (QString raw : lines) {
         const std::optional<QString> key = keyOfLine(raw);
         if (!key)
             continue;
-        const QString line = raw.trimmed();
-        const QString value = line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
-        if (value.isEmpty())
-            continue;
+        if (raw.endsWith(QLatin1Char('\r')))
+            raw.chop(1);
         for (int id = 0; id < ConfigKey::Count; ++id) {
-            if (*key == QLatin1String(ConfigurationKeys[id].name))
-                setValue(static_cast<ConfigKey::Id>(id), value);
+            const ConfigurationKey& row = ConfigurationKeys[id];
+            if (*key != QLatin1String(row.name))
+                continue;
+            QString value = raw.mid(raw.indexOf(QLatin1Char('=')) + 1);
+            if (row.form != ValueForm::Exact)
+                value = value.trimmed();
+            else if (value.startsWith(QLatin1Char(' ')))
+                value.remove(0, 1);
+            if (value.isEmpty())
+                continue;
+            if (row.form == ValueForm::Site && !isWebSite(value)) {
+                problems_.append(
+                    QStringLiteral("%1 « %2 » n'est pas un site http ou https : %3 "
+                                   "est pris à sa place")
+                        .arg(QLatin1String(row.name), value, QLatin1String(row.defaultValue)));
+                continue;
+            }
+            setValue(static_cast<ConfigKey::Id>(id), value);
         }
     }
 }
 
 void Configuration::setValue(ConfigKey::Id key, const QString& value) {
-    values_[key] = ConfigurationKeys[key].baseAddress ? withoutTrailingSlash(value) : value;
+    values_[key] =
+        ConfigurationKeys[key].form == ValueForm::Site ? withoutTrailingSlash(value) : value;
 }
 
 QString Configuration::portDevice(int n) const {

@@ -63,8 +63,9 @@ public:
     const QString& mode() const { return value(ConfigKey::Mode); }
 
     // One French message for each file that is there but could not be read
-    // (not a regular file, over 1 MB, not permitted, an input error).
-    const QStringList& unreadable() const { return unreadable_; }
+    // (not a regular file, over 1 MB, not permitted, an input error), and
+    // for each value not taken (a site that is not of the web).
+    const QStringList& problems() const { return problems_; }
 
     // Host of the spot site, as named in the revision history.
     QString spotSiteHost() const;
@@ -86,5 +87,5 @@ private:
     void read(const QString& path);
 
     std::array<QString, ConfigKey::Count> values_;
-    QStringList unreadable_;
+    QStringList problems_;
 };

@@ -28,25 +28,34 @@ enum Id : int {
 };
 } // namespace ConfigKey
 
+// How a key's value is read from its line.
+enum class ValueForm {
+    Trimmed, // blanks around it dropped
+    // A web site, http or https, used as a prefix of paths: kept without a
+    // trailing "/"; any other scheme falls back to the default.
+    Site,
+    // As typed: only the blank after "=" dropped (a password's own blanks).
+    Exact,
+};
+
 struct ConfigurationKey {
     const char* name;
     const char* defaultValue;
     // The field's caption in "Réglages" (UTF-8).
     const char* caption;
     const char* meaning;
-    // A base address, used as a prefix of paths: kept without a trailing "/".
-    bool baseAddress = false;
+    ValueForm form = ValueForm::Trimmed;
 };
 
 inline constexpr std::array<ConfigurationKey, ConfigKey::Count> ConfigurationKeys{{
     {"callsign", "", "Indicatif", "the login given to the cluster nodes"},
     {"cluster", "", "Nœuds du cluster",
      "up to three cluster nodes host:port, by commas; empty: demonstration"},
-    {"password", "", "Mot de passe", "given when a node asks for one"},
+    {"password", "", "Mot de passe", "given when a node asks for one", ValueForm::Exact},
     {"spot_site", "http://127.0.0.1:8073", "Site des spots", "base address of the band pages",
-     true},
+     ValueForm::Site},
     {"lookup_site", "https://www.qrz.com", "Site de recherche d'indicatif",
-     "base address of the callsign lookup", true},
+     "base address of the callsign lookup", ValueForm::Site},
     {"com1", "/dev/ttyS0", "Com 1", "device of \"Com 1\""},
     {"com2", "/dev/ttyS1", "Com 2", "device of \"Com 2\""},
     {"com3", "/dev/ttyS2", "Com 3", "device of \"Com 3\""},

@@ -20,6 +20,8 @@ TEST_F(DurerurFixture, FirstRunWithAnEmptyStoreUsesTheDefaultsAndWritesThreeKeys
     EXPECT_EQ(stored("Transceiver"), "2");
     EXPECT_EQ(stored("Revision"), " 1.4.6");
     EXPECT_EQ(stored("Chemin Repertoire"), directory.path());
+    // Start-up fetches no page: the status line says what to do.
+    EXPECT_EQ(window().Etat_Spots->text(), "Choisissez une bande puis appuyez sur « Afficher »");
 }
 
 TEST_F(DurerurFixture, StoredCoordinatesAreConvertedToSignedText) {

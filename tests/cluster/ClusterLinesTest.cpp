@@ -138,6 +138,10 @@ TEST(ClusterSession, PasswordLoginTroubleAndTheNodesLastSpots) {
     guarded.feed("login: ");
     EXPECT_EQ(guarded.feed("password: ").reply, "secret\r\n");
     EXPECT_EQ(guarded.feed("Hello F4TEST\r\n").reply, "sh/dx 50\r\n");
+    // Its blanks as typed; a byte 255 doubled, or telnet would read a command.
+    ClusterSession blanks("F4TEST", " p\xFFw ");
+    blanks.feed("login: ");
+    EXPECT_EQ(blanks.feed("password: ").reply, QByteArray(" p\xFF\xFFw \r\n"));
 
     // The node's reasons for not having the login, in its own words.
     const std::tuple<const char*, QByteArray, ClusterSession::Trouble, const char*> troubles[] = {

@@ -185,6 +185,13 @@ TEST_F(DurerurFixture, TheStatusLineSaysWhereToSetACallsignForLiveSpots) {
     config.setSpotSite(site.baseAddress());
     window().Afficher->click();
     EXPECT_EQ(window().Etat_Spots->text(), "Spots : démonstration");
+    // A node's name is shown as written, never as markup.
+    site.setResponse(QStringLiteral("/status"),
+                     {200, "application/json",
+                      R"({"nodes":[{"node":"<b>bold</b>:7300","state":"connecting"}]})"});
+    window().Afficher->click();
+    EXPECT_EQ(window().Etat_Spots->text(), "Spots : connexion à <b>bold</b>:7300…");
+    EXPECT_EQ(window().Etat_Spots->textFormat(), Qt::PlainText);
 }
 
 TEST_F(ClusterWindow, TheStatusLineFollowsTheRealServerAndItsNode) {

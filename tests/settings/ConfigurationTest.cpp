@@ -78,15 +78,29 @@ TEST(Configuration, TheUsersFileOverridesKeyByKeyAndIsWrittenInPlace) {
               "ce n'est pas un fichier ordinaire");
     const Configuration fifo = Configuration::load(beside, user); // no hang
     EXPECT_EQ(fifo.cluster(), "a.example.org:7300");
-    EXPECT_EQ(fifo.unreadable().size(), 1);
+    EXPECT_EQ(fifo.problems().size(), 1);
     // Whatever its caller, a value never carries a line of its own.
     QFile::remove(user);
     EXPECT_TRUE(Configuration::saveKeys(user, {{"password", "pw\nlookup_site=file:///etc"}}));
     EXPECT_FALSE(QFile::exists(user));
+    // A password keeps its blanks; a site is of the web or the default.
+    EXPECT_FALSE(Configuration::saveKeys(user, {{"password", " two  blanks "}}));
+    ASSERT_TRUE(own.open(QIODevice::Append));
+    own.write("lookup_site = file:///etc/passwd\nspot_site = data:text/html,<script>\n");
+    own.close();
+    const Configuration sites = Configuration::load(beside, user);
+    EXPECT_EQ(sites.password(), " two  blanks ");
+    EXPECT_EQ(sites.lookupSite(), "https://www.qrz.com");
+    EXPECT_EQ(sites.spotSite(), "http://127.0.0.1:8073");
+    EXPECT_EQ(sites.problems(),
+              (QStringList{"lookup_site « file:///etc/passwd » n'est pas un site http ou https : "
+                           "https://www.qrz.com est pris à sa place",
+                           "spot_site « data:text/html,<script> » n'est pas un site http ou "
+                           "https : http://127.0.0.1:8073 est pris à sa place"}));
     // A file chosen by mistake is not read.
     ASSERT_TRUE(own.open(QIODevice::WriteOnly));
     own.write(QByteArray(2 << 20, '#'));
     own.close();
-    EXPECT_EQ(Configuration::load(beside, user).unreadable().size(), 1);
+    EXPECT_EQ(Configuration::load(beside, user).problems().size(), 1);
     qunsetenv("XDG_CONFIG_HOME");
 }

@@ -103,7 +103,7 @@ TEST_F(ReglagesWindow, EveryFieldIsSavedToTheUsersFileAndShownAgain) {
 
 TEST_F(ReglagesWindow, FieldsInErrorAreEachToldAndNothingIsWritten) {
     Reglages& r = open();
-    r.Indicatif_Reglage->setText("HELLO");
+    r.Indicatif_Reglage->setText("HELLO<b>");
     r.Site_Spots->setText("www.example.org");
     r.Peripheriques[1]->setEditText("COM2");
     r.Mot_De_Passe->setText("pw\ncallsign=EVIL1\ncluster=evil.example:23"); // a paste
@@ -112,12 +112,13 @@ TEST_F(ReglagesWindow, FieldsInErrorAreEachToldAndNothingIsWritten) {
     EXPECT_EQ(closer.texts(),
               QStringList{"« Mot de passe » ne peut contenir ni retour à la ligne ni caractère de "
                           "contrôle\n"
-                          "L'indicatif « HELLO » n'est pas un indicatif (exemple : F4ABC ou "
+                          "L'indicatif « HELLO<b> » n'est pas un indicatif (exemple : F4ABC ou "
                           "F4ABC-7)\n"
                           "Le site des spots « www.example.org » n'est pas de la forme "
                           "http://hôte[:port]\n"
                           "Le périphérique de Com 2 « COM2 » n'est pas un chemin comme "
                           "/dev/ttyUSB0"});
+    EXPECT_TRUE(closer.plainOnly());
     EXPECT_FALSE(QFile::exists(userFile));
 
     // Nodes refuse a login with "/": said beside the SSID they take.

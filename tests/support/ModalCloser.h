@@ -13,6 +13,7 @@ public:
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 texts_.append(box->text());
+                plainOnly_ = plainOnly_ && box->textFormat() == Qt::PlainText;
                 box->accept();
             }
         });
@@ -20,8 +21,11 @@ public:
     }
 
     const QStringList& texts() const { return texts_; }
+    // Every box showed its text as it is, never as markup.
+    bool plainOnly() const { return plainOnly_; }
 
 private:
     QTimer timer_;
     QStringList texts_;
+    bool plainOnly_ = true;
 };
