@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -51,6 +52,13 @@ bool QtSerialLink::open() {
     port_.setPortName(name);
     if (!port_.open(QIODevice::ReadWrite)) {
         lastFailure_ = failureOpening(name);
+        return false;
+    }
+    // Another program may hold it by flock (pyserial's exclusive mode) and
+    // not by the terminal's own exclusive mode: bytes of both would mix.
+    if (::flock(port_.handle(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        port_.close();
+        lastFailure_ = OpenFailure::Busy;
         return false;
     }
     lastFailure_ = OpenFailure::None;

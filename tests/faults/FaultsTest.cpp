@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 #include <pty.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <thread>
@@ -133,6 +134,12 @@ TEST_F(Faults, SerialLinkHeldStuckOrFloodedLeavesTheWindowUsable) {
     EXPECT_EQ(closer.texts(), QStringList{"Le port Com1 (" + pty.device() +
                                           ") est utilisé par un autre programme"});
     other.close();
+    // Held by flock (pyserial's exclusive mode): held just the same.
+    const int flocked = ::open(QFile::encodeName(pty.device()).constData(), O_RDWR | O_NOCTTY);
+    ASSERT_EQ(::flock(flocked, LOCK_EX | LOCK_NB), 0);
+    window().Mnu_Com_Click(1);
+    ::close(flocked);
+    EXPECT_EQ(closer.texts().value(1), closer.texts().value(0));
 
     // A device the user may not open says so, and how to mend it.
     const QByteArray device = QFile::encodeName(pty.device());
@@ -147,7 +154,7 @@ TEST_F(Faults, SerialLinkHeldStuckOrFloodedLeavesTheWindowUsable) {
                                  ") ne vous est pas permis : ajoutez votre compte au groupe "
                                  "dialout (sudo usermod -aG dialout $USER), puis ouvrez une "
                                  "nouvelle session";
-    EXPECT_EQ(closer.texts().value(1), notPermitted);
+    EXPECT_EQ(closer.texts().value(2), notPermitted);
     ASSERT_TRUE(afficher());
 
     // The radio reads nothing and another writer fills the terminal: the
@@ -191,7 +198,7 @@ TEST_F(Faults, SerialLinkHeldStuckOrFloodedLeavesTheWindowUsable) {
     EXPECT_TRUE(click(1));
     char heard[5] = {};
     EXPECT_TRUE(::read(master, heard, 5) == 5 && QByteArray(heard, 5) == CatOn);
-    EXPECT_EQ(closer.texts().size(), 2);
+    EXPECT_EQ(closer.texts().size(), 3);
 }
 
 TEST_F(Faults, DamagedProgramFolderStillShowsSpotsAndSounds) {
