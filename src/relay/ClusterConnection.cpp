@@ -2,6 +2,24 @@
 
 namespace {
 
+// The system's reason for a failed link, as the status line gives it.
+QString socketErrorText(QAbstractSocket::SocketError error) {
+    switch (error) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return QStringLiteral("connexion refusée");
+    case QAbstractSocket::RemoteHostClosedError:
+        return QStringLiteral("connexion fermée par le nœud");
+    case QAbstractSocket::HostNotFoundError:
+        return QStringLiteral("hôte inconnu");
+    case QAbstractSocket::SocketTimeoutError:
+        return QStringLiteral("délai dépassé");
+    case QAbstractSocket::NetworkError:
+        return QStringLiteral("réseau injoignable");
+    default:
+        return QStringLiteral("erreur du réseau");
+    }
+}
+
 // What is read from the node at a time, and at most kept unread: a node that
 // sends faster than its lines are read waits, rather than filling memory.
 constexpr qint64 ReadChunk = 64 * 1024;
@@ -27,11 +45,14 @@ ClusterConnection::ClusterConnection(HostPort address, QByteArray callsign, QByt
     connect(&retry_, &QTimer::timeout, this, &ClusterConnection::connectToNode);
     connect(&stall_, &QTimer::timeout, this, &ClusterConnection::silent);
     connect(&connectTimeout_, &QTimer::timeout, this,
-            [this] { lost(QStringLiteral("no answer")); });
+            [this] { lost(QStringLiteral("no answer"), QStringLiteral("délai dépassé")); });
     connect(&socket_, &QTcpSocket::connected, this, &ClusterConnection::connected);
     connect(&socket_, &QTcpSocket::readyRead, this, &ClusterConnection::receive);
-    connect(&socket_, &QTcpSocket::disconnected, this, [this] { lost(QStringLiteral("closed")); });
-    connect(&socket_, &QTcpSocket::errorOccurred, this, [this] { lost(socket_.errorString()); });
+    connect(&socket_, &QTcpSocket::disconnected, this, [this] {
+        lost(QStringLiteral("closed"), QStringLiteral("connexion fermée par le nœud"));
+    });
+    connect(&socket_, &QTcpSocket::errorOccurred, this,
+            [this] { lost(socket_.errorString(), socketErrorText(socket_.error())); });
 }
 
 // A socket reports its own closing, which would schedule a new try with the
@@ -61,7 +82,8 @@ void ClusterConnection::connected() {
 
 void ClusterConnection::silent() {
     if (probing_) {
-        lost(QStringLiteral("silent, and no answer to an empty line"));
+        lost(QStringLiteral("silent, and no answer to an empty line"),
+             QStringLiteral("silencieux, sans réponse à une ligne vide"));
         return;
     }
     // A quiet band is not a dead node: ask, and wait a while for the answer.
@@ -76,7 +98,8 @@ void ClusterConnection::receive() {
         if (!out.reply.isEmpty())
             socket_.write(out.reply);
         if (socket_.bytesToWrite() > MaxUnsent) {
-            lost(QStringLiteral("does not read"));
+            lost(QStringLiteral("does not read"),
+                 QStringLiteral("ne lit plus ce qu'on lui envoie"));
             return;
         }
         // Whatever the node sends shows it is there.
@@ -96,20 +119,36 @@ void ClusterConnection::receive() {
             }
         }
         for (const ClusterSpot& spot : out.spots) {
-            ++status_.spots;
+            if (firstHeard(spot))
+                ++status_.spots;
             emit spotReceived(spot);
         }
     }
 }
 
-void ClusterConnection::lost(const QString& why) {
+bool ClusterConnection::firstHeard(const ClusterSpot& spot) {
+    // The node's list of its last spots repeats what came live before.
+    const QString key = spot.dx + QLatin1Char(' ') + spot.frequency + QLatin1Char(' ') +
+                        QString::number(spot.minuteOfDay) + QLatin1Char(' ') + spot.spotter;
+    if (heard_.contains(key))
+        return false;
+    heard_.insert(key);
+    heardOrder_.push_back(key);
+    if (heardOrder_.size() > HeardKept) {
+        heard_.remove(heardOrder_.front());
+        heardOrder_.pop_front();
+    }
+    return true;
+}
+
+void ClusterConnection::lost(const QString& why, const QString& pourquoi) {
     // The socket reports one loss several ways (an error, then the
     // disconnection); the first schedules the next try.
     if (retry_.isActive())
         return;
     if (status_.state != NodeStatus::State::Refused) {
         status_.state = NodeStatus::State::Unreachable;
-        status_.reason = why;
+        status_.reason = pourquoi;
     }
     // After a refusal, retrying fast cannot help.
     retryAfter(status_.state == NodeStatus::State::Refused ? timing_.refusedRetry : backoff_.next(),

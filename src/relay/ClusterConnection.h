@@ -7,10 +7,12 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QTcpSocket>
 #include <QTimer>
 #include <chrono>
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -33,7 +35,7 @@ struct NodeStatus {
     State state = State::Connecting;
     QString node;        // "host:port"
     QDateTime liveSince; // Live
-    int spots = 0;       // received since the program started
+    int spots = 0;       // distinct spots received since the relay started
     QString reason;      // Refused, Unreachable: the node's or the system's words
     std::optional<ClusterSession::Trouble> trouble; // Refused
 };
@@ -62,7 +64,10 @@ private:
     void connectToNode();
     void connected();
     void receive();
-    void lost(const QString& why);
+    // why: for the operator's log; pourquoi: for the status line.
+    void lost(const QString& why, const QString& pourquoi);
+    // Whether the spot was not heard among the last ones already.
+    bool firstHeard(const ClusterSpot& spot);
     void refused(ClusterSession::Trouble trouble, const QByteArray& words);
     void silent();
     void retryAfter(std::chrono::milliseconds wait, const QString& why);
@@ -79,4 +84,7 @@ private:
     QTimer stall_;
     QTimer connectTimeout_;
     std::optional<ClusterSession> session_;
+    static constexpr std::size_t HeardKept = 1000;
+    QSet<QString> heard_;
+    std::deque<QString> heardOrder_;
 };

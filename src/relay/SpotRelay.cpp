@@ -17,17 +17,21 @@ SpotRelay::SpotRelay(const Configuration& config, ClusterTiming timing, QObject*
         return;
     }
     const std::optional<std::vector<HostPort>> addresses = HostPort::parseList(config.cluster());
-    if (!addresses || addresses->empty() ||
-        static_cast<int>(addresses->size()) > Configuration::MaxClusterNodes) {
-        configurationError_ = QStringLiteral("cluster is not up to %1 host:port separated by "
-                                             "commas: %2")
-                                  .arg(Configuration::MaxClusterNodes)
-                                  .arg(config.cluster());
-        server_ = std::make_unique<SpotPageServer>(demonstration);
+    if (!addresses || addresses->empty()) {
+        // The pages still come, and /status says why they are not live.
+        const QString problem =
+            QStringLiteral("« cluster » n'est pas une liste de nœuds hôte:port : %1")
+                .arg(config.cluster());
+        server_ = std::make_unique<SpotPageServer>(
+            demonstration, [problem] { return SpotSourceStatus::demonstration(problem); });
         return;
     }
-    for (const HostPort& address : *addresses)
-        addNode(address, config.password().toLatin1(), timing);
+    for (const HostPort& address : *addresses) {
+        if (static_cast<int>(nodes_.size()) < Configuration::MaxClusterNodes)
+            addNode(address, config.password().toLatin1(), timing);
+        else
+            ignored_.append(address.toString());
+    }
     server_ = std::make_unique<SpotPageServer>(
         [this](std::int16_t Bande) { return live_.page(Bande, QDateTime::currentDateTimeUtc()); },
         [this] { return status(); });
@@ -55,5 +59,5 @@ QByteArray SpotRelay::status() const {
     std::vector<const NodeStatus*> states;
     for (const std::unique_ptr<ClusterConnection>& node : nodes_)
         states.push_back(&node->status());
-    return SpotSourceStatus::nodes(callsign_, states);
+    return SpotSourceStatus::nodes(callsign_, states, ignored_);
 }

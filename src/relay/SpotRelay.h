@@ -6,13 +6,15 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
 class Configuration;
 
 // The cluster relay: logs in to the cluster nodes the configuration names
-// (the demonstration pages when it names none), keeps their live spots as
+// (the first three; the demonstration pages when it names none or cannot be
+// read, with why at /status), keeps their live spots as
 // band pages and serves those pages, with where they come from at /status,
 // on 127.0.0.1.
 class SpotRelay : public QObject {
@@ -21,9 +23,6 @@ class SpotRelay : public QObject {
 public:
     SpotRelay(const Configuration& config, ClusterTiming timing, QObject* parent = nullptr);
     ~SpotRelay() override;
-
-    // Why the configuration cannot be relayed; empty when it can.
-    const QString& configurationError() const { return configurationError_; }
 
     // Listens on the port (0 picks a free one), then logs in to the nodes.
     bool listen(quint16 port);
@@ -40,7 +39,8 @@ private:
     QByteArray status() const;
 
     QByteArray callsign_;
-    QString configurationError_;
+    // Nodes past the third, left out.
+    QStringList ignored_;
     LiveSpotPages live_;
     std::vector<std::unique_ptr<ClusterConnection>> nodes_;
     std::unique_ptr<SpotPageServer> server_;

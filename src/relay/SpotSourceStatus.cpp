@@ -36,13 +36,16 @@ QString troubleName(ClusterSession::Trouble trouble) {
 
 } // namespace
 
-QByteArray SpotSourceStatus::demonstration() {
-    return QJsonDocument(QJsonObject{{QStringLiteral("demonstration"), true}})
-        .toJson(QJsonDocument::Compact);
+QByteArray SpotSourceStatus::demonstration(const QString& problem) {
+    QJsonObject status{{QStringLiteral("demonstration"), true}};
+    if (!problem.isEmpty())
+        status.insert(QStringLiteral("problem"), problem);
+    return QJsonDocument(status).toJson(QJsonDocument::Compact);
 }
 
 QByteArray SpotSourceStatus::nodes(const QByteArray& callsign,
-                                   const std::vector<const NodeStatus*>& nodes) {
+                                   const std::vector<const NodeStatus*>& nodes,
+                                   const QStringList& ignored) {
     QJsonArray list;
     for (const NodeStatus* status : nodes) {
         QJsonObject node{{QStringLiteral("node"), status->node},
@@ -55,7 +58,9 @@ QByteArray SpotSourceStatus::nodes(const QByteArray& callsign,
             node.insert(QStringLiteral("trouble"), troubleName(*status->trouble));
         list.append(node);
     }
-    return QJsonDocument(QJsonObject{{QStringLiteral("callsign"), QString::fromLatin1(callsign)},
-                                     {QStringLiteral("nodes"), list}})
-        .toJson(QJsonDocument::Compact);
+    QJsonObject status{{QStringLiteral("callsign"), QString::fromLatin1(callsign)},
+                       {QStringLiteral("nodes"), list}};
+    if (!ignored.isEmpty())
+        status.insert(QStringLiteral("ignored"), QJsonArray::fromStringList(ignored));
+    return QJsonDocument(status).toJson(QJsonDocument::Compact);
 }

@@ -62,10 +62,6 @@ int main(int argc, char** argv) {
             ? Configuration::load(parser.value(configOption))
             : Configuration::load(parser.value(configOption), Configuration::userFile());
     SpotRelay relay(config, timing);
-    if (!relay.configurationError().isEmpty()) {
-        err << "spot_server: " << relay.configurationError() << Qt::endl;
-        return 2;
-    }
     if (!config.cluster().isEmpty() && config.callsign().isEmpty())
         err << "spot_server: no callsign for the cluster's login" << Qt::endl;
     QObject::connect(&relay, &SpotRelay::message, &app, [&err](const QString& message) {

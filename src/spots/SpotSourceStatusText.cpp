@@ -21,10 +21,13 @@ QString nodeText(const QJsonObject& node, const QString& callsign) {
     const QString host = hostOf(address);
     const QString state = node.value(QStringLiteral("state")).toString();
     const QString reason = node.value(QStringLiteral("reason")).toString();
-    if (state == QLatin1String("live"))
-        return QStringLiteral("en direct de %1 (%2 reçus)")
+    if (state == QLatin1String("live")) {
+        const int spots = node.value(QStringLiteral("spots")).toInt();
+        return QStringLiteral("en direct de %1 (%2 %3)")
             .arg(address)
-            .arg(node.value(QStringLiteral("spots")).toInt());
+            .arg(spots)
+            .arg(spots <= 1 ? QStringLiteral("reçu") : QStringLiteral("reçus"));
+    }
     if (state == QLatin1String("connecting"))
         return QStringLiteral("connexion à %1…").arg(address);
     if (state == QLatin1String("refused")) {
@@ -50,8 +53,11 @@ QString nodeText(const QJsonObject& node, const QString& callsign) {
 
 QString spotSourceStatusText(const QByteArray& json) {
     const QJsonObject status = QJsonDocument::fromJson(json).object();
-    if (status.value(QStringLiteral("demonstration")).toBool())
-        return DemonstrationStatus;
+    if (status.value(QStringLiteral("demonstration")).toBool()) {
+        const QString problem = status.value(QStringLiteral("problem")).toString();
+        return problem.isEmpty() ? DemonstrationStatus
+                                 : DemonstrationStatus + QStringLiteral(" — ") + problem;
+    }
     const QJsonArray nodes = status.value(QStringLiteral("nodes")).toArray();
     const QString callsign = status.value(QStringLiteral("callsign")).toString();
     QStringList parts;
@@ -60,5 +66,9 @@ QString spotSourceStatusText(const QByteArray& json) {
         if (!text.isEmpty())
             parts.append(text);
     }
+    const QStringList ignored = status.value(QStringLiteral("ignored")).toVariant().toStringList();
+    if (!ignored.isEmpty())
+        parts.append(QStringLiteral("trois nœuds au plus, ignorés : ") +
+                     ignored.join(QStringLiteral(", ")));
     return parts.isEmpty() ? QString() : Lead + parts.join(QStringLiteral(" ; "));
 }

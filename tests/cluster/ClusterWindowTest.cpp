@@ -161,8 +161,9 @@ TEST(SpotSourceStatusText, WhatTheRelayTellsInFrench) {
         {node("refused", R"(,"trouble":"bumped")"),
          "Spots : dxc.example.org a déconnecté F4XYZ/P, connecté ailleurs (utilisez un SSID : "
          "F4XYZ/P-7)"},
-        {node("unreachable", R"(,"reason":"Connection refused")"),
-         "Spots : dxc.example.org:7300 injoignable (Connection refused)"},
+        {node("unreachable", R"(,"reason":"connexion refusée")"),
+         "Spots : dxc.example.org:7300 injoignable (connexion refusée)"},
+        {node("live", R"(,"spots":1)"), "Spots : en direct de dxc.example.org:7300 (1 reçu)"},
         {"", ""}, // a site that tells nothing
     };
     for (const auto& [json, text] : states)
