@@ -24,4 +24,8 @@ inline constexpr int LineLength = 103;
 
 // The file's name in the program directory.
 inline const QString FileName = QStringLiteral("Prefixe_DXCC.txt");
+// Beside it, the exact callsigns of the country file (DXpeditions, special
+// stations), each followed by a blank and a line of the prefix file's form;
+// they come before the prefix rule.
+inline const QString ExactCallsFileName = QStringLiteral("Indicatifs_DXCC.txt");
 } // namespace PrefixFileLayout

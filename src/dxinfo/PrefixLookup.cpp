@@ -4,7 +4,9 @@
 #include "LeadingNumber.h"
 #include "PrefixFileLayout.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <optional>
 
 namespace {
@@ -32,6 +34,20 @@ std::optional<QStringView> firstMatchingLine(QStringView text, QStringView calls
     return std::nullopt;
 }
 
+// The prefix-file line of the callsign in the exact-call file.
+std::optional<QString> exactCallLine(const QString& file, QStringView callsign) {
+    QFile calls(file);
+    if (callsign.isEmpty() || !calls.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QString text = QString::fromUtf8(calls.readAll());
+    for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+        const qsizetype blank = line.indexOf(QLatin1Char(' '));
+        if (blank > 0 && line.first(blank) == callsign)
+            return line.sliced(blank + 1).toString();
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 Fiche_Prefixe readPrefixRecord(QStringView line) {
@@ -52,15 +68,21 @@ void Cherche_Prefixe(const QString& prefixFile, const QString& callsign, const Q
                      const QString& ownLongitude, DxInformation& result) {
     result.record.country.clear();
 
-    QFile file(prefixFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QString text = QString::fromUtf8(file.readAll());
-
-    const std::optional<QStringView> line = firstMatchingLine(text, callsign);
-    if (!line)
-        return;
-    result.record = readPrefixRecord(*line);
+    const std::optional<QString> exact =
+        exactCallLine(QFileInfo(prefixFile).dir().filePath(PrefixFileLayout::ExactCallsFileName),
+                      QStringView(callsign).trimmed());
+    if (exact) {
+        result.record = readPrefixRecord(*exact);
+    } else {
+        QFile file(prefixFile);
+        if (!file.open(QIODevice::ReadOnly))
+            return;
+        const QString text = QString::fromUtf8(file.readAll());
+        const std::optional<QStringView> line = firstMatchingLine(text, callsign);
+        if (!line)
+            return;
+        result.record = readPrefixRecord(*line);
+    }
     const DistanceAndBearing way =
         Distance_Azimut(leadingNumber(ownLatitude), leadingNumber(ownLongitude),
                         result.record.latitude, result.record.longitude);

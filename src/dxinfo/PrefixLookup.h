@@ -27,7 +27,9 @@ struct DxInformation {
 // beyond the end of the line is empty, a position without a leading number 0.
 Fiche_Prefixe readPrefixRecord(QStringView line);
 
-// Looks the callsign up in the prefix file: the first line whose prefix
+// Looks the callsign up: an exact call of the country file (in the
+// exact-call file beside the prefix file) first, with its own zones and
+// position; otherwise, in the prefix file, the first line whose prefix
 // equals the callsign's first characters (case-sensitive; an empty prefix
 // matches every callsign) fills `result`, with distance and bearing from the
 // own position given as signed decimal text. The file is read afresh on each

@@ -54,6 +54,11 @@ TEST(PrefixLookup, RealCallsignsInTheGeneratedFile) {
         {"VK2ABC", "VK|Australia|Océanie|30|+10|59"},
         {"ZL7AA", "ZL7|Chatham Islands|Océanie|32|+12.75|60"},
         {"VU2ABC", "VU|India|Asie|22|+5.5|41"},
+        // DXpeditions the country file lists by their exact callsign.
+        {"3Y0J", "3Y0J|Bouvet|Afrique|38|+1|67"},
+        {"TX5S", "TX5S|Clipperton Island|Amérique du Nord|7|-8|10"},
+        {"VP8PJ", "VP8PJ|South Orkney Islands|Amérique du Sud|13|-3|73"},
+        {"3Y0JA", "3Y|Antarctica|Amérique du Sud|13|0|73"}, // the exact call only
     };
     for (const auto& [callsign, expected] : cases)
         EXPECT_EQ(summary(lookUp(file, callsign).record), expected) << callsign;
@@ -63,9 +68,14 @@ TEST(PrefixFileGenerator, ExcerptOfCtyDat) {
     QFile excerpt(PELK_TEST_DATA_DIR "/prefix/cty_excerpt.dat");
     ASSERT_TRUE(excerpt.open(QIODevice::ReadOnly));
     QStringList problems;
-    const QStringList lines =
-        prefixFileLines(readCtyDat(QString::fromUtf8(excerpt.readAll()), problems));
+    const QList<PrefixEntry> entries = readCtyDat(QString::fromUtf8(excerpt.readAll()), problems);
+    const QStringList lines = prefixFileLines(entries);
     EXPECT_EQ(problems, QStringList());
+    // The exact calls in a file of their own, with their overrides.
+    const QStringList exact = exactCallLines(entries);
+    const QStringList withZone = exact.filter(QStringLiteral("N2NL/MM "));
+    ASSERT_EQ(withZone.size(), 1);
+    EXPECT_EQ(readPrefixRecord(withZone[0].mid(8)).cqZone, "7");
     // Longer prefixes first; no exact calls ("="), nothing over six characters
     // (KL0ABCD), nothing of Conway Reef, which has exact calls only.
     QStringList prefixes;

@@ -157,9 +157,12 @@ QList<PrefixEntry> readCtyDat(QStringView text, QStringList& problems) {
             headerEnd < 0 ? QString() : record.sliced(headerEnd + 1).toString().simplified();
         for (QStringView token : QStringView(prefixList).split(QLatin1Char(','))) {
             token = token.trimmed();
-            if (token.isEmpty() || token.startsWith(QLatin1Char('=')))
+            if (token.isEmpty())
                 continue;
             PrefixEntry entry = *entity;
+            entry.exactCall = token.startsWith(QLatin1Char('='));
+            if (entry.exactCall)
+                token = token.sliced(1);
             const qsizetype end = overridesStart(token);
             entry.prefix = token.first(end).toString();
             if (!validPrefix(entry.prefix) || !applyOverrides(token, end, entry))

@@ -20,10 +20,13 @@ struct PrefixEntry {
     double longitude = 0;
     // Local time minus UTC in hours (the country file gives UTC minus local).
     double utcOffset = 0;
+    // An exact callsign ("=3Y0J"), not a prefix: a DXpedition or a station
+    // the prefix rule would place elsewhere.
+    bool exactCall = false;
 };
 
 // Reads the prefixes of a country file in the cty.dat format (Jim Reisert's
 // country files), in the file's order, each with its per-prefix overrides
-// applied. Exact-callsign entries ("=" entries) are left out. Every record
+// applied, exact-callsign entries ("=" entries) among them. Every record
 // or prefix that cannot be read is described in `problems`.
 QList<PrefixEntry> readCtyDat(QStringView text, QStringList& problems);

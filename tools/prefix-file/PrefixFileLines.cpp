@@ -2,6 +2,7 @@
 
 #include "PrefixFileLayout.h"
 
+#include <QSet>
 #include <QStringView>
 #include <algorithm>
 #include <array>
@@ -80,7 +81,7 @@ bool comesBefore(const QString& a, const QString& b) {
 
 QStringList prefixFileLines(QList<PrefixEntry> entries) {
     entries.removeIf([](const PrefixEntry& entry) {
-        return entry.prefix.size() > PrefixFileLayout::Prefix.width;
+        return entry.exactCall || entry.prefix.size() > PrefixFileLayout::Prefix.width;
     });
     std::stable_sort(
         entries.begin(), entries.end(),
@@ -95,5 +96,17 @@ QStringList prefixFileLines(QList<PrefixEntry> entries) {
     lines.reserve(entries.size());
     for (const PrefixEntry& entry : entries)
         lines.append(line(entry));
+    return lines;
+}
+
+QStringList exactCallLines(const QList<PrefixEntry>& entries) {
+    QStringList lines;
+    QSet<QString> calls;
+    for (const PrefixEntry& entry : entries) {
+        if (!entry.exactCall || calls.contains(entry.prefix))
+            continue;
+        calls.insert(entry.prefix);
+        lines.append(entry.prefix + QLatin1Char(' ') + line(entry));
+    }
     return lines;
 }

@@ -1,5 +1,6 @@
-// Writes the prefix file the program reads (Prefixe_DXCC.txt) from a country
-// file in the cty.dat format.
+// Writes the prefix file the program reads (Prefixe_DXCC.txt) and the file of
+// exact callsigns beside it (Indicatifs_DXCC.txt) from a country file in the
+// cty.dat format.
 
 #include "CtyDat.h"
 #include "PrefixFileLines.h"
@@ -10,12 +11,13 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s cty.dat Prefixe_DXCC.txt\n", argv[0]);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s cty.dat Prefixe_DXCC.txt Indicatifs_DXCC.txt\n", argv[0]);
         return 2;
     }
     const QString input = QString::fromLocal8Bit(argv[1]);
     const QString output = QString::fromLocal8Bit(argv[2]);
+    const QString exactOutput = QString::fromLocal8Bit(argv[3]);
 
     QFile countryFile(input);
     if (!countryFile.open(QIODevice::ReadOnly)) {
@@ -32,13 +34,19 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    QSaveFile prefixFile(output);
-    if (prefixFile.open(QIODevice::WriteOnly)) {
-        for (const QString& line : prefixFileLines(entries))
-            prefixFile.write((line + QStringLiteral("\r\n")).toUtf8());
-        if (prefixFile.commit())
-            return 0;
+    for (const auto& [path, lines] : {std::pair{output, prefixFileLines(entries)},
+                                      std::pair{exactOutput, exactCallLines(entries)}}) {
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+        for (const QString& line : lines)
+            file.write((line + QStringLiteral("\r\n")).toUtf8());
+        if (!file.commit()) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
+        }
     }
-    std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
-    return 1;
+    return 0;
 }
