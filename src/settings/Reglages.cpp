@@ -33,6 +33,10 @@ constexpr std::array<const char*, 6> HamlibSpeeds{"4800",  "9600",  "19200",
 QComboBox* editableList(QWidget* parent, const char* name, const QString& current) {
     auto* list = makeNamed<QComboBox>(parent, name);
     list->setEditable(true);
+    // The offered entries' descriptions show when the list opens; the field
+    // itself needs room for an address or a device only.
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(32);
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setEditText(current);
     return list;
@@ -200,10 +204,13 @@ void Reglages::bindFieldValues() {
     fieldValues_[ConfigKey::Mode] = data(Mode_Reglage);
 }
 
-void Reglages::Form_Load(const QScrollArea& scroll) {
-    // Every field at once when the screen holds them.
-    adjustSize();
-    resize(size() + scroll.widget()->sizeHint() - scroll.viewport()->size());
+void Reglages::Form_Load(QScrollArea& scroll) {
+    // Every field at once, and no more, when the screen holds them: a scroll
+    // area alone would ask for a size of its own.
+    scroll.setMinimumSize(scroll.widget()->sizeHint());
+    const QSize natural = sizeHint();
+    scroll.setMinimumSize(0, 0);
+    resize(natural);
     placeBelowCentre(*this, WindowOffsets::Reglages);
 }
 

@@ -57,7 +57,7 @@ protected:
 
 private:
     // Opens with every field shown, inside the screen.
-    void Form_Load(const QScrollArea& scroll);
+    void Form_Load(QScrollArea& scroll);
     // The French message of each field in error.
     QStringList errors() const;
     // Each key's value as its field holds it, by the keys' table.

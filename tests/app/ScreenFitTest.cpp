@@ -105,6 +105,11 @@ TEST_F(ScreenFit, EveryWindowOpensInsideTheScreenAndNoneOutlivesTheMainOne) {
         expectInsideTheScreen(*secondary);
     }
     EXPECT_NE(window().reglagesWindow()->Enregistrer->visibleRegion(), QRegion());
+    // At its natural size: every field, no more, where the screen holds them.
+    Reglages& reglages = *window().reglagesWindow();
+    EXPECT_LE(reglages.width(), 640);
+    if (availableArea().height() >= 768 - 40) // a screen that holds every field
+        EXPECT_LT(reglages.frameGeometry().height(), availableArea().height());
 
     // Left open, one would keep the program running with no main window.
     window().close();
