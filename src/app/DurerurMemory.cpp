@@ -1,6 +1,8 @@
 // The spot memory and callsign lookup buttons of the main window.
 #include "Durerur.h"
 
+#include "SpotLineColumns.h"
+
 #include "LookupAddress.h"
 #include "SelectedLine.h"
 #include "TuningDispatch.h"
@@ -37,10 +39,16 @@ void Durerur::Voir_Mem_Click() {
 
 void Durerur::QRZ_Click() {
     const QUrl address = lookupAddress(config_.lookupSite(), state_.Ligne_Selection);
-    if (qrzWeb_ == nullptr && browser_.show(config_.lookupSiteName(), address))
+    // The site's name, and the call looked up.
+    const QString caption =
+        config_.lookupSiteName() + QStringLiteral(" — ") +
+        state_.Ligne_Selection
+            .mid(SpotLineColumns::DX, SpotLineColumns::QRG - SpotLineColumns::DX - 1)
+            .trimmed();
+    if (qrzWeb_ == nullptr && browser_.show(caption, address))
         return;
     if (qrzWeb_ == nullptr) {
-        qrzWeb_ = new QRZ_Web(config_.lookupSiteName(), address);
+        qrzWeb_ = new QRZ_Web(caption, address);
         qrzWeb_->show();
     }
     qrzWeb_->raise();

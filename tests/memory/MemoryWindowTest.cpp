@@ -4,6 +4,7 @@
 #include "LookupAddress.h"
 #include "LoopbackHttpServer.h"
 #include "PseudoTerminal.h"
+#include "TestSupport.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -138,6 +139,20 @@ TEST_F(MemoryWindowTest, TheBrowserLooksTheSpotUpASecondClickLoadsNothingAndItEn
     QTest::qWait(300);
     EXPECT_EQ(server.requestedPaths().filter("/db/"), QStringList{"/db/vk2abc"});
     EXPECT_EQ(reports, (QStringList{"shown", "loaded", "raised"}));
+
+    // Offline: a French page naming the site and why, the call in the title.
+    window().close();
+    ASSERT_FALSE(window().lookupBrowser().running());
+    config.setLookupSite(QStringLiteral("http://127.0.0.1:%1").arg(freePort()));
+    restart({{"Latitude", "48.52N"}, {"Longitude", "2.31E"}});
+    reports.clear();
+    QObject::connect(&window().lookupBrowser(), &BrowserProcess::reported,
+                     [&](const QString& word) { reports.append(word); });
+    memorise(W1);
+    window().QRZ->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reports.size() >= 2; }, 30000));
+    EXPECT_EQ(reports.value(1), "failed\t" + config.lookupSite() +
+                                    "/db/w1aw ne peut pas être affiché : connexion refusée");
 
     const qint64 browser = window().lookupBrowser().processId();
     ASSERT_GT(browser, 0);

@@ -5,8 +5,9 @@
 //   show <TAB> caption <TAB> address   opens the window on the address, or
 //                                     brings the open one forward unchanged
 // It answers on its standard output, one word per line: "shown" (a new
-// window), "raised" (the open one), "loaded" or "failed" (the page),
-// "closed" (the window closed by the user). It ends when its input ends.
+// window), "raised" (the open one), "loaded" or "failed <TAB> why, in French"
+// (the page, a failed one replaced by a page saying why), "closed" (the
+// window closed by the user). It ends when its input ends.
 #include "BrowserCommands.h"
 #include "QRZ_Web.h"
 
@@ -14,6 +15,8 @@
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QStyleFactory>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <csignal>
 #include <cstdio>
@@ -27,10 +30,43 @@ void report(const char* word) {
     std::fflush(stdout);
 }
 
+// The browser engine's network errors, as the user is told them.
+QString failureReason(const QWebEngineLoadingInfo& loading) {
+    switch (loading.errorCode()) {
+    case -102: // ERR_CONNECTION_REFUSED
+        return QStringLiteral("connexion refusée");
+    case -105: // ERR_NAME_NOT_RESOLVED
+    case -137: // ERR_NAME_RESOLUTION_FAILED
+        return QStringLiteral("site inconnu, ou pas de liaison internet");
+    case -106: // ERR_INTERNET_DISCONNECTED
+        return QStringLiteral("pas de liaison internet");
+    case -7:   // ERR_TIMED_OUT
+    case -118: // ERR_CONNECTION_TIMED_OUT
+        return QStringLiteral("délai dépassé");
+    default:
+        return QStringLiteral("erreur %1").arg(loading.errorCode());
+    }
+}
+
+// The page of the lookup, or a French page that says why it cannot be shown
+// (the engine's own is in English and does not name the call).
 QWidget* makeView(QWidget* parent, const QUrl& address) {
     auto* view = new QWebEngineView(parent);
-    QObject::connect(view, &QWebEngineView::loadFinished, view,
-                     [](bool ok) { report(ok ? "loaded" : "failed"); });
+    QObject::connect(view->page(), &QWebEnginePage::loadingChanged, view,
+                     [view, address](const QWebEngineLoadingInfo& loading) {
+                         if (loading.url() != address)
+                             return; // the error page itself
+                         if (loading.status() == QWebEngineLoadingInfo::LoadSucceededStatus) {
+                             report("loaded");
+                         } else if (loading.status() == QWebEngineLoadingInfo::LoadFailedStatus) {
+                             const QString text =
+                                 QStringLiteral("%1 ne peut pas être affiché : %2")
+                                     .arg(address.toString(), failureReason(loading));
+                             view->setHtml(QStringLiteral("<html><body><p>%1</p></body></html>")
+                                               .arg(text.toHtmlEscaped()));
+                             report(("failed\t" + text).toUtf8().constData());
+                         }
+                     });
     view->load(address);
     return view;
 }
