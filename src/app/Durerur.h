@@ -20,6 +20,7 @@
 #include "SpotView.h"
 #include "Station.h"
 
+#include <QDeadlineTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -162,6 +163,10 @@ public:
     // The hidden sorted list the spot lines are ordered in.
     SortedSpotLines Liste_Stations_Bis;
 
+    // The status line follows the local spot server between refreshes, once
+    // a first page was shown and after a message of the window's own.
+    void followSourceStatus();
+
     // Spot selection and details panel (DurerurSelection.cpp).
     // A click on a spot line: takes it as the selected line and shows its
     // details, once the own position has been entered.
@@ -253,6 +258,10 @@ private:
     QPointer<QRZ_Web> qrzWeb_;
     QPointer<Reglages> reglages_;
     std::function<void()> restartSpotSource_;
+    static constexpr int StatusFollowMs = 1000;
+    QTimer* statusFollower_ = nullptr;
+    // A message of the window's own stays this long in the status line.
+    QDeadlineTimer statusHeld_;
     // Where the keyboard was when the busy state began.
     QPointer<QWidget> focusBeforeBusy_;
     PageScratchFiles scratch_{directory_.path(), PageScratchFiles::userFolder()};

@@ -191,3 +191,9 @@ FilterChoices Durerur::filterChoices() const {
     choices.Remarque = Remarque->text();
     return choices;
 }
+
+void Durerur::followSourceStatus() {
+    if (QTR->text().isEmpty() || Patientez->isVisible() || !statusHeld_.hasExpired())
+        return;
+    refresh_.showSourceStatus();
+}

@@ -129,6 +129,7 @@ void Durerur::Form_Load() {
 
     // 14. The refresh timer.
     Timer2->start();
+    statusFollower_->start();
 
     // 15 and 16.
     settings_.save(SettingsKeys::CheminRepertoire, directory_.path());
@@ -142,6 +143,7 @@ void Durerur::Form_Load() {
 
 void Durerur::Form_Unload() {
     Timer2->stop();
+    statusFollower_->stop();
     if (portNumberShown() != 0 && platform_.serial.isOpen())
         platform_.serial.close();
     // The memorised spots are lost with their window.
@@ -195,6 +197,7 @@ std::optional<QString> Durerur::saveSettings(const Reglages::Values& values) {
         Configuration::load(directory_.file(Configuration::FileName), Configuration::userFile());
     applyConfiguration();
     Etat_Spots->setText(SettingsSaved);
+    statusHeld_.setRemainingTime(3 * StatusFollowMs);
     return std::nullopt;
 }
 

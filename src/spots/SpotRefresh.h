@@ -58,13 +58,13 @@ public:
     // Whether the site is the local spot server, which tells at /status
     // where its spots come from; a site of the web is not asked.
     void setSourceStatusAsked(bool asked) { sourceStatusAsked_ = asked; }
+    // The status line: after each refresh, and as the spot source changes.
+    void showSourceStatus();
 
 private:
     // Affiche_Dedirad, its page waited for no longer than `timeLeft`, which
     // loses the time spent waiting.
     void showBand(std::int16_t Bande, std::chrono::milliseconds& timeLeft);
-    // The status line, after each refresh.
-    void showSourceStatus();
     // The page, waited for no longer than `timeLeft`, which loses the time
     // spent waiting; empty when the site did not answer.
     QString fetch(std::int16_t Bande, std::chrono::milliseconds& timeLeft);

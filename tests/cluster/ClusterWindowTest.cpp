@@ -214,6 +214,15 @@ TEST_F(ClusterWindow, TheStatusLineFollowsTheRealServerAndItsNode) {
     restart({});
     EXPECT_EQ(shownAfterAfficher(Band14, 2), (QStringList{"JA1ABC", "ZL1ABC"}));
     EXPECT_EQ(window().Etat_Spots->text(), "Spots : en direct de " + node.address() + " (2 reçus)");
+    // Between two refreshes too, a second late at most.
+    ASSERT_TRUE(node.send(spot("K3LR", "14027.0", "VK2ABC", "CW", 0)));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return window().Etat_Spots->text() ==
+                   "Spots : en direct de " + node.address() + " (3 reçus)";
+        },
+        2500))
+        << window().Etat_Spots->text().toStdString();
 }
 
 TEST_F(ClusterWindow, ThreeNodesAtOnceAClusterAndTheReverseBeaconNetwork) {
