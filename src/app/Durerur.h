@@ -16,11 +16,13 @@
 #include "Reglages.h"
 #include "SharedState.h"
 #include "SortedSpotLines.h"
+#include "SpotChangeWatcher.h"
 #include "SpotRefresh.h"
 #include "SpotView.h"
 #include "Station.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -230,6 +232,11 @@ private:
     void clearSpotLines() override;
     void showSourceStatus(const QString& text) override;
     void appendSpotLines(const QStringList& lines) override;
+    void updateSpotLines(const QStringList& lines) override;
+    // The local spot server's pages changed: the list is updated when they
+    // are the bands shown, two times a second at most.
+    void bandsChanged(const std::vector<int>& bands);
+    void updateSpots();
     FilterChoices filterChoices() const override;
     void sortBy(std::int16_t mode, QPushButton* button);
     // Steps 1 to 5 of a filter box; true when they started a refresh.
@@ -259,6 +266,10 @@ private:
     QPointer<Reglages> reglages_;
     std::function<void()> restartSpotSource_;
     static constexpr int StatusFollowMs = 1000;
+    static constexpr qint64 UpdateEveryMs = 500;
+    SpotChangeWatcher changeWatcher_;
+    QTimer* updateDelay_ = nullptr;
+    QElapsedTimer sinceUpdate_;
     QTimer* statusFollower_ = nullptr;
     // A message of the window's own stays this long in the status line.
     QDeadlineTimer statusHeld_;

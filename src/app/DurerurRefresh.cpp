@@ -2,6 +2,12 @@
 // and texts, and the alert test.
 #include "Durerur.h"
 
+#include "LocalSpotServer.h"
+
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <algorithm>
+
 #include "ControlColours.h"
 #include "MessageBox.h"
 #include "SettingsStore.h"
@@ -179,6 +185,58 @@ void Durerur::clearSpotLines() {
 
 void Durerur::appendSpotLines(const QStringList& lines) {
     Liste_Stations->addItems(lines);
+    // Once a page is shown, the local spot server's changes update the list.
+    changeWatcher_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
+}
+
+void Durerur::updateSpotLines(const QStringList& lines) {
+    const QListWidgetItem* selected = Liste_Stations->currentItem();
+    const QString selectedLine = selected != nullptr ? selected->text() : QString();
+    const QListWidgetItem* top = Liste_Stations->itemAt(0, 0);
+    const QString topLine = top != nullptr ? top->text() : QString();
+    const int scrolled = Liste_Stations->verticalScrollBar()->value();
+    // Not a click: the selected spot stays selected without tuning again.
+    const QSignalBlocker quiet(Liste_Stations);
+    Liste_Stations->clear();
+    Liste_Stations->addItems(lines);
+    if (!selectedLine.isEmpty()) {
+        const QList<QListWidgetItem*> same =
+            Liste_Stations->findItems(selectedLine, Qt::MatchExactly);
+        if (!same.isEmpty())
+            Liste_Stations->setCurrentItem(same.first());
+    }
+    // Lines do not move under the pointer: the first one shown stays first.
+    const QList<QListWidgetItem*> first = Liste_Stations->findItems(topLine, Qt::MatchExactly);
+    if (!topLine.isEmpty() && !first.isEmpty())
+        Liste_Stations->scrollToItem(first.first(), QAbstractItemView::PositionAtTop);
+    else
+        Liste_Stations->verticalScrollBar()->setValue(scrolled);
+}
+
+void Durerur::bandsChanged(const std::vector<int>& bands) {
+    const auto shown = [&](int band) {
+        return std::find(bands.begin(), bands.end(), band) != bands.end();
+    };
+    if (!shown(Bande_CL->currentIndex()) &&
+        !(Bande_CL2->currentIndex() != 0 && shown(Bande_CL2->currentIndex())))
+        return;
+    // A storm of spots makes two updates a second at most.
+    if (!updateDelay_->isActive())
+        updateDelay_->start(std::max<qint64>(0, UpdateEveryMs - sinceUpdate_.elapsed()));
+}
+
+void Durerur::updateSpots() {
+    // A refresh under way shows the new spots itself.
+    if (Patientez->isVisible()) {
+        updateDelay_->start(UpdateEveryMs);
+        return;
+    }
+    QSet<QString> listed;
+    for (int row = 0; row < Liste_Stations->count(); ++row)
+        listed.insert(Liste_Stations->item(row)->text());
+    refresh_.updateBands(static_cast<std::int16_t>(Bande_CL->currentIndex()),
+                         static_cast<std::int16_t>(Bande_CL2->currentIndex()), listed);
+    sinceUpdate_.restart();
 }
 
 FilterChoices Durerur::filterChoices() const {

@@ -144,6 +144,8 @@ void Durerur::Form_Load() {
 void Durerur::Form_Unload() {
     Timer2->stop();
     statusFollower_->stop();
+    updateDelay_->stop();
+    changeWatcher_.watch(0);
     if (portNumberShown() != 0 && platform_.serial.isOpen())
         platform_.serial.close();
     // The memorised spots are lost with their window.
@@ -211,6 +213,8 @@ void Durerur::applyConfiguration() {
                     config_.flrig());
     if (restartSpotSource_)
         restartSpotSource_();
+    if (!QTR->text().isEmpty())
+        changeWatcher_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
 }
 
 void Durerur::Mnu_A_Propos_Click() {

@@ -24,19 +24,24 @@ QDateTime spotTime(const ClusterSpot& spot, const QDateTime& receivedUtc) {
 
 } // namespace
 
-void LiveSpotPages::add(const ClusterSpot& spot, const QDateTime& receivedUtc) {
+std::vector<std::int16_t> LiveSpotPages::add(const ClusterSpot& spot,
+                                             const QDateTime& receivedUtc) {
     const std::optional<std::int16_t> band = AmateurBands::bandOf(spot.kHz);
     if (!band)
-        return;
+        return {};
     const QDateTime at = spotTime(spot, receivedUtc);
     const PageRow row{spot.dx, spot.frequency, SpotPageHtml::spotDate(at), spot.spotter,
                       spot.comment};
     const Heard heard{spot.kHz, at, spot.date.isValid()};
-    file(*band, row, heard);
-    file(AmateurBands::wholeRangeOf(*band), row, heard);
+    std::vector<std::int16_t> changed;
+    for (const std::int16_t page : {*band, AmateurBands::wholeRangeOf(*band)}) {
+        if (file(page, row, heard))
+            changed.push_back(page);
+    }
+    return changed;
 }
 
-void LiveSpotPages::file(std::int16_t Bande, const PageRow& row, const Heard& heard) {
+bool LiveSpotPages::file(std::int16_t Bande, const PageRow& row, const Heard& heard) {
     std::vector<PageRow>& rows = pages_[static_cast<std::size_t>(Bande)];
     std::vector<Heard>& heards = heard_[static_cast<std::size_t>(Bande)];
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -47,7 +52,7 @@ void LiveSpotPages::file(std::int16_t Bande, const PageRow& row, const Heard& he
         // the node's list of its last spots, asked for at each login, brings
         // back the ones already kept, which must not.
         if (heards[i].at > heard.at || (heard.listed && heards[i].at == heard.at))
-            return;
+            return false;
         rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(i));
         heards.erase(heards.begin() + static_cast<std::ptrdiff_t>(i));
         break;
@@ -58,13 +63,14 @@ void LiveSpotPages::file(std::int16_t Bande, const PageRow& row, const Heard& he
     while (at < heards.size() && heards[at].at > heard.at)
         ++at;
     if (at == Kept)
-        return;
+        return false;
     rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), row);
     heards.insert(heards.begin() + static_cast<std::ptrdiff_t>(at), heard);
     if (rows.size() > Kept) {
         rows.pop_back();
         heards.pop_back();
     }
+    return true;
 }
 
 const std::vector<PageRow>& LiveSpotPages::rows(std::int16_t Bande) const {

@@ -22,7 +22,8 @@ public:
     // spot outside the bands of the pages is dropped. A live spot has only a
     // time of day: its date is that of its arrival, the day before for a time
     // more than twelve hours ahead of it (a spot from before midnight).
-    void add(const ClusterSpot& spot, const QDateTime& receivedUtc);
+    // The band indexes of the pages it changed.
+    std::vector<std::int16_t> add(const ClusterSpot& spot, const QDateTime& receivedUtc);
 
     // Newest first.
     const std::vector<PageRow>& rows(std::int16_t Bande) const;
@@ -39,7 +40,9 @@ private:
         bool listed; // from the node's list of its last spots
     };
 
-    void file(std::int16_t Bande, const PageRow& row, const Heard& heard);
+    // False when the page keeps a newer report of the station, or the spot
+    // is older than all it keeps.
+    bool file(std::int16_t Bande, const PageRow& row, const Heard& heard);
 
     std::array<std::vector<PageRow>, BandTable::Count> pages_;
     std::array<std::vector<Heard>, BandTable::Count> heard_;

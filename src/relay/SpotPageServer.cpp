@@ -5,6 +5,8 @@
 
 #include <QTcpSocket>
 #include <QTimer>
+#include <QUrl>
+#include <QUrlQuery>
 #include <algorithm>
 
 namespace {
@@ -21,8 +23,10 @@ QByteArray response(const QByteArray& status, const QByteArray& contentType,
 
 } // namespace
 
-SpotPageServer::SpotPageServer(PageMaker pages, StatusMaker status, QObject* parent)
-    : QObject(parent), pages_(std::move(pages)), status_(std::move(status)) {
+SpotPageServer::SpotPageServer(PageMaker pages, StatusMaker status, ChangesMaker changes,
+                               QObject* parent)
+    : QObject(parent), pages_(std::move(pages)), status_(std::move(status)),
+      changes_(std::move(changes)) {
     connect(&server_, &QTcpServer::newConnection, this, &SpotPageServer::accept);
 }
 
@@ -65,6 +69,7 @@ void SpotPageServer::drop(QTcpSocket* socket) {
         return;
     clients_.erase(kept);
     pending_.remove(socket);
+    held_.remove(socket);
     socket->disconnect(this);
     socket->abort();
     socket->deleteLater();
@@ -75,7 +80,44 @@ void SpotPageServer::read(QTcpSocket* socket) {
     head += socket->readAll();
     if (!head.contains("\r\n\r\n") && head.size() < MaxRequestBytes)
         return;
-    socket->write(respond(head));
+    const QByteArray whole = head;
     pending_.remove(socket);
+    // "GET /changes?since=12 HTTP/1.1"
+    const QList<QByteArray> request = whole.left(whole.indexOf("\r\n")).split(' ');
+    const QUrl target(QString::fromLatin1(request.value(1)));
+    if (changes_ && request.value(0) == "GET" && target.path() == ChangesPath) {
+        answerChanges(socket,
+                      QUrlQuery(target).queryItemValue(QStringLiteral("since")).toULongLong());
+        return;
+    }
+    socket->write(respond(whole));
     socket->disconnectFromHost();
+}
+
+void SpotPageServer::answerChanges(QTcpSocket* socket, quint64 since) {
+    std::optional<QByteArray> changed = changes_(since);
+    if (!changed && !held_.contains(socket)) {
+        held_.insert(socket, since);
+        QTimer::singleShot(ChangesHeldMs, socket, [this, socket, since] {
+            if (!held_.contains(socket))
+                return;
+            held_.remove(socket);
+            socket->write(
+                response("200 OK", "application/json",
+                         "{\"sequence\":" + QByteArray::number(since) + ",\"bands\":[]}"));
+            socket->disconnectFromHost();
+        });
+        return;
+    }
+    if (!changed)
+        return;
+    held_.remove(socket);
+    socket->write(response("200 OK", "application/json", *changed));
+    socket->disconnectFromHost();
+}
+
+void SpotPageServer::pagesChanged() {
+    const QList<QTcpSocket*> waiting = held_.keys();
+    for (QTcpSocket* socket : waiting)
+        answerChanges(socket, held_.value(socket));
 }

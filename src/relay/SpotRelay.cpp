@@ -34,7 +34,7 @@ SpotRelay::SpotRelay(const Configuration& config, ClusterTiming timing, QObject*
     }
     server_ = std::make_unique<SpotPageServer>(
         [this](std::int16_t Bande) { return live_.page(Bande, QDateTime::currentDateTimeUtc()); },
-        [this] { return status(); });
+        [this] { return status(); }, [this](quint64 since) { return changes(since); });
 }
 
 SpotRelay::~SpotRelay() = default;
@@ -42,7 +42,7 @@ SpotRelay::~SpotRelay() = default;
 void SpotRelay::addNode(const HostPort& address, const QByteArray& password, ClusterTiming timing) {
     auto node = std::make_unique<ClusterConnection>(address, callsign_, password, timing);
     connect(node.get(), &ClusterConnection::spotReceived, this,
-            [this](const ClusterSpot& spot) { live_.add(spot, QDateTime::currentDateTimeUtc()); });
+            [this](const ClusterSpot& spot) { add(spot); });
     connect(node.get(), &ClusterConnection::message, this, &SpotRelay::message);
     nodes_.push_back(std::move(node));
 }
@@ -60,4 +60,28 @@ QByteArray SpotRelay::status() const {
     for (const std::unique_ptr<ClusterConnection>& node : nodes_)
         states.push_back(&node->status());
     return SpotSourceStatus::nodes(callsign_, states, ignored_);
+}
+
+void SpotRelay::add(const ClusterSpot& spot) {
+    const std::vector<std::int16_t> changed = live_.add(spot, QDateTime::currentDateTimeUtc());
+    if (changed.empty())
+        return;
+    ++sequence_;
+    for (const std::int16_t band : changed)
+        changedAt_[static_cast<std::size_t>(band)] = sequence_;
+    server_->pagesChanged();
+}
+
+std::optional<QByteArray> SpotRelay::changes(quint64 since) const {
+    if (sequence_ == since)
+        return std::nullopt;
+    // A number past this relay's own comes from one that ran before it:
+    // every page may differ.
+    const bool anotherRelay = since > sequence_;
+    QByteArray bands;
+    for (std::size_t band = 0; band < changedAt_.size(); ++band) {
+        if (anotherRelay || changedAt_[band] > since)
+            bands += (bands.isEmpty() ? "" : ",") + QByteArray::number(band);
+    }
+    return "{\"sequence\":" + QByteArray::number(sequence_) + ",\"bands\":[" + bands + "]}";
 }

@@ -7,7 +7,9 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Configuration;
@@ -36,12 +38,20 @@ signals:
 
 private:
     void addNode(const HostPort& address, const QByteArray& password, ClusterTiming timing);
+    // Files a node's spot and wakes the requests for changes.
+    void add(const ClusterSpot& spot);
     QByteArray status() const;
+    // What changed since the sequence number: the new number and the bands
+    // whose pages changed; nothing when none has.
+    std::optional<QByteArray> changes(quint64 since) const;
 
     QByteArray callsign_;
     // Nodes past the third, left out.
     QStringList ignored_;
     LiveSpotPages live_;
+    // Raised by every change of a page; the number at each band's last one.
+    quint64 sequence_ = 0;
+    std::array<quint64, BandTable::Count> changedAt_{};
     std::vector<std::unique_ptr<ClusterConnection>> nodes_;
     std::unique_ptr<SpotPageServer> server_;
 };

@@ -3,7 +3,8 @@
 #include "SpotTableReader.h"
 
 int collectSpots(const QString& page, std::int16_t Mode_Tri, const FilterChoices& choices,
-                 SortedSpotLines& Liste_Stations_Bis, const std::function<void()>& soundAlert) {
+                 SortedSpotLines& Liste_Stations_Bis, const std::function<void()>& soundAlert,
+                 const QSet<QString>& listed) {
     SpotTableReader table(page);
     SpotRow row;
     int rows = 0;
@@ -11,13 +12,15 @@ int collectSpots(const QString& page, std::int16_t Mode_Tri, const FilterChoices
     bool remarkSounded = false;
     while (table.next(row)) {
         ++rows;
-        const SpotVerdict verdict = judgeSpot(row, choices);
+        SpotVerdict verdict = judgeSpot(row, choices);
+        const QString shown = spotLine(row);
         if (verdict.additions > 0) {
             const QString sorted = sortLine(row, Mode_Tri);
-            const QString shown = spotLine(row);
             for (int i = 0; i < verdict.additions; ++i)
                 Liste_Stations_Bis.add(sorted, shown);
         }
+        if (listed.contains(shown))
+            verdict.callsignAlert = verdict.remarkAlert = false;
         if (verdict.callsignAlert && !callsignSounded) {
             callsignSounded = true;
             soundAlert();

@@ -3,6 +3,7 @@
 #include "SortedSpotLines.h"
 #include "SpotFilters.h"
 
+#include <QSet>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -12,6 +13,8 @@
 // (callsign, remark) sounds for its first matching row only, before the next
 // row is read: a sound lasts a while, and one per matching row froze the
 // window for as long as the page had such rows. Returns the number of rows
-// read.
+// read. Rows whose spot line is in `listed` (the list as it was shown)
+// meet no alert: an update between two refreshes sounds for new spots only.
 int collectSpots(const QString& page, std::int16_t Mode_Tri, const FilterChoices& choices,
-                 SortedSpotLines& Liste_Stations_Bis, const std::function<void()>& soundAlert);
+                 SortedSpotLines& Liste_Stations_Bis, const std::function<void()>& soundAlert,
+                 const QSet<QString>& listed = {});

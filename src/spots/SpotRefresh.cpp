@@ -113,6 +113,29 @@ void SpotRefresh::showBand(std::int16_t Bande, std::chrono::milliseconds& timeLe
     view_.appendSpotLines(displayPass(sortedLines_, state_.Mode_Tri));
 }
 
+bool SpotRefresh::updateBands(std::int16_t Bande, std::int16_t Bande2,
+                              const QSet<QString>& listed) {
+    std::chrono::milliseconds timeLeft = timeLimit_;
+    QStringList pages;
+    for (const std::int16_t band : {Bande, Bande2}) {
+        if (band == Bande2 && Bande2 == 0)
+            break;
+        pages.append(PageScratchFiles::capitals(fetch(band, timeLeft)));
+        if (pages.last().isEmpty())
+            return false;
+    }
+    view_.showUpdateTime(Heure_TU(services_.clock).left(5) + SpotTexts::UniversalTime);
+    sortedLines_.clear();
+    const FilterChoices choices = view_.filterChoices();
+    for (const QString& page : pages) {
+        if (const std::optional<QString> stored = scratch_.keep(page))
+            collectSpots(
+                *stored, state_.Mode_Tri, choices, sortedLines_, [this] { playAlert(); }, listed);
+    }
+    view_.updateSpotLines(displayPass(sortedLines_, state_.Mode_Tri));
+    return true;
+}
+
 QString SpotRefresh::fetch(std::int16_t Bande, std::chrono::milliseconds& timeLeft) {
     if (timeLeft.count() <= 0)
         return QString();

@@ -3,6 +3,7 @@
 #include "ProgramDirectory.h"
 #include "SharedState.h"
 
+#include <QSet>
 #include <QString>
 #include <chrono>
 #include <cstdint>
@@ -38,6 +39,12 @@ public:
     SpotRefresh(SharedState& state, SortedSpotLines& Liste_Stations_Bis, SpotView& view,
                 Services services, ProgramDirectory directory, PageScratchFiles& scratch,
                 QString siteBase, std::chrono::milliseconds timeLimit = TimeLimit);
+
+    // Between two refreshes, when the spot source says the bands' pages
+    // changed: the same decoding, filters, order and alerts (for spots not
+    // in `listed` only), without the busy state or the refresh timer; a page
+    // that does not come leaves the list as it is, silently. False then.
+    bool updateBands(std::int16_t Bande, std::int16_t Bande2, const QSet<QString>& listed);
 
     // Shows the spots of one band index. A site that does not answer sounds
     // "ringin.wav", shows the no-answer message and leaves the timer off.

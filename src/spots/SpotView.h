@@ -21,6 +21,9 @@ public:
     // Liste_Stations.
     virtual void clearSpotLines() = 0;
     virtual void appendSpotLines(const QStringList& lines) = 0;
+    // Liste_Stations rebuilt by an update between two refreshes: the
+    // selected line and the first visible one stay where they are.
+    virtual void updateSpotLines(const QStringList& lines) = 0;
     // The status line: where the spots come from.
     virtual void showSourceStatus(const QString& text) = 0;
     // The filter and alert boxes and texts as they stand now.

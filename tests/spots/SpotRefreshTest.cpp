@@ -37,6 +37,7 @@ struct Fakes : HttpClient, Clock, SoundPlayer, MessageBox, SpotView {
     void clearSpotLines() override { lines.clear(); }
     void showSourceStatus(const QString& text) override { status = text; }
     void appendSpotLines(const QStringList& added) override { lines += added; }
+    void updateSpotLines(const QStringList& shown) override { lines = shown; }
     FilterChoices filterChoices() const override { return choices; }
 
     QMap<QString, QByteArray> pages{

@@ -1,0 +1,116 @@
+#include "SpotChangeWatcher.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSocketNotifier>
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// An answer is a few hundred bytes; anything longer is not the server's.
+constexpr qsizetype MaxAnswerBytes = 64 * 1024;
+
+} // namespace
+
+SpotChangeWatcher::SpotChangeWatcher() {
+    retry_.setSingleShot(true);
+    connect(&retry_, &QTimer::timeout, this, &SpotChangeWatcher::ask);
+}
+
+SpotChangeWatcher::~SpotChangeWatcher() {
+    closeSocket();
+}
+
+void SpotChangeWatcher::watch(quint16 port) {
+    if (port == port_ && (socket_ >= 0 || retry_.isActive()))
+        return;
+    closeSocket();
+    retry_.stop();
+    port_ = port;
+    known_ = false;
+    if (port_ != 0)
+        ask();
+}
+
+void SpotChangeWatcher::ask() {
+    closeSocket();
+    socket_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (socket_ < 0) {
+        finish(false);
+        return;
+    }
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port_);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(socket_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 &&
+        errno != EINPROGRESS) {
+        finish(false);
+        return;
+    }
+    writable_ = std::make_unique<QSocketNotifier>(socket_, QSocketNotifier::Write);
+    connect(writable_.get(), &QSocketNotifier::activated, this, &SpotChangeWatcher::connected);
+}
+
+void SpotChangeWatcher::connected() {
+    writable_.reset();
+    int error = 0;
+    socklen_t length = sizeof error;
+    ::getsockopt(socket_, SOL_SOCKET, SO_ERROR, &error, &length);
+    const QByteArray request =
+        "GET /changes?since=" + QByteArray::number(since_) + " HTTP/1.0\r\n\r\n";
+    if (error != 0 || ::send(socket_, request.constData(), static_cast<size_t>(request.size()),
+                             MSG_NOSIGNAL) != request.size()) {
+        finish(false);
+        return;
+    }
+    answer_.clear();
+    readable_ = std::make_unique<QSocketNotifier>(socket_, QSocketNotifier::Read);
+    connect(readable_.get(), &QSocketNotifier::activated, this, &SpotChangeWatcher::readAnswer);
+}
+
+void SpotChangeWatcher::readAnswer() {
+    char buffer[4096];
+    const ssize_t got = ::recv(socket_, buffer, sizeof buffer, 0);
+    if (got > 0 && answer_.size() + got <= MaxAnswerBytes) {
+        answer_.append(buffer, got);
+        return;
+    }
+    if (got < 0 && (errno == EAGAIN || errno == EINTR))
+        return;
+    // The server closes the connection after its answer.
+    finish(got == 0);
+}
+
+void SpotChangeWatcher::finish(bool answered) {
+    closeSocket();
+    const QByteArray body = answer_.mid(answer_.indexOf("\r\n\r\n") + 4);
+    const QJsonObject changes = QJsonDocument::fromJson(body).object();
+    if (!answered || !answer_.startsWith("HTTP/1.1 200") || !changes.contains("sequence")) {
+        retry_.start(RetryMs);
+        return;
+    }
+    const quint64 sequence = changes.value(QStringLiteral("sequence")).toVariant().toULongLong();
+    std::vector<int> bands;
+    for (const QJsonValue& band : changes.value(QStringLiteral("bands")).toArray())
+        bands.push_back(band.toInt());
+    const bool first = !known_;
+    known_ = true;
+    since_ = sequence;
+    ask();
+    if (!first && !bands.empty())
+        emit bandsChanged(bands);
+}
+
+void SpotChangeWatcher::closeSocket() {
+    writable_.reset();
+    readable_.reset();
+    if (socket_ >= 0)
+        ::close(socket_);
+    socket_ = -1;
+}
