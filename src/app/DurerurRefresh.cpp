@@ -3,6 +3,7 @@
 #include "Durerur.h"
 
 #include "LocalSpotServer.h"
+#include "SpotCollection.h"
 
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -231,12 +232,13 @@ void Durerur::updateSpots() {
         updateDelay_->start(UpdateEveryMs);
         return;
     }
+    // Counted from its start: changes told during its fetch wait their turn.
+    sinceUpdate_.restart();
     QSet<QString> listed;
     for (int row = 0; row < Liste_Stations->count(); ++row)
-        listed.insert(Liste_Stations->item(row)->text());
+        listed.insert(listedKey(Liste_Stations->item(row)->text()));
     refresh_.updateBands(static_cast<std::int16_t>(Bande_CL->currentIndex()),
                          static_cast<std::int16_t>(Bande_CL2->currentIndex()), listed);
-    sinceUpdate_.restart();
 }
 
 FilterChoices Durerur::filterChoices() const {

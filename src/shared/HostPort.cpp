@@ -1,17 +1,20 @@
 #include "HostPort.h"
 
-#include <QHostAddress>
 #include <QRegularExpression>
+#include <arpa/inet.h>
 
 namespace {
 
 // Names as resolvers take them (an underscore included), or an IPv4 address.
 const QRegularExpression HostName(QStringLiteral("^[A-Za-z0-9_](?:[A-Za-z0-9._-]{0,252})$"));
 
+bool isIpv6(const QString& host) {
+    in6_addr address{};
+    return inet_pton(AF_INET6, host.toLatin1().constData(), &address) == 1;
+}
+
 bool isHost(const QString& host, bool bracketed) {
-    if (bracketed)
-        return QHostAddress(host).protocol() == QAbstractSocket::IPv6Protocol;
-    return HostName.match(host).hasMatch();
+    return bracketed ? isIpv6(host) : HostName.match(host).hasMatch();
 }
 
 } // namespace
@@ -54,5 +57,8 @@ QString HostPort::toString() const {
 }
 
 bool HostPort::isLoopback() const {
-    return host == QLatin1String("localhost") || QHostAddress(host).isLoopback();
+    in_addr ipv4{};
+    if (inet_pton(AF_INET, host.toLatin1().constData(), &ipv4) == 1)
+        return (ntohl(ipv4.s_addr) >> 24) == 127;
+    return host == QLatin1String("localhost") || host == QLatin1String("::1");
 }

@@ -1,6 +1,12 @@
 #include "SpotCollection.h"
 
+#include "SpotLineColumns.h"
 #include "SpotTableReader.h"
+
+QString listedKey(const QString& line) {
+    // A station spotted again on its frequency is no news.
+    return line.mid(SpotLineColumns::DX, SpotLineColumns::Spotter - SpotLineColumns::DX);
+}
 
 int collectSpots(const QString& page, std::int16_t Mode_Tri, const FilterChoices& choices,
                  SortedSpotLines& Liste_Stations_Bis, const std::function<void()>& soundAlert,
@@ -19,7 +25,7 @@ int collectSpots(const QString& page, std::int16_t Mode_Tri, const FilterChoices
             for (int i = 0; i < verdict.additions; ++i)
                 Liste_Stations_Bis.add(sorted, shown);
         }
-        if (listed.contains(shown))
+        if (listed.contains(listedKey(shown)))
             verdict.callsignAlert = verdict.remarkAlert = false;
         if (verdict.callsignAlert && !callsignSounded) {
             callsignSounded = true;

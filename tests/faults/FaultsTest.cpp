@@ -271,16 +271,6 @@ TEST_F(Faults, CorruptOrGarbageSettingsStartWithTheFallbacks) {
 namespace {
 
 // The real player, counting what it is asked to play.
-struct CountingSound : SoundPlayer {
-    explicit CountingSound(SoundPlayer& real) : real(real) {}
-    void play(const QString& wavPath) override {
-        ++played;
-        real.play(wavPath);
-    }
-    SoundPlayer& real;
-    int played = 0;
-};
-
 } // namespace
 
 TEST_F(Faults, AlertsOnEveryRowOfTwoBandsSoundFourTimesAtMost) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MessageBox.h"
+#include "SoundPlayer.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -49,6 +50,17 @@ inline long residentKb(const QString& pid = QStringLiteral("self")) {
     const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
     return text.mid(text.indexOf("VmRSS:") + 6).trimmed().split(' ').constFirst().toLong();
 }
+
+// Counts the sounds played, and plays them.
+struct CountingSound : SoundPlayer {
+    explicit CountingSound(SoundPlayer& real) : real(real) {}
+    void play(const QString& wavPath) override {
+        ++played;
+        real.play(wavPath);
+    }
+    SoundPlayer& real;
+    int played = 0;
+};
 
 // Messages nobody reads.
 struct SilentMessages : MessageBox {
