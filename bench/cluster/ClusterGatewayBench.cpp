@@ -1,13 +1,26 @@
 // The spot server as a cluster gateway, measured from outside as the program
 // sees it: a spot line written by a node on 127.0.0.1 until the band page
-// served by the spot_server process lists it, and the server's resident
-// memory over 100,000 spots.
+// served by the spot_server process lists it, until the main window's list
+// shows it, and the server's resident memory over 100,000 spots.
+#include "AlsaSoundPlayer.h"
 #include "CurlHttpClient.h"
+#include "Durerur.h"
+#include "QtMessageBox.h"
+#include "QtSerialLink.h"
+#include "SettingsStore.h"
+#include "SystemClock.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QListWidget>
 #include <QProcess>
+#include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <netinet/in.h>
 #include <optional>
@@ -103,6 +116,7 @@ public:
     }
 
     bool ready() const { return ready_; }
+    const QString& site() const { return site_; }
     // Through the nodes in turn.
     bool send(const QByteArray& lines) { return sendAll(nodes_[next_++ % Nodes], lines); }
     // Asks for the 14 MHz page until it lists the callsign.
@@ -154,6 +168,53 @@ void ClusterLineToPage(benchmark::State& state) {
 }
 BENCHMARK(ClusterLineToPage)->Unit(benchmark::kMillisecond);
 
+// One line in, until the main window's list shows it, with no click: the
+// window follows the server's changes. Spots a second apart, as a node sends
+// them outside a contest; median and longest over the iterations.
+void ClusterLineToWindowList(benchmark::State& state) {
+    Gateway& node = gateway();
+    if (!node.ready()) {
+        state.SkipWithError("the spot server did not log in");
+        return;
+    }
+    QTemporaryDir settingsFolder;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
+    Configuration config;
+    config.setSpotSite(node.site());
+    CurlHttpClient http;
+    QtSerialLink noRadio([](int) { return QString(); });
+    AlsaSoundPlayer sound{QStringLiteral("null")};
+    QtMessageBox messages;
+    SystemClock clock;
+    SettingsStore settings;
+    SharedState shared;
+    Durerur window(shared, settings, config, ProgramDirectory(QStringLiteral(PELK_PROGRAM_DIR)),
+                   Platform{http, noRadio, sound, messages, clock});
+    window.Bande_CL->setCurrentIndex(5); // 14 MHz
+    window.Afficher->click();
+    std::vector<double> milliseconds;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTest::qWait(1000);
+        const QString dx = QStringLiteral("K%1AB").arg(++serial);
+        state.ResumeTiming();
+        QElapsedTimer shown;
+        shown.start();
+        if (!node.send(spotLine(serial)) ||
+            !QTest::qWaitFor(
+                [&] { return !window.Liste_Stations->findItems(dx, Qt::MatchContains).isEmpty(); },
+                5000)) {
+            state.SkipWithError("the spot never reached the list");
+            return;
+        }
+        milliseconds.push_back(static_cast<double>(shown.nsecsElapsed()) / 1e6);
+    }
+    std::sort(milliseconds.begin(), milliseconds.end());
+    state.counters["median_ms"] = milliseconds[milliseconds.size() / 2];
+    state.counters["longest_ms"] = milliseconds.back();
+}
+BENCHMARK(ClusterLineToWindowList)->Iterations(30)->Unit(benchmark::kMillisecond);
+
 // 100,000 spots after a first 10,000: the resident memory of the server.
 void HundredThousandSpotsMemory(benchmark::State& state) {
     Gateway& node = gateway();
@@ -190,7 +251,9 @@ BENCHMARK(HundredThousandSpotsMemory)->Iterations(1)->Unit(benchmark::kMilliseco
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
