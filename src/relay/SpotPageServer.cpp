@@ -30,6 +30,13 @@ SpotPageServer::SpotPageServer(PageMaker pages, StatusMaker status, ChangesMaker
     connect(&server_, &QTcpServer::newConnection, this, &SpotPageServer::accept);
 }
 
+// The open connections close as the server goes, each telling of it: by
+// then the lists that drop() would update are gone.
+SpotPageServer::~SpotPageServer() {
+    for (QTcpSocket* socket : clients_)
+        socket->disconnect(this);
+}
+
 bool SpotPageServer::listen(quint16 port) {
     // A burst of connections waits in the queue rather than being turned
     // away, which would cost the program a second before its next try.

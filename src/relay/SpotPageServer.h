@@ -36,6 +36,7 @@ public:
 
     explicit SpotPageServer(PageMaker pages, StatusMaker status = {}, ChangesMaker changes = {},
                             QObject* parent = nullptr);
+    ~SpotPageServer() override;
 
     // Answers the requests for changes that were waiting for one.
     void pagesChanged();
