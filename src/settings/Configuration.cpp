@@ -80,11 +80,6 @@ bool isWebSite(const QString& text) {
            !site.host().isEmpty();
 }
 
-bool hasControlCharacter(const QString& text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
-}
-
 } // namespace
 
 void Configuration::read(const QString& path) {
@@ -125,7 +120,7 @@ std::optional<QString> Configuration::saveKeys(const QString& userPath,
                                                const QList<QPair<QString, QString>>& values) {
     for (const auto& [key, value] : values) {
         // A line break would write keys of its own choosing.
-        if (hasControlCharacter(key) || hasControlCharacter(value))
+        if (holdsControlCharacter(key) || holdsControlCharacter(value))
             return QStringLiteral("la valeur de %1 contient un caractère de contrôle").arg(key);
     }
     if (!QDir().mkpath(QFileInfo(userPath).absolutePath()))
@@ -199,6 +194,11 @@ void Configuration::apply(const QString& text) {
 void Configuration::setValue(ConfigKey::Id key, const QString& value) {
     values_[key] =
         ConfigurationKeys[key].form == ValueForm::Site ? withoutTrailingSlash(value) : value;
+}
+
+bool Configuration::holdsControlCharacter(const QString& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
 }
 
 QString Configuration::portDevice(int n) const {

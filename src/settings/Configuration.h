@@ -38,6 +38,9 @@ public:
     // regular file (links followed) or a new one. A file that exists but
     // cannot be read, or a value holding a control character, is never
     // written. Nothing when it was written, else why not, in French.
+    // A line break or another control character: never part of a value.
+    static bool holdsControlCharacter(const QString& text);
+
     static std::optional<QString> saveKeys(const QString& userPath,
                                            const QList<QPair<QString, QString>>& values);
 

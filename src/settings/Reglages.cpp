@@ -59,11 +59,6 @@ QString caption(ConfigKey::Id key) {
     return QString::fromUtf8(ConfigurationKeys[key].caption);
 }
 
-bool hasControlCharacter(const QString& text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
-}
-
 // The text of an editable list: its device or address, without the description.
 QString valueOf(const QComboBox* list) {
     const QString text = list->currentText().trimmed();
@@ -218,7 +213,7 @@ QStringList Reglages::errors() const {
     QStringList found;
     // A pasted line break would end up as a key of its own in the file.
     for (int key = 0; key < ConfigKey::Count; ++key) {
-        if (hasControlCharacter(fieldValues_[key]()))
+        if (Configuration::holdsControlCharacter(fieldValues_[key]()))
             found << QStringLiteral("« %1 » ne peut contenir ni retour à la ligne ni caractère "
                                     "de contrôle")
                          .arg(caption(static_cast<ConfigKey::Id>(key)));

@@ -92,18 +92,28 @@ private:
     QString mode_ = QStringLiteral("USB");
 };
 
+class FlrigTuning : public DurerurFixture {
+protected:
+    // A window with "flrig" chosen, two spots (CW, FT8) in its list.
+    Durerur& start() {
+        config.setFlrig(flrig.address());
+        restart({{"Latitude", "48.52N"},
+                 {"Longitude", "2.31E"},
+                 {"Transceiver", QString::number(FlrigIndex)}});
+        Durerur& w = window();
+        w.Liste_Stations->addItems({" 06 DEC 14:05Z F5ABC         14025.5 DL1XYZ      CW",
+                                    " 06 DEC 14:05Z JA1ABC        14074.0 DL1XYZ      FT8"});
+        return w;
+    }
+
+    FlrigResponder flrig;
+};
+
 } // namespace
 
-TEST_F(DurerurFixture, FlrigIsToldTheFrequencyAndModeOfEachSpot) {
-    FlrigResponder flrig;
-    config.setFlrig(flrig.address());
+TEST_F(FlrigTuning, FlrigIsToldTheFrequencyAndModeOfEachSpot) {
     config.setMode(QStringLiteral("bandplan"));
-    restart({{"Latitude", "48.52N"},
-             {"Longitude", "2.31E"},
-             {"Transceiver", QString::number(FlrigIndex)}});
-    Durerur& w = window();
-    w.Liste_Stations->addItems({" 06 DEC 14:05Z F5ABC         14025.5 DL1XYZ      CW",
-                                " 06 DEC 14:05Z JA1ABC        14074.0 DL1XYZ      FT8"});
+    Durerur& w = start();
     ModalCloser closer;
     for (int row : {0, 1}) {
         w.Liste_Stations->setCurrentRow(row);
@@ -120,16 +130,9 @@ TEST_F(DurerurFixture, FlrigIsToldTheFrequencyAndModeOfEachSpot) {
     EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" ").toStdString();
 }
 
-TEST_F(DurerurFixture, AHostileFlrigFailsTheTuningNotTheProgramAndTheNextClickTunes) {
-    FlrigResponder flrig;
+TEST_F(FlrigTuning, AHostileFlrigFailsTheTuningNotTheProgramAndTheNextClickTunes) {
     flrig.hostile = true;
-    config.setFlrig(flrig.address());
-    restart({{"Latitude", "48.52N"},
-             {"Longitude", "2.31E"},
-             {"Transceiver", QString::number(FlrigIndex)}});
-    Durerur& w = window();
-    w.Liste_Stations->addItems({" 06 DEC 14:05Z F5ABC         14025.5 DL1XYZ      CW",
-                                " 06 DEC 14:05Z JA1ABC        14074.0 DL1XYZ      FT8"});
+    Durerur& w = start();
     ModalCloser closer;
     w.Liste_Stations->setCurrentRow(0);
     QCoreApplication::processEvents();
