@@ -102,6 +102,11 @@ void Durerur::createControls() {
     Etat_Spots->setTextFormat(Qt::PlainText);
     Etat_Spots->setText(ChooseABand);
     statusBar()->addWidget(Etat_Spots, 1);
+    Etat_Journal = new QLabel(this);
+    Etat_Journal->setObjectName(QStringLiteral("Etat_Journal"));
+    Etat_Journal->setTextFormat(Qt::PlainText);
+    Etat_Journal->hide();
+    statusBar()->addPermanentWidget(Etat_Journal);
 
     const QFont fixedFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     const QColor buttonFace = palette().color(QPalette::Button);
@@ -116,6 +121,11 @@ void Durerur::createControls() {
     Cont = makeNamed<QLineEdit>(bottom, "Cont", below(8, 558, 192, 22));
     Pref = makeNamed<QLineEdit>(bottom, "Pref", below(8, 510, 80, 22));
     Pays = makeNamed<QLineEdit>(bottom, "Pays", below(96, 510, 344, 22));
+    Journal = makeNamed<QLineEdit>(bottom, "Journal", below(456, 558, 120, 22));
+    Journal->setReadOnly(true);
+    Journal->setAccessibleName(QStringLiteral("Journal"));
+    Label_Journal = makeCaptioned<QLabel>(bottom, "Label_Journal", QStringLiteral("Journal"),
+                                          below(456, 538, 120, 18));
     QRZ = makeCaptioned<QPushButton>(bottom, "QRZ", config_.lookupSiteName(),
                                      below(584, 554, 112, 28));
     Text1 = makeNamed<QLineEdit>(headings, "Text1");
@@ -147,6 +157,8 @@ void Durerur::createControls() {
     Check1 = makeCaptioned<QCheckBox>(top, "Check1", QStringLiteral("Filtre stations Françaises"),
                                       {8, 62, 200, 22});
     Indicatif = makeNamed<QLineEdit>(top, "Indicatif", {216, 86, 128, 22});
+    Check5 = makeCaptioned<QCheckBox>(top, "Check5", QStringLiteral("Nouveaux seulement"),
+                                      {216, 62, 200, 22});
     Emetteur = makeNamed<QComboBox>(bottom, "Emetteur", below(96, 614, 144, 24));
     Voir_Mem = makeCaptioned<QPushButton>(bottom, "Voir_Mem", QStringLiteral("Voir Mémoire"),
                                           below(584, 612, 112, 28));
@@ -307,6 +319,8 @@ void Durerur::connectHandlers() {
     connect(Check1, &QCheckBox::clicked, this, &Durerur::Check1_Click);
     connect(Check2, &QCheckBox::clicked, this, &Durerur::Check2_Click);
     connect(Check4, &QCheckBox::clicked, this, &Durerur::Check4_Click);
+    connect(Check5, &QCheckBox::clicked, this, &Durerur::Check5_Click);
+    connect(&log_, &LogBook::changed, this, &Durerur::logChanged);
     connect(Test_alerte, &QPushButton::clicked, this, &Durerur::Test_alerte_Click);
     Indicatif->installEventFilter(this);
     Remarque->installEventFilter(this);

@@ -7,6 +7,7 @@
 #include "HamlibModule.h"
 #include "HamlibRig.h"
 #include "LocalRigctld.h"
+#include "LogBook.h"
 #include "Memoire_CL.h"
 #include "NetworkTuning.h"
 #include "PageScratchFiles.h"
@@ -113,6 +114,13 @@ public:
     QLabel* Patientez = nullptr;
     // The status line under the controls: where the spots come from.
     QLabel* Etat_Spots = nullptr;
+    // What a contact with the clicked spot's station would bring.
+    QLineEdit* Journal = nullptr;
+    QLabel* Label_Journal = nullptr;
+    // "Nouveaux seulement": the spots a contact would bring something.
+    QCheckBox* Check5 = nullptr;
+    // Beside Etat_Spots: what was read of the log.
+    QLabel* Etat_Journal = nullptr;
 
     // Menu items.
     QAction* Mnu_SansCom = nullptr;
@@ -191,6 +199,10 @@ public:
     // Runs the local rigctld when "Hamlib (rigctld)" is the chosen transceiver.
     void startRigctldIfChosen();
 
+    // The operator's log (DurerurLog.cpp).
+    LogBook& logBook() { return log_; }
+    void Check5_Click();
+
     // Spot memory and callsign lookup (DurerurMemory.cpp).
     // Adds the selected spot line to the memory, which stays hidden.
     void Memoriser_Click();
@@ -236,6 +248,16 @@ private:
     // The local spot server's pages changed: the list is updated when they
     // are the bands shown, two times a second at most.
     void bandsChanged(const std::vector<int>& bands);
+    // Each spot line in the colour of what a contact would bring.
+    void colourSpotLines();
+    // "ringout.wav" once when a refresh lists a new entity's spot that the
+    // previous one did not.
+    void alertNewEntities();
+    void logChanged();
+    // What a contact with the station of a spot line would bring.
+    NeededStatus neededStatusOf(const QString& line) const;
+    // Reads the log of the configuration, off the window's thread.
+    void applyLogConfiguration();
     void updateSpots();
     FilterChoices filterChoices() const override;
     void sortBy(std::int16_t mode, QPushButton* button);
@@ -275,6 +297,9 @@ private:
     QDeadlineTimer statusHeld_;
     // Where the keyboard was when the busy state began.
     QPointer<QWidget> focusBeforeBusy_;
+    LogBook log_{directory_.path()};
+    // The keys of the new entities' spots the last refresh listed.
+    QSet<QString> newEntitySpots_;
     PageScratchFiles scratch_{directory_.path(), PageScratchFiles::userFolder()};
     SpotRefresh refresh_{state_,
                          Liste_Stations_Bis,

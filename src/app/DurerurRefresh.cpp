@@ -27,11 +27,13 @@
 
 void Durerur::Affiche_Dedirad(std::int16_t Bande) {
     refresh_.Affiche_Dedirad(Bande);
+    alertNewEntities();
 }
 
 void Durerur::Affiche_Bandes() {
     refresh_.Affiche_Bandes(static_cast<std::int16_t>(Bande_CL->currentIndex()),
                             static_cast<std::int16_t>(Bande_CL2->currentIndex()));
+    alertNewEntities();
 }
 
 void Durerur::Afficher_Click() {
@@ -43,7 +45,7 @@ void Durerur::Afficher_Click() {
 }
 
 void Durerur::Timer2_Timer() {
-    for (QLineEdit* field : {Pref, Pays, CQ, Cont, Dec, ITU, QRB, Azi})
+    for (QLineEdit* field : {Pref, Pays, CQ, Cont, Dec, ITU, QRB, Azi, Journal})
         field->clear();
     Liste_Stations_Bis.clear();
     Liste_Stations->clear();
@@ -186,6 +188,7 @@ void Durerur::clearSpotLines() {
 
 void Durerur::appendSpotLines(const QStringList& lines) {
     Liste_Stations->addItems(lines);
+    colourSpotLines();
     // Once a page is shown, the local spot server's changes update the list.
     changeWatcher_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
 }
@@ -200,6 +203,7 @@ void Durerur::updateSpotLines(const QStringList& lines) {
     const QSignalBlocker quiet(Liste_Stations);
     Liste_Stations->clear();
     Liste_Stations->addItems(lines);
+    colourSpotLines();
     if (!selectedLine.isEmpty()) {
         const QList<QListWidgetItem*> same =
             Liste_Stations->findItems(selectedLine, Qt::MatchExactly);
@@ -237,8 +241,9 @@ void Durerur::updateSpots() {
     QSet<QString> listed;
     for (int row = 0; row < Liste_Stations->count(); ++row)
         listed.insert(listedKey(Liste_Stations->item(row)->text()));
-    refresh_.updateBands(static_cast<std::int16_t>(Bande_CL->currentIndex()),
-                         static_cast<std::int16_t>(Bande_CL2->currentIndex()), listed);
+    if (refresh_.updateBands(static_cast<std::int16_t>(Bande_CL->currentIndex()),
+                             static_cast<std::int16_t>(Bande_CL2->currentIndex()), listed))
+        alertNewEntities();
 }
 
 FilterChoices Durerur::filterChoices() const {
@@ -249,6 +254,13 @@ FilterChoices Durerur::filterChoices() const {
     choices.Check4 = Check4->isChecked();
     choices.Indicatif = Indicatif->text();
     choices.Remarque = Remarque->text();
+    const std::shared_ptr<const LogSnapshot> log = log_.snapshot();
+    choices.neededOnly = Check5->isChecked() && log->hasLog;
+    choices.isNeeded = [log](const SpotRow& row) {
+        return isNeeded(log->statusOfSpot(QStringView(row.DX).trimmed(),
+                                          QStringView(row.QRG).trimmed().toDouble(),
+                                          row.Remarques));
+    };
     return choices;
 }
 

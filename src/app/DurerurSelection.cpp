@@ -58,5 +58,6 @@ void Durerur::Dedirad_Liste() {
     // heading should that ever fail.
     Azi->setText(dx.bearing < 0 ? QStringLiteral("------°")
                                 : signedNumber(dx.bearing) + QStringLiteral("°"));
+    Journal->setText(neededText(neededStatusOf(state_.Ligne_Selection)));
     tuneSelectedSpot();
 }

@@ -130,6 +130,8 @@ void Durerur::Form_Load() {
     // 14. The refresh timer.
     Timer2->start();
     statusFollower_->start();
+    // The log is read once the window shows, off its thread.
+    QTimer::singleShot(0, this, &Durerur::applyLogConfiguration);
 
     // 15 and 16.
     settings_.save(SettingsKeys::CheminRepertoire, directory_.path());
@@ -215,6 +217,7 @@ void Durerur::applyConfiguration() {
         restartSpotSource_();
     if (!QTR->text().isEmpty())
         changeWatcher_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
+    applyLogConfiguration();
 }
 
 void Durerur::Mnu_A_Propos_Click() {

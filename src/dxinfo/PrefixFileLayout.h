@@ -28,4 +28,7 @@ inline const QString FileName = QStringLiteral("Prefixe_DXCC.txt");
 // stations), each followed by a blank and a line of the prefix file's form;
 // they come before the prefix rule.
 inline const QString ExactCallsFileName = QStringLiteral("Indicatifs_DXCC.txt");
+// Beside them, each entity's ADIF DXCC number, a blank, and its country as
+// the prefix file's country column holds it.
+inline const QString EntityNumbersFileName = QStringLiteral("Numeros_DXCC.txt");
 } // namespace PrefixFileLayout

@@ -4,7 +4,6 @@
 #include "CatOpcodes.h"
 #include "FrequencyFormat.h"
 
-#include <QRegularExpression>
 #include <array>
 
 namespace {
@@ -15,11 +14,27 @@ constexpr std::array<const char*, 14> DigitalModeWords{
     "RTTY", "MSK144", "Q65",  "FST4", "OLIVIA", "SSTV",  "WSPR",
 };
 
+bool isWordCharacter(QChar c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
+}
+
+// The word stands whole in the remark, in any case: a run of ASCII letters
+// and digits. Compared run by run, as every spot of a refresh is asked.
 bool namesWord(QStringView remark, const char* word) {
-    const QRegularExpression whole(
-        QStringLiteral("(^|[^A-Z0-9])%1($|[^A-Z0-9])").arg(QLatin1String(word)),
-        QRegularExpression::CaseInsensitiveOption);
-    return whole.match(remark).hasMatch();
+    const QLatin1StringView wanted(word);
+    for (qsizetype at = 0; at < remark.size();) {
+        if (!isWordCharacter(remark[at])) {
+            ++at;
+            continue;
+        }
+        qsizetype end = at;
+        while (end < remark.size() && isWordCharacter(remark[end]))
+            ++end;
+        if (remark.sliced(at, end - at).compare(wanted, Qt::CaseInsensitive) == 0)
+            return true;
+        at = end;
+    }
+    return false;
 }
 
 bool namesDigitalMode(QStringView remark) {

@@ -24,6 +24,10 @@ enum Id : int {
     HamlibDevice,
     HamlibSpeed,
     Mode,
+    AdifLog,
+    Confirmations,
+    AlertNewEntity,
+    NeededOnly,
     Count
 };
 } // namespace ConfigKey
@@ -70,4 +74,12 @@ inline constexpr std::array<ConfigurationKey, ConfigKey::Count> ConfigurationKey
     {"hamlib_speed", "19200", "Sa vitesse", "its speed"},
     {"mode", "sideband", "Mode réglé par un clic",
      "how a click sets the mode: sideband, bandplan or none"},
+    {"adif_log", "", "Journal ADIF",
+     "the operator's ADIF files (.adi, .adx), by \";\"; \"~/\" is the home folder"},
+    {"confirmations", "qsl,lotw", "Confirmations",
+     "the confirmations that count, by commas: qsl, lotw, eqsl"},
+    {"alert_new_entity", "yes", "Alerte pour une nouvelle entité",
+     "yes: \"ringout.wav\" when a spot of a new entity appears"},
+    {"needed_only", "no", "Nouveaux seulement",
+     "yes: the spot list keeps only the spots a contact would bring something"},
 }};

@@ -6,11 +6,15 @@
 #include "SettingsChecks.h"
 #include "WindowGeometry.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -109,15 +113,25 @@ Reglages::Reglages(const Configuration& current, const std::vector<HamlibModel>&
     sitesForm->addRow(caption(ConfigKey::LookupSite), Site_Recherche);
     layout->addWidget(sites);
 
+    // Two columns of three ports: the window keeps within a laptop's screen.
     auto* ports = new QGroupBox(QStringLiteral("Ports série"), this);
-    auto* portsForm = new QFormLayout(ports);
+    auto* portsGrid = new QGridLayout(ports);
+    constexpr int PortsPerColumn = 3;
     for (int n = 1; n <= Configuration::PortCount; ++n) {
         const QByteArray name = "Peripherique_Com" + QByteArray::number(n);
         QComboBox* device = editableList(ports, name.constData(), current.portDevice(n));
+        device->setMinimumContentsLength(16);
         offerSerialDevices(device);
         Peripheriques[static_cast<std::size_t>(n - 1)] = device;
-        portsForm->addRow(caption(static_cast<ConfigKey::Id>(ConfigKey::Com1 + n - 1)), device);
+        const int row = (n - 1) % PortsPerColumn;
+        const int column = (n - 1) / PortsPerColumn * 2;
+        portsGrid->addWidget(
+            new QLabel(caption(static_cast<ConfigKey::Id>(ConfigKey::Com1 + n - 1)), ports), row,
+            column);
+        portsGrid->addWidget(device, row, column + 1);
     }
+    portsGrid->setColumnStretch(1, 1);
+    portsGrid->setColumnStretch(3, 1);
     layout->addWidget(ports);
 
     auto* rig = new QGroupBox(QStringLiteral("Transceiver par le réseau"), this);
@@ -149,6 +163,7 @@ Reglages::Reglages(const Configuration& current, const std::vector<HamlibModel>&
     Mode_Reglage->setCurrentIndex(std::max(0, Mode_Reglage->findData(current.mode())));
     rigForm->addRow(caption(ConfigKey::Mode), Mode_Reglage);
     layout->addWidget(rig);
+    layout->addWidget(createLogFields(current, *fields));
 
     Enregistrer = makeCaptioned<QPushButton>(this, "Enregistrer", QStringLiteral("Enregistrer"));
     connect(Enregistrer, &QPushButton::clicked, this, &Reglages::Enregistrer_Click);
@@ -169,6 +184,65 @@ Reglages::Reglages(const Configuration& current, const std::vector<HamlibModel>&
     bindFieldValues();
     shownValues_ = values();
     Form_Load(*scroll);
+}
+
+namespace {
+
+// The confirmations of key `confirmations`, as the file names them.
+constexpr std::array<const char*, 3> ConfirmationNames{"qsl", "lotw", "eqsl"};
+
+bool isYes(const QString& value) {
+    return value.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+QGroupBox* Reglages::createLogFields(const Configuration& current, QWidget& parent) {
+    auto* log = new QGroupBox(QStringLiteral("Journal"), &parent);
+    log->setObjectName(QStringLiteral("Journal"));
+    auto* logForm = new QFormLayout(log);
+    Journal_ADIF = makeNamed<QLineEdit>(log, "Journal_ADIF");
+    Journal_ADIF->setText(current.value(ConfigKey::AdifLog));
+    Journal_ADIF->setPlaceholderText(QStringLiteral("~/.local/share/WSJT-X/wsjtx_log.adi"));
+    Parcourir = makeCaptioned<QPushButton>(log, "Parcourir", QStringLiteral("Parcourir…"));
+    connect(Parcourir, &QPushButton::clicked, this, &Reglages::Parcourir_Click);
+    auto* files = new QHBoxLayout;
+    files->addWidget(Journal_ADIF, 1);
+    files->addWidget(Parcourir);
+    logForm->addRow(caption(ConfigKey::AdifLog), files);
+    const QStringList counted = current.value(ConfigKey::Confirmations).toLower().split(',');
+    auto* confirmations = new QHBoxLayout;
+    const std::array<std::tuple<QCheckBox**, const char*, const char*>, 3> boxes{
+        {{&QSL_Papier, "QSL_Papier", "QSL papier"},
+         {&QSL_LoTW, "QSL_LoTW", "LoTW"},
+         {&QSL_eQSL, "QSL_eQSL", "eQSL"}}};
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const auto& [field, name, text] = boxes[i];
+        *field = makeCaptioned<QCheckBox>(log, name, QString::fromLatin1(text));
+        (*field)->setChecked(counted.contains(QLatin1String(ConfirmationNames[i])));
+        confirmations->addWidget(*field);
+    }
+    confirmations->addStretch(1);
+    logForm->addRow(caption(ConfigKey::Confirmations), confirmations);
+    Alerte_Nouvelle_Entite =
+        makeCaptioned<QCheckBox>(log, "Alerte_Nouvelle_Entite", caption(ConfigKey::AlertNewEntity));
+    Alerte_Nouvelle_Entite->setChecked(isYes(current.value(ConfigKey::AlertNewEntity)));
+    logForm->addRow(QString(), Alerte_Nouvelle_Entite);
+    return log;
+}
+
+void Reglages::Parcourir_Click() {
+    const QStringList chosen = QFileDialog::getOpenFileNames(
+        this, QStringLiteral("Journal ADIF"), QString(),
+        QStringLiteral("Journaux ADIF (*.adi *.adx *.ADI *.ADX);;Tous les fichiers (*)"));
+    if (chosen.isEmpty())
+        return;
+    QStringList files = Journal_ADIF->text().split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString& file : chosen) {
+        if (!files.contains(file))
+            files.append(file);
+    }
+    Journal_ADIF->setText(files.join(QLatin1Char(';')));
 }
 
 void Reglages::bindFieldValues() {
@@ -197,6 +271,21 @@ void Reglages::bindFieldValues() {
         return Vitesse_Hamlib->currentText().trimmed();
     };
     fieldValues_[ConfigKey::Mode] = data(Mode_Reglage);
+    fieldValues_[ConfigKey::AdifLog] = text(Journal_ADIF);
+    fieldValues_[ConfigKey::Confirmations] = [this] {
+        QStringList counted;
+        const std::array<const QCheckBox*, 3> boxes{QSL_Papier, QSL_LoTW, QSL_eQSL};
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            if (boxes[i]->isChecked())
+                counted.append(QLatin1String(ConfirmationNames[i]));
+        }
+        return counted.join(QLatin1Char(','));
+    };
+    fieldValues_[ConfigKey::AlertNewEntity] = [this] {
+        return Alerte_Nouvelle_Entite->isChecked() ? QStringLiteral("yes") : QStringLiteral("no");
+    };
+    // Kept by the main window's "Nouveaux seulement", not here.
+    fieldValues_[ConfigKey::NeededOnly] = [] { return QString(); };
 }
 
 void Reglages::Form_Load(QScrollArea& scroll) {

@@ -11,7 +11,9 @@
 #include <optional>
 
 class MessageBox;
+class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
@@ -46,16 +48,25 @@ public:
     QLineEdit* Peripherique_Hamlib = nullptr;
     QComboBox* Vitesse_Hamlib = nullptr;
     QComboBox* Mode_Reglage = nullptr;
+    QLineEdit* Journal_ADIF = nullptr;
+    QPushButton* Parcourir = nullptr;
+    QCheckBox* QSL_Papier = nullptr;
+    QCheckBox* QSL_LoTW = nullptr;
+    QCheckBox* QSL_eQSL = nullptr;
+    QCheckBox* Alerte_Nouvelle_Entite = nullptr;
     QPushButton* Enregistrer = nullptr;
     QPushButton* Fermer = nullptr;
 
     void Enregistrer_Click();
+    // Adds the log files chosen to "Journal ADIF".
+    void Parcourir_Click();
 
 protected:
     // Escape closes the window, as "Fermer" does.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QGroupBox* createLogFields(const Configuration& current, QWidget& parent);
     // Opens with every field shown, inside the screen.
     void Form_Load(QScrollArea& scroll);
     // The French message of each field in error.

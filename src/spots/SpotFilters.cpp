@@ -49,7 +49,10 @@ SpotVerdict judgeSpot(const SpotRow& row, const FilterChoices& choices) {
         ++verdict.additions;
     if (choices.Check4 && remarkHolds(row.Remarques, choices.Remarque))
         ++verdict.additions;
-    if (!choices.Check1 && !choices.Check2 && !choices.Check4)
+    const bool neededOnly = choices.neededOnly && choices.isNeeded;
+    if (neededOnly && choices.isNeeded(row))
+        ++verdict.additions;
+    if (!choices.Check1 && !choices.Check2 && !choices.Check4 && !neededOnly)
         ++verdict.additions;
 
     // The alert compares the callsign text as typed, without converting it.

@@ -3,6 +3,7 @@
 #include "SpotRow.h"
 
 #include <QString>
+#include <functional>
 
 // The filter and alert boxes and texts of the main window, as they stand when
 // a page is decoded.
@@ -13,6 +14,9 @@ struct FilterChoices {
     bool Check4 = false; // remark text in Remarque
     QString Indicatif;
     QString Remarque;
+    // "Nouveaux seulement", with a log: spots a contact would bring something.
+    bool neededOnly = false;
+    std::function<bool(const SpotRow&)> isNeeded;
 };
 
 // What the filters and alerts make of one row: how many times its sort line

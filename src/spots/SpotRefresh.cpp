@@ -48,6 +48,7 @@ void SpotRefresh::playAlert() {
 
 void SpotRefresh::Affiche_Dedirad(std::int16_t Bande) {
     revivedThisRefresh_ = false;
+    shownPages_.clear();
     std::chrono::milliseconds timeLeft = timeLimit_;
     showBand(Bande, timeLeft);
     showSourceStatus();
@@ -55,6 +56,7 @@ void SpotRefresh::Affiche_Dedirad(std::int16_t Bande) {
 
 void SpotRefresh::Affiche_Bandes(std::int16_t Bande, std::int16_t Bande2) {
     revivedThisRefresh_ = false;
+    shownPages_.clear();
     std::chrono::milliseconds timeLeft = timeLimit_;
     showBand(Bande, timeLeft);
     if (Bande2 != 0) {
@@ -104,9 +106,11 @@ void SpotRefresh::showBand(std::int16_t Bande, std::chrono::milliseconds& timeLe
 
     // A scratch file that fails leaves a page without spots; the refresh
     // still ends normally.
-    if (const std::optional<QString> stored = scratch_.keep(page))
+    if (const std::optional<QString> stored = scratch_.keep(page)) {
         collectSpots(*stored, state_.Mode_Tri, view_.filterChoices(), sortedLines_,
                      [this] { playAlert(); });
+        shownPages_.append(*stored);
+    }
 
     view_.showBusy(false);
     view_.startRefreshTimer();
@@ -126,12 +130,26 @@ bool SpotRefresh::updateBands(std::int16_t Bande, std::int16_t Bande2,
     }
     view_.showUpdateTime(Heure_TU(services_.clock).left(5) + SpotTexts::UniversalTime);
     sortedLines_.clear();
+    shownPages_.clear();
     const FilterChoices choices = view_.filterChoices();
     for (const QString& page : pages) {
-        if (const std::optional<QString> stored = scratch_.keep(page))
+        if (const std::optional<QString> stored = scratch_.keep(page)) {
             collectSpots(
                 *stored, state_.Mode_Tri, choices, sortedLines_, [this] { playAlert(); }, listed);
+            shownPages_.append(*stored);
+        }
     }
+    view_.updateSpotLines(displayPass(sortedLines_, state_.Mode_Tri));
+    return true;
+}
+
+bool SpotRefresh::redisplay() {
+    if (shownPages_.isEmpty())
+        return false;
+    sortedLines_.clear();
+    const FilterChoices choices = view_.filterChoices();
+    for (const QString& page : shownPages_)
+        collectSpots(page, state_.Mode_Tri, choices, sortedLines_, [] {});
     view_.updateSpotLines(displayPass(sortedLines_, state_.Mode_Tri));
     return true;
 }

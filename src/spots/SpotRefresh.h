@@ -5,6 +5,7 @@
 
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -54,6 +55,10 @@ public:
     // both bands merged. The second page gets what time the first one left,
     // and counts as no answer when none is left.
     void Affiche_Bandes(std::int16_t Bande, std::int16_t Bande2);
+    // The pages shown last, decoded again through the filters as they stand
+    // now, without fetching them or sounding: the log changed. False when no
+    // page is shown.
+    bool redisplay();
     // Plays the alert sound once.
     void playAlert();
     // What brings a silent spot source back (the local spot server, killed):
@@ -87,5 +92,7 @@ private:
     std::chrono::milliseconds timeLimit_;
     std::function<bool()> revive_;
     bool revivedThisRefresh_ = false;
+    // The stored pages of the bands shown.
+    QStringList shownPages_;
     bool sourceStatusAsked_ = false;
 };

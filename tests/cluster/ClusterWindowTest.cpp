@@ -55,28 +55,6 @@ protected:
 
 } // namespace
 
-TEST_F(ClusterWindow, TheNodesSpotsReachTheList) {
-    ScriptedClusterNode node;
-    node.setGreeting("Welcome\r\nlogin: ");
-    SpotServerProcess server(configFor(node));
-    ASSERT_FALSE(server.site().isEmpty());
-    ASSERT_TRUE(node.waitForReceived("F4TEST\r\n"));
-    ASSERT_TRUE(node.send(spot("W3LPL", "14025.0", "JA1ABC", "CW 599 <up 2>", 5) +
-                          "\x01garbage\xFF\r\n" + spot("K3LR", "7012.5", "ZL1ABC", "FT8", 4) +
-                          spot("F6XYZ", "14074.0", "TK5EP", "FT8 -12dB", 3)));
-    config.setSpotSite(server.site());
-    restart({});
-
-    EXPECT_EQ(shownAfterAfficher(Band14, 2), (QStringList{"JA1ABC", "TK5EP"}));
-    EXPECT_EQ(
-        window()
-            .Liste_Stations
-            ->findItems(QStringLiteral("14025.0 W3LPL       CW 599 <UP 2>"), Qt::MatchEndsWith)
-            .size(),
-        1);
-    EXPECT_EQ(shownAfterAfficher(AllHf, 3), (QStringList{"JA1ABC", "TK5EP", "ZL1ABC"}));
-}
-
 TEST(LocalSpotServer, StartsWhenNothingAnswersAndStopsWithTheProgram) {
     const ProgramDirectory beside(QStringLiteral(PELK_PROGRAM_DIR));
     const QString site = QStringLiteral("http://127.0.0.1:%1").arg(freePort());
@@ -235,7 +213,8 @@ TEST_F(ClusterWindow, ThreeNodesAtOnceAClusterAndTheReverseBeaconNetwork) {
     SpotServerProcess server(path);
     for (ScriptedClusterNode* node : {&first, &second, &skimmers})
         ASSERT_TRUE(node->waitForReceived("F4TEST-7\r\n"));
-    ASSERT_TRUE(first.send(spot("W3LPL", "14025.0", "JA1ABC", "CW 599", 2)));
+    ASSERT_TRUE(first.send(spot("W3LPL", "14025.0", "JA1ABC", "CW 599", 2) + "\x01garbage\xFF\r\n" +
+                           spot("K3LR", "7012.5", "ZL1ABC", "FT8", 2)));
     // The same station from another node, 0.3 kHz away: one row.
     ASSERT_TRUE(second.send(spot("DL1XYZ", "14025.3", "JA1ABC", "CW", 1)));
     ASSERT_TRUE(skimmers.send(spot("KM3T-2-#", "14100.0", "CS3B", "CW 24 dB 22 WPM CQ", 1)));
@@ -244,4 +223,5 @@ TEST_F(ClusterWindow, ThreeNodesAtOnceAClusterAndTheReverseBeaconNetwork) {
     EXPECT_EQ(shownAfterAfficher(Band14, 2), (QStringList{"CS3B", "JA1ABC"}));
     EXPECT_EQ(window().Liste_Stations->count(), 2);
     EXPECT_EQ(window().Etat_Spots->text().count(QStringLiteral("en direct de")), 3);
+    EXPECT_EQ(shownAfterAfficher(AllHf, 3), (QStringList{"CS3B", "JA1ABC", "ZL1ABC"}));
 }

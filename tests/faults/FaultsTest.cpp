@@ -268,11 +268,6 @@ TEST_F(Faults, CorruptOrGarbageSettingsStartWithTheFallbacks) {
     EXPECT_TRUE(closer.texts().isEmpty());
 }
 
-namespace {
-
-// The real player, counting what it is asked to play.
-} // namespace
-
 TEST_F(Faults, AlertsOnEveryRowOfTwoBandsSoundFourTimesAtMost) {
     QByteArray rows;
     for (int i = 0; i < 50; ++i)

@@ -1,0 +1,196 @@
+// A real-sized log: 100,000 contacts of an ADI file (about 25 MB, written as
+// loggers write them) read and indexed with the peak memory it costs; one
+// contact appended and seen by the log book; a 50-row refresh filtered and
+// marked by what each spot would bring.
+#include "DisplayPass.h"
+#include "LogBook.h"
+#include "LogFile.h"
+#include "PageScratchFiles.h"
+#include "SortedSpotLines.h"
+#include "SpotCollection.h"
+#include "SpotLineColumns.h"
+#include "SpotPageGenerator.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int Contacts = 100'000;
+
+const char* const Calls[] = {"JA1ABC", "DL2XYZ", "W1AW",   "VK2DEF", "PY2GHI", "ZS6JKL",
+                             "UA3MNO", "G4PQR",  "EA5STU", "I2VWX",  "LU1YZA", "K6BCD"};
+const char* const Bands[] = {"160m", "80m", "40m", "30m", "20m", "17m", "15m", "12m", "10m", "6m"};
+const char* const Modes[] = {"CW", "SSB", "FT8", "RTTY", "<MODE:4>MFSK<SUBMODE:3>FT4"};
+
+QByteArray field(const char* name, const QByteArray& value) {
+    return '<' + QByteArray(name) + ':' + QByteArray::number(value.size()) + '>' + value + ' ';
+}
+
+// One record as a logger exports it, with the fields loggers add.
+QByteArray record(int n) {
+    const QByteArray mode = Modes[n % 5];
+    return field("CALL", QByteArray(Calls[n % 12]) + QByteArray::number(n % 10)) +
+           field("QSO_DATE", "20240315") + field("TIME_ON", "142300") +
+           field("BAND", Bands[n % 10]) + field("FREQ", "14.025000") +
+           (mode.startsWith('<') ? mode : field("MODE", mode)) + field("RST_SENT", "599") +
+           field("RST_RCVD", "579") + field("NAME", "Operator Name") +
+           field("GRIDSQUARE", "JN18du") + field("STATION_CALLSIGN", "F4ABC") +
+           field("MY_GRIDSQUARE", "JN18eu") + field("TX_PWR", "100") +
+           field("COMMENT", "Logged by the benchmark, a comment of some length") +
+           field("QSL_RCVD", n % 3 ? "N" : "Y") + field("LOTW_QSL_RCVD", n % 4 ? "N" : "Y") +
+           "<EOR>\n";
+}
+
+const QString& logPath() {
+    static QTemporaryDir folder;
+    static const QString path = [] {
+        const QString file = folder.filePath(QStringLiteral("big.adi"));
+        QFile log(file);
+        log.open(QIODevice::WriteOnly);
+        log.write("Benchmark log <ADIF_VER:5>3.1.4 <EOH>\n");
+        for (int n = 0; n < Contacts; ++n)
+            log.write(record(n));
+        return file;
+    }();
+    return path;
+}
+
+const std::shared_ptr<const EntityNumbers>& entities() {
+    static const auto numbers = std::make_shared<const EntityNumbers>(
+        EntityNumbers::load(QStringLiteral(PELK_PROGRAM_DIR)));
+    return numbers;
+}
+
+long statusKb(const char* key) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(qstrlen(key)).trimmed().split(' ').first().toLong();
+    }
+    return 0;
+}
+
+void ReadAndIndexTheLog(benchmark::State& state) {
+    const QString path = logPath();
+    entities();
+    // The peak resident memory, counted from here.
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+    clear.close();
+    const long before = statusKb("VmRSS:");
+    std::atomic<bool> stop{false};
+    int contacts = 0;
+    for (auto _ : state) {
+        LogFile file(path);
+        file.refresh(*entities(), stop);
+        WorkedIndex index;
+        for (const LoggedContact& contact : file.contacts())
+            index.add(contact);
+        contacts = index.contacts();
+    }
+    state.counters["contacts"] = contacts;
+    state.counters["file_MB"] = double(QFile(path).size()) / (1 << 20);
+    state.counters["peak_MB_above"] = double(statusKb("VmHWM:") - before) / 1024;
+}
+BENCHMARK(ReadAndIndexTheLog)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A 50-row page's lines, as the list shows them.
+QStringList shownLines(const LogSnapshot* log) {
+    static QTemporaryDir folder;
+    static const QString page =
+        PageScratchFiles(folder.path(), QString())
+            .keep(
+                QString::fromLatin1(SpotPageGenerator::page(5, QDateTime::currentDateTimeUtc(), 50))
+                    .toUpper())
+            .value_or(QString());
+    FilterChoices choices;
+    if (log) {
+        choices.neededOnly = true;
+        choices.isNeeded = [log](const SpotRow& row) {
+            return isNeeded(log->statusOfSpot(QStringView(row.DX).trimmed(),
+                                              QStringView(row.QRG).trimmed().toDouble(),
+                                              row.Remarques));
+        };
+    }
+    SortedSpotLines sorted;
+    collectSpots(page, 1, choices, sorted, [] {});
+    return displayPass(sorted, 1);
+}
+
+// Every line's status, as the list is coloured.
+int markLines(const LogSnapshot& log, const QStringList& lines) {
+    using namespace SpotLineColumns;
+    int needed = 0;
+    for (const QString& line : lines)
+        needed += isNeeded(log.statusOfSpot(QStringView(line).mid(DX, QRG - DX - 1).trimmed(),
+                                            QStringView(line).mid(QRG, 8).trimmed().toDouble(),
+                                            QStringView(line).mid(Remarques)));
+    return needed;
+}
+
+// The log book, once it has read the big log.
+LogBook& readBook() {
+    static LogBook* book = [] {
+        auto* b = new LogBook(QStringLiteral(PELK_PROGRAM_DIR));
+        QEventLoop loop;
+        QObject::connect(b, &LogBook::changed, &loop, &QEventLoop::quit);
+        b->setLog(logPath(), QStringLiteral("qsl,lotw"));
+        loop.exec();
+        return b;
+    }();
+    return *book;
+}
+
+void AppendOneContactSeenAndMarked(benchmark::State& state) {
+    LogBook& book = readBook();
+    int n = Contacts;
+    for (auto _ : state) {
+        QEventLoop loop;
+        QTimer limit;
+        limit.setSingleShot(true);
+        QObject::connect(&book, &LogBook::changed, &loop, &QEventLoop::quit);
+        QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QElapsedTimer clock;
+        clock.start();
+        QFile log(logPath());
+        log.open(QIODevice::Append);
+        log.write(record(n++));
+        log.close();
+        limit.start(2000);
+        loop.exec();
+        benchmark::DoNotOptimize(markLines(*book.snapshot(), shownLines(nullptr)));
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+    }
+    state.counters["contacts"] = book.snapshot()->index.contacts();
+}
+BENCHMARK(AppendOneContactSeenAndMarked)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
+
+void RefreshOfFiftyRowsWithStatuses(benchmark::State& state) {
+    const std::shared_ptr<const LogSnapshot> log = readBook().snapshot();
+    for (auto _ : state) {
+        const QStringList lines = shownLines(log.get());
+        benchmark::DoNotOptimize(markLines(*log, lines));
+    }
+}
+BENCHMARK(RefreshOfFiftyRowsWithStatuses)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,89 @@
+#include "Durerur.h"
+
+#include "SpotCollection.h"
+#include "SpotLineColumns.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+
+namespace {
+
+// Red for a new entity, green for a new band, mode or slot, blue for what
+// waits for a confirmation; the usual colour otherwise.
+QVariant statusColour(NeededStatus status) {
+    switch (status) {
+    case NeededStatus::NewEntity:
+        return QColor(0xC0, 0x00, 0x00);
+    case NeededStatus::NewBand:
+    case NeededStatus::NewMode:
+    case NeededStatus::NewSlot:
+        return QColor(0x00, 0x80, 0x00);
+    case NeededStatus::EntityToConfirm:
+    case NeededStatus::SlotToConfirm:
+        return QColor(0x00, 0x00, 0xC0);
+    default:
+        return QVariant();
+    }
+}
+
+NeededStatus statusOfLine(const LogSnapshot& log, QStringView line) {
+    using namespace SpotLineColumns;
+    return log.statusOfSpot(line.mid(DX, QRG - DX - 1).trimmed(),
+                            line.mid(QRG, Spotter - QRG - 1).trimmed().toDouble(),
+                            line.mid(Remarques));
+}
+
+bool isYes(const QString& value) {
+    return value.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+NeededStatus Durerur::neededStatusOf(const QString& line) const {
+    return statusOfLine(*log_.snapshot(), line);
+}
+
+void Durerur::applyLogConfiguration() {
+    log_.setLog(config_.value(ConfigKey::AdifLog), config_.value(ConfigKey::Confirmations));
+    Check5->setChecked(isYes(config_.value(ConfigKey::NeededOnly)));
+}
+
+void Durerur::colourSpotLines() {
+    const std::shared_ptr<const LogSnapshot> log = log_.snapshot();
+    for (int row = 0; row < Liste_Stations->count(); ++row) {
+        QListWidgetItem* item = Liste_Stations->item(row);
+        item->setData(Qt::ForegroundRole, statusColour(statusOfLine(*log, item->text())));
+    }
+}
+
+void Durerur::alertNewEntities() {
+    const std::shared_ptr<const LogSnapshot> log = log_.snapshot();
+    QSet<QString> listed;
+    for (int row = 0; row < Liste_Stations->count(); ++row) {
+        const QString line = Liste_Stations->item(row)->text();
+        if (statusOfLine(*log, line) == NeededStatus::NewEntity)
+            listed.insert(listedKey(line));
+    }
+    const bool appeared = !(listed - newEntitySpots_).isEmpty();
+    newEntitySpots_ = listed;
+    if (appeared && isYes(config_.value(ConfigKey::AlertNewEntity)))
+        refresh_.playAlert();
+}
+
+void Durerur::logChanged() {
+    const std::shared_ptr<const LogSnapshot> log = log_.snapshot();
+    Etat_Journal->setText(log->status);
+    Etat_Journal->setVisible(log->hasLog);
+    // The lines already read, filtered and coloured again.
+    if (!refresh_.redisplay())
+        colourSpotLines();
+}
+
+void Durerur::Check5_Click() {
+    const QString value = Check5->isChecked() ? QStringLiteral("yes") : QStringLiteral("no");
+    config_.setValue(ConfigKey::NeededOnly, value);
+    // A choice that cannot be kept still applies to this run.
+    Configuration::saveKeys(Configuration::userFile(), {{QStringLiteral("needed_only"), value}});
+    refresh_.redisplay();
+}

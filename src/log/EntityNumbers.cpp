@@ -1,0 +1,62 @@
+#include "EntityNumbers.h"
+
+#include "PrefixFileLayout.h"
+
+#include <QDir>
+#include <QFile>
+
+EntityNumbers EntityNumbers::load(const QString& programFolder) {
+    QFile numbers(QDir(programFolder).filePath(PrefixFileLayout::EntityNumbersFileName));
+    const QString text =
+        numbers.open(QIODevice::ReadOnly) ? QString::fromUtf8(numbers.readAll()) : QString();
+    return parse(PrefixTable::load(programFolder), text);
+}
+
+EntityNumbers EntityNumbers::parse(PrefixTable prefixes, QStringView numbersText) {
+    EntityNumbers table;
+    table.prefixes_ = std::move(prefixes);
+    for (QStringView line : numbersText.split(QLatin1Char('\n'))) {
+        line = line.trimmed();
+        const qsizetype blank = line.indexOf(QLatin1Char(' '));
+        const int number = blank > 0 ? line.first(blank).toInt() : 0;
+        if (number > 0)
+            table.numbers_.insert(line.sliced(blank + 1).trimmed().toString(), number);
+    }
+    return table;
+}
+
+int EntityNumbers::ofCall(QStringView callsign) const {
+    const QString country = prefixes_.country(callsign);
+    return country.isEmpty() ? 0 : numbers_.value(country, 0);
+}
+
+namespace {
+
+bool received(const QByteArray& field) {
+    return field.compare("Y", Qt::CaseInsensitive) == 0 ||
+           field.compare("V", Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+LoggedContact loggedContact(const AdifRecord& record, const EntityNumbers& entities) {
+    LoggedContact contact;
+    bool isNumber = false;
+    const int dxcc = record.dxcc.toInt(&isNumber);
+    contact.entity =
+        isNumber && dxcc > 0 ? dxcc : entities.ofCall(QString::fromUtf8(record.call).toUpper());
+    std::optional<int> band = bandNamed(record.band);
+    if (!band) {
+        bool isFrequency = false;
+        const double megahertz = record.freq.toDouble(&isFrequency);
+        if (isFrequency)
+            band = bandOfKhz(megahertz * 1000);
+    }
+    contact.band = std::int8_t(band.value_or(-1));
+    const std::optional<ModeGroup> group = contactModeGroup(record.mode);
+    contact.group = group ? std::int8_t(*group) : std::int8_t(-1);
+    contact.confirmedBy = std::uint8_t((received(record.qslRcvd) ? PaperQsl : 0) |
+                                       (received(record.lotwQslRcvd) ? Lotw : 0) |
+                                       (received(record.eqslQslRcvd) ? Eqsl : 0));
+    return contact;
+}

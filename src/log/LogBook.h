@@ -1,0 +1,71 @@
+#pragma once
+
+#include "EntityNumbers.h"
+#include "NeededStatus.h"
+#include "WorkedIndex.h"
+
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
+#include <memory>
+
+class LogFile;
+
+// What the log said when it was last read: enough to mark every spot.
+struct LogSnapshot {
+    bool hasLog = false;
+    std::shared_ptr<const EntityNumbers> entities;
+    WorkedIndex index;
+    // The status line's text: what was read, or why nothing was.
+    QString status;
+
+    // What a contact with the station of a spot line would bring.
+    NeededStatus statusOfSpot(QStringView callsign, double khz, QStringView remark) const;
+};
+
+// The operator's log: the files of key `adif_log`, read off the window's
+// thread and followed as loggers write them (a change is read within a
+// second). Each reading ends in a new snapshot and `changed`.
+class LogBook : public QObject {
+    Q_OBJECT
+
+public:
+    explicit LogBook(QString programFolder, QObject* parent = nullptr);
+    ~LogBook() override;
+
+    // `files`: paths separated by ";" ("~/" is the home folder); empty: no
+    // log. `confirmations`: those that count, by commas ("qsl,lotw,eqsl").
+    void setLog(const QString& files, const QString& confirmations);
+    std::shared_ptr<const LogSnapshot> snapshot() const { return snapshot_; }
+
+    // The paths of a value of `adif_log`.
+    static QStringList paths(const QString& files);
+    // "12 345" as French writes it, with a narrow blank.
+    static QString frenchNumber(int number);
+
+signals:
+    void changed();
+
+private:
+    // Off the window's thread: reads what changed, then hands a snapshot over.
+    void readChanges();
+    void watch();
+    void refreshSoon();
+
+    QString programFolder_;
+    QStringList paths_;
+    QThread thread_;
+    QObject* reader_ = nullptr; // lives in thread_
+    std::atomic<bool> stopping_{false};
+    std::atomic<bool> refreshQueued_{false};
+    // Owned by the reading thread.
+    std::vector<std::unique_ptr<LogFile>> files_;
+    std::uint8_t counted_ = PaperQsl | Lotw;
+    std::shared_ptr<const EntityNumbers> entities_;
+
+    QFileSystemWatcher watcher_;
+    QTimer poll_;
+    std::shared_ptr<const LogSnapshot> snapshot_ = std::make_shared<LogSnapshot>();
+};

@@ -1,0 +1,112 @@
+// The log through the main window: each spot line in the colour of what a
+// contact would bring, its status in "Journal", "Nouveaux seulement", the
+// new-entity sound, and a logger's new contact recolouring the list.
+#include "DurerurFixture.h"
+#include "LoopbackHttpServer.h"
+#include "SpotPageBuilder.h"
+#include "TestSupport.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QtWidgets>
+
+namespace {
+
+constexpr int Band14 = 5;
+
+const QByteArray Log = "<CALL:6>JA1XYZ<BAND:3>20m<MODE:2>CW<LOTW_QSL_RCVD:1>Y<EOR>\n"
+                       "<CALL:6>DL1XYZ<BAND:3>20m<MODE:3>FT8<EOR>\n";
+
+// The colour of each line by its station and frequency, "" for the usual one.
+QMap<QString, QString> colours(const QListWidget& list) {
+    QMap<QString, QString> byStation;
+    for (int row = 0; row < list.count(); ++row) {
+        const QString line = list.item(row)->text();
+        const QVariant colour = list.item(row)->data(Qt::ForegroundRole);
+        byStation.insert(line.mid(15, 12).trimmed() + ' ' + line.mid(28, 8).trimmed(),
+                         colour.isValid() ? colour.value<QColor>().name() : QString());
+    }
+    return byStation;
+}
+
+} // namespace
+
+class LogWindow : public DurerurFixture {
+protected:
+    void SetUp() override {
+        logPath = programFolder.filePath(QStringLiteral("wsjtx_log.adi"));
+        ASSERT_TRUE(writeFile(logPath, Log));
+        site.setPage(
+            QStringLiteral("/dxc/top_50_14_MHz.html"),
+            spotPageHtml(spotRowHtml({"vk2aaa", "14025.0"}) + spotRowHtml({"ja3aaa", "14025.0"}) +
+                         spotRowHtml({"ja3aaa", "14074.0", "06 dec 14:05z", "f6xyz", "ft8"}) +
+                         spotRowHtml({"dl3aaa", "14074.0", "06 dec 14:05z", "f6xyz", "ft8"})));
+        config.setSpotSite(site.baseAddress());
+        config.setValue(ConfigKey::AdifLog, logPath);
+        qputenv("XDG_CONFIG_HOME", programFolder.path().toLocal8Bit());
+        settings.save(QStringLiteral("Latitude"), QStringLiteral("48.52N"));
+        settings.save(QStringLiteral("Longitude"), QStringLiteral("2.31E"));
+    }
+    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
+
+    // The window once its log is read, its band shown.
+    void show(Durerur& w) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !w.Etat_Journal->text().isEmpty(); }, 5000));
+        w.Bande_CL->setCurrentIndex(Band14);
+        w.Afficher->click();
+    }
+
+    QString logPath;
+    LoopbackHttpServer site;
+};
+
+TEST_F(LogWindow, EachSpotIsMarkedByWhatAContactWouldBringAndFollowsTheLog) {
+    CountingSound counting(sound);
+    Durerur w(state, settings, config, directory,
+              Platform{http, serial, counting, messages, clock});
+    show(w);
+    EXPECT_EQ(w.Etat_Journal->text(), "Journal : 2 QSO, 2 entités dont 1 confirmées");
+    const QString red = "#c00000", green = "#008000", blue = "#0000c0";
+    EXPECT_EQ(colours(*w.Liste_Stations), (QMap<QString, QString>{{"VK2AAA 14025.0", red},
+                                                                  {"JA3AAA 14025.0", ""},
+                                                                  {"JA3AAA 14074.0", green},
+                                                                  {"DL3AAA 14074.0", blue}}));
+    EXPECT_EQ(counting.played, 1); // the new entity
+    QStringList shownStatuses;
+    for (int row = 0; row < w.Liste_Stations->count(); ++row) {
+        w.Liste_Stations->setCurrentRow(row);
+        shownStatuses.append(w.Liste_Stations->item(row)->text().mid(15, 7) + w.Journal->text());
+    }
+    shownStatuses.sort();
+    EXPECT_EQ(shownStatuses, (QStringList{"DL3AAA Entité à confirmer", "JA3AAA Confirmé",
+                                          "JA3AAA Nouveau mode", "VK2AAA Nouvelle entité"}));
+    w.Afficher->click();
+    EXPECT_EQ(counting.played, 1); // no new entity since
+
+    // "Nouveaux seulement" keeps all but the confirmed one, and is kept.
+    w.Check5->click();
+    EXPECT_EQ(w.Liste_Stations->count(), 3);
+    EXPECT_TRUE(readAll(Configuration::userFile()).contains("needed_only = yes"));
+
+    // A contact logged elsewhere recolours its spot without a fetch.
+    site.setPage(QStringLiteral("/dxc/top_50_14_MHz.html"), spotPageHtml(""));
+    QFile log(logPath);
+    ASSERT_TRUE(log.open(QIODevice::Append));
+    log.write("<CALL:6>VK2XYZ<BAND:3>20m<MODE:2>CW<QSL_RCVD:1>Y<EOR>\n");
+    log.close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.Liste_Stations->count() == 2; }, 1500));
+    EXPECT_EQ(w.Etat_Journal->text(), "Journal : 3 QSO, 3 entités dont 2 confirmées");
+
+    // An export replacing the log by a shorter one.
+    w.Check5->click();
+    ASSERT_TRUE(writeFile(logPath + ".new", "<CALL:6>JA1XYZ<BAND:3>20m<MODE:2>CW<EOR>\n"));
+    ASSERT_TRUE(::rename(QFile::encodeName(logPath + ".new").constData(),
+                         QFile::encodeName(logPath).constData()) == 0);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return colours(*w.Liste_Stations).value("DL3AAA 14074.0") == red; }, 1500));
+    EXPECT_EQ(colours(*w.Liste_Stations).value("JA3AAA 14025.0"), blue);
+}
