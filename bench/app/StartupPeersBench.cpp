@@ -4,6 +4,8 @@
 // their main window mapped, with their peak resident memory one second later.
 // Prints the medians and the ratios to Xdx; Xdx is skipped when it is not
 // installed.
+#include "GeneratedLog.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,6 +41,8 @@ struct Peer {
     QString program;
     std::vector<double> startMs;
     std::vector<double> peakMb;
+    // A log the program is given in its user configuration, if any.
+    QString log;
 };
 
 pid_t spawn(const std::vector<std::string>& args, const std::vector<std::string>& env,
@@ -172,6 +176,13 @@ long peakKilobytes(pid_t pid) {
 bool measure(Peer& peer, const std::string& display, MapWatcher& watcher) {
     QTemporaryDir home;
     const std::string homePath = home.path().toStdString();
+    if (!peer.log.isEmpty()) {
+        QDir(home.path()).mkpath(QStringLiteral(".config/pelk-dedirad"));
+        QFile config(home.filePath(QStringLiteral(".config/pelk-dedirad/Pelk_Dedirad.conf")));
+        if (!config.open(QIODevice::WriteOnly) ||
+            config.write("adif_log = " + QFile::encodeName(peer.log) + '\n') < 0)
+            return false;
+    }
     std::vector<std::string> env = {
         "DISPLAY=" + display,
         "HOME=" + homePath,
@@ -219,10 +230,17 @@ double median(std::vector<double> values) {
 } // namespace
 
 int main() {
-    Peer program{"Pelk_Dedirad", QStringLiteral(PELK_PROGRAM_DIR "/Pelk_Dedirad"), {}, {}};
-    Peer xdx{"xdx", QStandardPaths::findExecutable(QStringLiteral("xdx")), {}, {}};
-    Peer floor{"qt_floor_probe", QStringLiteral(PELK_BENCH_DIR "/qt_floor_probe"), {}, {}};
-    std::vector<Peer*> peers{&program, &floor};
+    Peer program{"Pelk_Dedirad", QStringLiteral(PELK_PROGRAM_DIR "/Pelk_Dedirad"), {}, {}, {}};
+    // The same with a 100,000-contact log, read after the window shows.
+    QTemporaryDir logFolder;
+    Peer withLog{"with 100k log", program.program, {}, {}, logFolder.filePath("log.adi")};
+    if (!writeGeneratedLog(withLog.log, 100'000)) {
+        std::printf("cannot write the log\n");
+        return 1;
+    }
+    Peer xdx{"xdx", QStandardPaths::findExecutable(QStringLiteral("xdx")), {}, {}, {}};
+    Peer floor{"qt_floor_probe", QStringLiteral(PELK_BENCH_DIR "/qt_floor_probe"), {}, {}, {}};
+    std::vector<Peer*> peers{&program, &withLog, &floor};
     if (xdx.program.isEmpty())
         std::printf("xdx is not installed (Debian package xdx): measuring this program alone\n");
     else
@@ -240,7 +258,7 @@ int main() {
     }
     // Once each, unmeasured, so that both find their files in the page cache.
     for (Peer* peer : peers) {
-        Peer warmUp{peer->name, peer->program, {}, {}};
+        Peer warmUp{peer->name, peer->program, {}, {}, peer->log};
         measure(warmUp, server.display(), watcher);
     }
     for (int round = 0; round < Rounds; ++round) {

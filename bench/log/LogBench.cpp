@@ -3,6 +3,7 @@
 // contact appended and seen by the log book; a 50-row refresh filtered and
 // marked by what each spot would bring.
 #include "DisplayPass.h"
+#include "GeneratedLog.h"
 #include "LogBook.h"
 #include "LogFile.h"
 #include "PageScratchFiles.h"
@@ -23,39 +24,11 @@ namespace {
 
 constexpr int Contacts = 100'000;
 
-const char* const Calls[] = {"JA1ABC", "DL2XYZ", "W1AW",   "VK2DEF", "PY2GHI", "ZS6JKL",
-                             "UA3MNO", "G4PQR",  "EA5STU", "I2VWX",  "LU1YZA", "K6BCD"};
-const char* const Bands[] = {"160m", "80m", "40m", "30m", "20m", "17m", "15m", "12m", "10m", "6m"};
-const char* const Modes[] = {"CW", "SSB", "FT8", "RTTY", "<MODE:4>MFSK<SUBMODE:3>FT4"};
-
-QByteArray field(const char* name, const QByteArray& value) {
-    return '<' + QByteArray(name) + ':' + QByteArray::number(value.size()) + '>' + value + ' ';
-}
-
-// One record as a logger exports it, with the fields loggers add.
-QByteArray record(int n) {
-    const QByteArray mode = Modes[n % 5];
-    return field("CALL", QByteArray(Calls[n % 12]) + QByteArray::number(n % 10)) +
-           field("QSO_DATE", "20240315") + field("TIME_ON", "142300") +
-           field("BAND", Bands[n % 10]) + field("FREQ", "14.025000") +
-           (mode.startsWith('<') ? mode : field("MODE", mode)) + field("RST_SENT", "599") +
-           field("RST_RCVD", "579") + field("NAME", "Operator Name") +
-           field("GRIDSQUARE", "JN18du") + field("STATION_CALLSIGN", "F4ABC") +
-           field("MY_GRIDSQUARE", "JN18eu") + field("TX_PWR", "100") +
-           field("COMMENT", "Logged by the benchmark, a comment of some length") +
-           field("QSL_RCVD", n % 3 ? "N" : "Y") + field("LOTW_QSL_RCVD", n % 4 ? "N" : "Y") +
-           "<EOR>\n";
-}
-
 const QString& logPath() {
     static QTemporaryDir folder;
     static const QString path = [] {
         const QString file = folder.filePath(QStringLiteral("big.adi"));
-        QFile log(file);
-        log.open(QIODevice::WriteOnly);
-        log.write("Benchmark log <ADIF_VER:5>3.1.4 <EOH>\n");
-        for (int n = 0; n < Contacts; ++n)
-            log.write(record(n));
+        writeGeneratedLog(file, Contacts);
         return file;
     }();
     return path;
@@ -142,7 +115,7 @@ LogBook& readBook() {
         auto* b = new LogBook(QStringLiteral(PELK_PROGRAM_DIR));
         QEventLoop loop;
         QObject::connect(b, &LogBook::changed, &loop, &QEventLoop::quit);
-        b->setLog(logPath(), QStringLiteral("qsl,lotw"));
+        b->setLog(logPath(), {QStringLiteral("qsl"), QStringLiteral("lotw")});
         loop.exec();
         return b;
     }();
@@ -162,7 +135,7 @@ void AppendOneContactSeenAndMarked(benchmark::State& state) {
         clock.start();
         QFile log(logPath());
         log.open(QIODevice::Append);
-        log.write(record(n++));
+        log.write(generatedLogRecord(n++));
         log.close();
         limit.start(2000);
         loop.exec();

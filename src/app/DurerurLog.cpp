@@ -34,10 +34,6 @@ NeededStatus statusOfLine(const LogSnapshot& log, QStringView line) {
                             line.mid(Remarques));
 }
 
-bool isYes(const QString& value) {
-    return value.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0;
-}
-
 } // namespace
 
 NeededStatus Durerur::neededStatusOf(const QString& line) const {
@@ -45,8 +41,8 @@ NeededStatus Durerur::neededStatusOf(const QString& line) const {
 }
 
 void Durerur::applyLogConfiguration() {
-    log_.setLog(config_.value(ConfigKey::AdifLog), config_.value(ConfigKey::Confirmations));
-    Check5->setChecked(isYes(config_.value(ConfigKey::NeededOnly)));
+    log_.setLog(config_.value(ConfigKey::AdifLog), config_.names(ConfigKey::Confirmations));
+    Check5->setChecked(config_.isYes(ConfigKey::NeededOnly));
 }
 
 void Durerur::colourSpotLines() {
@@ -67,7 +63,7 @@ void Durerur::alertNewEntities() {
     }
     const bool appeared = !(listed - newEntitySpots_).isEmpty();
     newEntitySpots_ = listed;
-    if (appeared && isYes(config_.value(ConfigKey::AlertNewEntity)))
+    if (appeared && config_.isYes(ConfigKey::AlertNewEntity))
         refresh_.playAlert();
 }
 
@@ -83,7 +79,7 @@ void Durerur::logChanged() {
 }
 
 void Durerur::Check5_Click() {
-    const QString value = Check5->isChecked() ? QStringLiteral("yes") : QStringLiteral("no");
+    const QString value = Configuration::yesOrNo(Check5->isChecked());
     config_.setValue(ConfigKey::NeededOnly, value);
     // A choice that cannot be kept still applies to this run.
     Configuration::saveKeys(Configuration::userFile(), {{QStringLiteral("needed_only"), value}});

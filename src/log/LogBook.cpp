@@ -10,10 +10,9 @@ namespace {
 // A change the watcher misses (a file that appears) is seen by this poll.
 constexpr int PollMs = 1000;
 
-std::uint8_t countedConfirmations(const QString& confirmations) {
+std::uint8_t countedConfirmations(const QStringList& confirmations) {
     std::uint8_t counted = 0;
-    for (const QString& name : confirmations.split(QLatin1Char(','))) {
-        const QString which = name.trimmed().toLower();
+    for (const QString& which : confirmations) {
         counted |= which == QLatin1String("qsl")    ? PaperQsl
                    : which == QLatin1String("lotw") ? Lotw
                    : which == QLatin1String("eqsl") ? Eqsl
@@ -39,7 +38,6 @@ LogBook::LogBook(QString programFolder, QObject* parent)
     reader_ = new QObject;
     reader_->moveToThread(&thread_);
     thread_.setObjectName(QStringLiteral("log reader"));
-    thread_.start(QThread::LowPriority);
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &LogBook::refreshSoon);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &LogBook::refreshSoon);
     poll_.setInterval(PollMs);
@@ -72,17 +70,24 @@ QString LogBook::frenchNumber(int number) {
     return digits;
 }
 
-void LogBook::setLog(const QString& files, const QString& confirmations) {
+void LogBook::setLog(const QString& files, const QStringList& confirmations) {
     const QStringList paths = LogBook::paths(files);
     const std::uint8_t counted = countedConfirmations(confirmations);
+    // Without a log, and none before, there is nothing to read or forget;
+    // the same log again (other settings saved) is not read again.
+    if ((paths.isEmpty() && !thread_.isRunning()) || (paths == paths_ && counted == counted_))
+        return;
+    if (!thread_.isRunning())
+        thread_.start(QThread::LowPriority);
     paths_ = paths;
+    counted_ = counted;
     QMetaObject::invokeMethod(
         reader_,
         [this, paths, counted] {
             files_.clear();
             for (const QString& path : paths)
                 files_.push_back(std::make_unique<LogFile>(path));
-            counted_ = counted;
+            readingCounted_ = counted;
             readChanges();
         },
         Qt::QueuedConnection);
@@ -135,7 +140,7 @@ void LogBook::readChanges() {
     auto snapshot = std::make_shared<LogSnapshot>();
     snapshot->hasLog = !files_.empty();
     snapshot->entities = entities_;
-    snapshot->index = WorkedIndex(counted_);
+    snapshot->index = WorkedIndex(readingCounted_);
     int unreadable = 0;
     QStringList problems;
     for (const std::unique_ptr<LogFile>& file : files_) {

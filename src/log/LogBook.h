@@ -36,8 +36,9 @@ public:
     ~LogBook() override;
 
     // `files`: paths separated by ";" ("~/" is the home folder); empty: no
-    // log. `confirmations`: those that count, by commas ("qsl,lotw,eqsl").
-    void setLog(const QString& files, const QString& confirmations);
+    // log. `confirmations`: those that count ("qsl", "lotw", "eqsl").
+    // The reading thread starts with the first log.
+    void setLog(const QString& files, const QStringList& confirmations);
     std::shared_ptr<const LogSnapshot> snapshot() const { return snapshot_; }
 
     // The paths of a value of `adif_log`.
@@ -55,14 +56,16 @@ private:
     void refreshSoon();
 
     QString programFolder_;
+    // The log asked for last.
     QStringList paths_;
+    std::uint8_t counted_ = 0;
     QThread thread_;
     QObject* reader_ = nullptr; // lives in thread_
     std::atomic<bool> stopping_{false};
     std::atomic<bool> refreshQueued_{false};
     // Owned by the reading thread.
     std::vector<std::unique_ptr<LogFile>> files_;
-    std::uint8_t counted_ = PaperQsl | Lotw;
+    std::uint8_t readingCounted_ = PaperQsl | Lotw;
     std::shared_ptr<const EntityNumbers> entities_;
 
     QFileSystemWatcher watcher_;

@@ -196,6 +196,23 @@ void Configuration::setValue(ConfigKey::Id key, const QString& value) {
         ConfigurationKeys[key].form == ValueForm::Site ? withoutTrailingSlash(value) : value;
 }
 
+bool Configuration::isYes(ConfigKey::Id key) const {
+    return value(key).compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0;
+}
+
+QString Configuration::yesOrNo(bool yes) {
+    return yes ? QStringLiteral("yes") : QStringLiteral("no");
+}
+
+QStringList Configuration::names(ConfigKey::Id key) const {
+    QStringList names;
+    for (const QString& name : value(key).split(QLatin1Char(','))) {
+        if (!name.trimmed().isEmpty())
+            names.append(name.trimmed().toLower());
+    }
+    return names;
+}
+
 bool Configuration::holdsControlCharacter(const QString& text) {
     return std::any_of(text.begin(), text.end(),
                        [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });

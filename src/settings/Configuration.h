@@ -47,6 +47,11 @@ public:
     // The value of a key: the files' or, when they give none, its default.
     const QString& value(ConfigKey::Id key) const { return values_[key]; }
     void setValue(ConfigKey::Id key, const QString& value);
+    // A yes-or-no key: "yes" in any case is yes, anything else no.
+    bool isYes(ConfigKey::Id key) const;
+    static QString yesOrNo(bool yes);
+    // A key listing names by commas, each trimmed and in lower case.
+    QStringList names(ConfigKey::Id key) const;
 
     const QString& spotSite() const { return value(ConfigKey::SpotSite); }
     const QString& lookupSite() const { return value(ConfigKey::LookupSite); }

@@ -191,10 +191,6 @@ namespace {
 // The confirmations of key `confirmations`, as the file names them.
 constexpr std::array<const char*, 3> ConfirmationNames{"qsl", "lotw", "eqsl"};
 
-bool isYes(const QString& value) {
-    return value.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0;
-}
-
 } // namespace
 
 QGroupBox* Reglages::createLogFields(const Configuration& current, QWidget& parent) {
@@ -210,7 +206,7 @@ QGroupBox* Reglages::createLogFields(const Configuration& current, QWidget& pare
     files->addWidget(Journal_ADIF, 1);
     files->addWidget(Parcourir);
     logForm->addRow(caption(ConfigKey::AdifLog), files);
-    const QStringList counted = current.value(ConfigKey::Confirmations).toLower().split(',');
+    const QStringList counted = current.names(ConfigKey::Confirmations);
     auto* confirmations = new QHBoxLayout;
     const std::array<std::tuple<QCheckBox**, const char*, const char*>, 3> boxes{
         {{&QSL_Papier, "QSL_Papier", "QSL papier"},
@@ -226,7 +222,7 @@ QGroupBox* Reglages::createLogFields(const Configuration& current, QWidget& pare
     logForm->addRow(caption(ConfigKey::Confirmations), confirmations);
     Alerte_Nouvelle_Entite =
         makeCaptioned<QCheckBox>(log, "Alerte_Nouvelle_Entite", caption(ConfigKey::AlertNewEntity));
-    Alerte_Nouvelle_Entite->setChecked(isYes(current.value(ConfigKey::AlertNewEntity)));
+    Alerte_Nouvelle_Entite->setChecked(current.isYes(ConfigKey::AlertNewEntity));
     logForm->addRow(QString(), Alerte_Nouvelle_Entite);
     return log;
 }
@@ -282,7 +278,7 @@ void Reglages::bindFieldValues() {
         return counted.join(QLatin1Char(','));
     };
     fieldValues_[ConfigKey::AlertNewEntity] = [this] {
-        return Alerte_Nouvelle_Entite->isChecked() ? QStringLiteral("yes") : QStringLiteral("no");
+        return Configuration::yesOrNo(Alerte_Nouvelle_Entite->isChecked());
     };
     // Kept by the main window's "Nouveaux seulement", not here.
     fieldValues_[ConfigKey::NeededOnly] = [] { return QString(); };

@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,7 +56,9 @@ protected:
 };
 
 TEST_F(ReglagesWindow, EveryFieldIsSavedToTheUsersFileAndShownAgain) {
+    config.setValue(ConfigKey::Confirmations, QStringLiteral("qsl, LoTW")); // hand-edited
     Reglages& r = open();
+    EXPECT_TRUE(r.QSL_Papier->isChecked() && r.QSL_LoTW->isChecked() && !r.QSL_eQSL->isChecked());
     EXPECT_EQ(r.objectName(), "Reglages");
     EXPECT_EQ(r.windowTitle(), "Réglages");
     window().Mnu_Reglages->trigger(); // one window at most
@@ -74,6 +77,10 @@ TEST_F(ReglagesWindow, EveryFieldIsSavedToTheUsersFileAndShownAgain) {
     r.Peripherique_Hamlib->setText("/dev/ttyACM0");
     r.Vitesse_Hamlib->setEditText("115200");
     r.Mode_Reglage->setCurrentIndex(r.Mode_Reglage->findData("bandplan"));
+    r.Journal_ADIF->setText("~/wsjtx_log.adi");
+    r.QSL_Papier->setChecked(false);
+    r.QSL_eQSL->setChecked(true);
+    r.Alerte_Nouvelle_Entite->setChecked(false);
     ModalCloser closer;
     r.Enregistrer->click();
     EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" / ").toStdString();
@@ -86,7 +93,8 @@ TEST_F(ReglagesWindow, EveryFieldIsSavedToTheUsersFileAndShownAgain) {
               "com3 = /dev/ttyUSB2\ncom4 = /dev/ttyUSB3\ncom5 = /dev/ttyUSB4\n"
               "com6 = /dev/ttyUSB5\nrigctld = 127.0.0.1:4533\nflrig = 127.0.0.1:12346\n"
               "hamlib_model = 3073\nhamlib_device = /dev/ttyACM0\nhamlib_speed = 115200\n"
-              "mode = bandplan\n");
+              "mode = bandplan\nadif_log = ~/wsjtx_log.adi\nconfirmations = lotw,eqsl\n"
+              "alert_new_entity = no\n");
     // Applied at once: the lookup button, the ports, the configuration.
     EXPECT_EQ(window().QRZ->text(), "HAMQTH.com");
     EXPECT_EQ(config.portDevice(4), "/dev/ttyUSB3");
