@@ -7,7 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <mutex>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -34,18 +37,42 @@ std::optional<QStringView> firstMatchingLine(QStringView text, QStringView calls
     return std::nullopt;
 }
 
-// The prefix-file line of the callsign in the exact-call file.
+// The prefix-file line of the callsign in the exact-call file. The file is
+// large (tens of thousands of calls, 2 MB) and asked at every click: it is
+// held between clicks and read again only when it is another file or was
+// changed, so that an edited copy still counts at once.
 std::optional<QString> exactCallLine(const QString& file, QStringView callsign) {
-    QFile calls(file);
-    if (callsign.isEmpty() || !calls.open(QIODevice::ReadOnly))
+    struct Held {
+        QString path;
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = -1;
+        timespec modified{};
+        QHash<QString, QString> lines;
+    };
+    static std::mutex guard;
+    static Held held;
+    struct stat status {};
+    if (callsign.isEmpty() || ::stat(QFile::encodeName(file).constData(), &status) != 0)
         return std::nullopt;
-    const QString text = QString::fromUtf8(calls.readAll());
-    for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
-        const qsizetype blank = line.indexOf(QLatin1Char(' '));
-        if (blank > 0 && line.first(blank) == callsign)
-            return line.sliced(blank + 1).toString();
+    const std::lock_guard lock(guard);
+    if (held.path != file || held.device != status.st_dev || held.inode != status.st_ino ||
+        held.size != status.st_size || held.modified.tv_sec != status.st_mtim.tv_sec ||
+        held.modified.tv_nsec != status.st_mtim.tv_nsec) {
+        held = Held{file, status.st_dev, status.st_ino, status.st_size, status.st_mtim, {}};
+        QFile calls(file);
+        if (calls.open(QIODevice::ReadOnly)) {
+            const QString text = QString::fromUtf8(calls.readAll());
+            for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+                const qsizetype blank = line.indexOf(QLatin1Char(' '));
+                const QString call = blank > 0 ? line.first(blank).toString() : QString();
+                if (!call.isEmpty() && !held.lines.contains(call))
+                    held.lines.insert(call, line.sliced(blank + 1).toString());
+            }
+        }
     }
-    return std::nullopt;
+    const auto found = held.lines.constFind(callsign.toString());
+    return found == held.lines.cend() ? std::nullopt : std::optional<QString>(*found);
 }
 
 } // namespace
