@@ -107,6 +107,11 @@ void Durerur::createControls() {
     Etat_Journal->setTextFormat(Qt::PlainText);
     Etat_Journal->hide();
     statusBar()->addPermanentWidget(Etat_Journal);
+    Etat_Pays = new QLabel(this);
+    Etat_Pays->setObjectName(QStringLiteral("Etat_Pays"));
+    Etat_Pays->setTextFormat(Qt::PlainText);
+    Etat_Pays->hide();
+    statusBar()->addPermanentWidget(Etat_Pays);
 
     const QFont fixedFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     const QColor buttonFace = palette().color(QPalette::Button);
@@ -287,6 +292,8 @@ void Durerur::createMenus() {
     help->menuAction()->setObjectName(QStringLiteral("Mnu_Hlp"));
     Mnu_Historique = makeAction(help, "Mnu_Historique", QStringLiteral("Historique"), false);
     Mnu_A_Propos = makeAction(help, "Mnu_A_Propos", QStringLiteral("A Propos"), false);
+    Mnu_Maj_Pays =
+        makeAction(help, "Mnu_Maj_Pays", QStringLiteral("Mettre à jour les pays"), false);
 }
 
 void Durerur::connectHandlers() {
@@ -321,6 +328,11 @@ void Durerur::connectHandlers() {
     connect(Check4, &QCheckBox::clicked, this, &Durerur::Check4_Click);
     connect(Check5, &QCheckBox::clicked, this, &Durerur::Check5_Click);
     connect(&log_, &LogBook::changed, this, &Durerur::logChanged);
+    connect(Mnu_Maj_Pays, &QAction::triggered, this, &Durerur::Mnu_Maj_Pays_Click);
+    connect(&countries_, &CountryData::inUseChanged, this, &Durerur::countryDataChanged);
+    connect(&countries_, &CountryData::siteAttempted, this, &Durerur::countrySiteAttempted);
+    connect(&countries_, &CountryData::idle, Mnu_Maj_Pays,
+            [this] { Mnu_Maj_Pays->setEnabled(true); });
     connect(Test_alerte, &QPushButton::clicked, this, &Durerur::Test_alerte_Click);
     Indicatif->installEventFilter(this);
     Remarque->installEventFilter(this);

@@ -3,6 +3,7 @@
 #include "BrowserProcess.h"
 #include "CatSequences.h"
 #include "Configuration.h"
+#include "CountryData.h"
 #include "FlrigBridge.h"
 #include "HamlibModule.h"
 #include "HamlibRig.h"
@@ -121,6 +122,8 @@ public:
     QCheckBox* Check5 = nullptr;
     // Beside Etat_Spots: what was read of the log.
     QLabel* Etat_Journal = nullptr;
+    // Beside them, while the country data is fetched and when it could not be.
+    QLabel* Etat_Pays = nullptr;
 
     // Menu items.
     QAction* Mnu_SansCom = nullptr;
@@ -130,6 +133,7 @@ public:
     QAction* Mnu_Reglages = nullptr;
     QAction* Mnu_Historique = nullptr;
     QAction* Mnu_A_Propos = nullptr;
+    QAction* Mnu_Maj_Pays = nullptr;
 
     // The station coordinates window while it is open.
     Station* stationWindow() const { return station_; }
@@ -203,6 +207,11 @@ public:
     LogBook& logBook() { return log_; }
     void Check5_Click();
 
+    // The country data (DurerurCountries.cpp).
+    CountryData& countries() { return countries_; }
+    // Fetches the country file from the site, off the window's thread.
+    void Mnu_Maj_Pays_Click();
+
     // Spot memory and callsign lookup (DurerurMemory.cpp).
     // Adds the selected spot line to the memory, which stays hidden.
     void Memoriser_Click();
@@ -258,6 +267,10 @@ private:
     NeededStatus neededStatusOf(const QString& line) const;
     // Reads the log of the configuration, off the window's thread.
     void applyLogConfiguration();
+    // Debian's country data when newer, then the site's when due.
+    void startCountryUpdates();
+    void countryDataChanged();
+    void countrySiteAttempted(const CountryUpdateResult& result, bool asked);
     void updateSpots();
     FilterChoices filterChoices() const override;
     void sortBy(std::int16_t mode, QPushButton* button);
@@ -288,6 +301,7 @@ private:
     QPointer<Reglages> reglages_;
     std::function<void()> restartSpotSource_;
     static constexpr int StatusFollowMs = 1000;
+    static constexpr int CountryCheckDelayMs = 2000;
     static constexpr qint64 UpdateEveryMs = 500;
     SpotChangeWatcher changeWatcher_;
     QTimer* updateDelay_ = nullptr;
@@ -297,7 +311,8 @@ private:
     QDeadlineTimer statusHeld_;
     // Where the keyboard was when the busy state began.
     QPointer<QWidget> focusBeforeBusy_;
-    LogBook log_{directory_.path()};
+    CountryData countries_{CountryFolders::standard(directory_.path()), platform_.http};
+    LogBook log_{countries_.folderInUse()};
     // The keys of the new entities' spots the last refresh listed.
     QSet<QString> newEntitySpots_;
     PageScratchFiles scratch_{directory_.path(), PageScratchFiles::userFolder()};

@@ -4,6 +4,7 @@
 #include "PrefixFileLayout.h"
 #include "PrefixLookup.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <cmath>
@@ -44,7 +45,7 @@ void Durerur::Liste_Stations_Click() {
 
 void Durerur::Dedirad_Liste() {
     DxInformation dx;
-    Cherche_Prefixe(directory_.file(PrefixFileLayout::FileName),
+    Cherche_Prefixe(QDir(countries_.folderInUse()).filePath(PrefixFileLayout::FileName),
                     state_.Ligne_Selection.mid(DxStart, DxWidth), state_.Latitude_Station,
                     state_.Longitude_Station, dx);
     Pref->setText(dx.record.prefix);

@@ -132,6 +132,8 @@ void Durerur::Form_Load() {
     statusFollower_->start();
     // The log is read once the window shows, off its thread.
     QTimer::singleShot(0, this, &Durerur::applyLogConfiguration);
+    // The country data is looked at once the start-up's own work is done.
+    QTimer::singleShot(CountryCheckDelayMs, this, &Durerur::startCountryUpdates);
 
     // 15 and 16.
     settings_.save(SettingsKeys::CheminRepertoire, directory_.path());
@@ -221,7 +223,8 @@ void Durerur::applyConfiguration() {
 }
 
 void Durerur::Mnu_A_Propos_Click() {
-    platform_.messages.show(aboutText(state_.Texte_Revision));
+    platform_.messages.show(aboutText(state_.Texte_Revision) + QStringLiteral("\r\n") +
+                            countries_.versionInUse().aboutLine());
 }
 
 void Durerur::Mnu_Historique_Click() {

@@ -1,5 +1,6 @@
 #include "LogBook.h"
 
+#include "FrenchNumber.h"
 #include "LogFile.h"
 
 #include <QDir>
@@ -33,8 +34,9 @@ NeededStatus LogSnapshot::statusOfSpot(QStringView callsign, double khz, QString
     return index.status(entity, *band, spotModeGroup(khz, remark));
 }
 
-LogBook::LogBook(QString programFolder, QObject* parent)
-    : QObject(parent), programFolder_(std::move(programFolder)) {
+LogBook::LogBook(QString countryFolder, QObject* parent)
+    : QObject(parent), countryFolder_(std::move(countryFolder)),
+      readingCountryFolder_(countryFolder_) {
     reader_ = new QObject;
     reader_->moveToThread(&thread_);
     thread_.setObjectName(QStringLiteral("log reader"));
@@ -63,13 +65,6 @@ QStringList LogBook::paths(const QString& files) {
     return paths;
 }
 
-QString LogBook::frenchNumber(int number) {
-    QString digits = QString::number(number);
-    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
-        digits.insert(at, QChar(0x202F));
-    return digits;
-}
-
 void LogBook::setLog(const QString& files, const QStringList& confirmations) {
     const QStringList paths = LogBook::paths(files);
     const std::uint8_t counted = countedConfirmations(confirmations);
@@ -96,6 +91,26 @@ void LogBook::setLog(const QString& files, const QStringList& confirmations) {
         poll_.stop();
     else
         poll_.start();
+}
+
+void LogBook::setCountryFolder(const QString& folder) {
+    if (folder == countryFolder_)
+        return;
+    countryFolder_ = folder;
+    if (!thread_.isRunning()) {
+        readingCountryFolder_ = folder;
+        return;
+    }
+    QMetaObject::invokeMethod(
+        reader_,
+        [this, folder] {
+            readingCountryFolder_ = folder;
+            entities_ = std::make_shared<const EntityNumbers>(EntityNumbers::load(folder));
+            for (std::unique_ptr<LogFile>& file : files_)
+                file = std::make_unique<LogFile>(file->path());
+            readChanges();
+        },
+        Qt::QueuedConnection);
 }
 
 void LogBook::watch() {
@@ -130,7 +145,8 @@ void LogBook::refreshSoon() {
 
 void LogBook::readChanges() {
     if (!entities_ && !files_.empty())
-        entities_ = std::make_shared<const EntityNumbers>(EntityNumbers::load(programFolder_));
+        entities_ =
+            std::make_shared<const EntityNumbers>(EntityNumbers::load(readingCountryFolder_));
     bool anyChanged = files_.empty();
     for (const std::unique_ptr<LogFile>& file : files_)
         anyChanged = file->refresh(*entities_, stopping_) || anyChanged;

@@ -32,7 +32,8 @@ class LogBook : public QObject {
     Q_OBJECT
 
 public:
-    explicit LogBook(QString programFolder, QObject* parent = nullptr);
+    // `countryFolder`: where the country data in use lies.
+    explicit LogBook(QString countryFolder, QObject* parent = nullptr);
     ~LogBook() override;
 
     // `files`: paths separated by ";" ("~/" is the home folder); empty: no
@@ -40,11 +41,11 @@ public:
     // The reading thread starts with the first log.
     void setLog(const QString& files, const QStringList& confirmations);
     std::shared_ptr<const LogSnapshot> snapshot() const { return snapshot_; }
+    // Other country data: every contact's entity is found again.
+    void setCountryFolder(const QString& folder);
 
     // The paths of a value of `adif_log`.
     static QStringList paths(const QString& files);
-    // "12 345" as French writes it, with a narrow blank.
-    static QString frenchNumber(int number);
 
 signals:
     void changed();
@@ -55,7 +56,7 @@ private:
     void watch();
     void refreshSoon();
 
-    QString programFolder_;
+    QString countryFolder_;
     // The log asked for last.
     QStringList paths_;
     std::uint8_t counted_ = 0;
@@ -67,6 +68,7 @@ private:
     std::vector<std::unique_ptr<LogFile>> files_;
     std::uint8_t readingCounted_ = PaperQsl | Lotw;
     std::shared_ptr<const EntityNumbers> entities_;
+    QString readingCountryFolder_;
 
     QFileSystemWatcher watcher_;
     QTimer poll_;

@@ -5,16 +5,20 @@
 #include <algorithm>
 #include <curl/curl.h>
 
-namespace {
-
-struct Transfer {
-    QByteArray body;
+struct CurlHttpClient::Transfer {
     std::size_t maxBytes = 0;
+    const std::atomic<bool>* cancelled = nullptr;
+    QByteArray body;
     bool tooLarge = false;
+    CURLcode result = CURLE_OK;
+    long status = 0;
+    QByteArray contentType;
 };
 
+namespace {
+
 std::size_t collect(char* data, std::size_t size, std::size_t count, void* userData) {
-    auto* transfer = static_cast<Transfer*>(userData);
+    auto* transfer = static_cast<CurlHttpClient::Transfer*>(userData);
     const std::size_t bytes = size * count;
     if (static_cast<std::size_t>(transfer->body.size()) + bytes > transfer->maxBytes) {
         transfer->tooLarge = true;
@@ -24,6 +28,12 @@ std::size_t collect(char* data, std::size_t size, std::size_t count, void* userD
     return bytes;
 }
 
+// Called by curl about once a second and at every block: a non-zero answer
+// ends the transfer.
+int progress(void* userData, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto* transfer = static_cast<const CurlHttpClient::Transfer*>(userData);
+    return transfer->cancelled != nullptr && transfer->cancelled->load() ? 1 : 0;
+}
 // curl_global_init is not thread-safe; run it once before the first transfer.
 void initialiseCurlOnce() {
     static const bool initialised = [] {
@@ -53,22 +63,20 @@ CurlHttpClient::CurlHttpClient() : limits_() {}
 
 CurlHttpClient::CurlHttpClient(Limits limits) : limits_(limits) {}
 
-QString CurlHttpClient::get(const QString& address, std::chrono::milliseconds timeLimit) {
-    if (timeLimit.count() <= 0)
-        return QString();
-    const long totalMs =
-        static_cast<long>(std::min<long long>(limits_.totalTimeoutMs, timeLimit.count()));
+void CurlHttpClient::perform(const QString& address, long totalMs, Transfer& transfer) const {
     initialiseCurlOnce();
     CURL* curl = curl_easy_init();
-    if (curl == nullptr)
-        return QString();
-
-    Transfer transfer;
-    transfer.maxBytes = limits_.maxBodyBytes;
+    if (curl == nullptr) {
+        transfer.result = CURLE_FAILED_INIT;
+        return;
+    }
     const QByteArray url = address.toUtf8();
     curl_easy_setopt(curl, CURLOPT_URL, url.constData());
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, collect);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, progress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, transfer.cancelled == nullptr ? 1L : 0L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, std::min(limits_.connectTimeoutMs, totalMs));
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, totalMs);
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
@@ -78,15 +86,58 @@ QString CurlHttpClient::get(const QString& address, std::chrono::milliseconds ti
     curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
 
-    const CURLcode result = curl_easy_perform(curl);
+    transfer.result = curl_easy_perform(curl);
     char* contentType = nullptr;
     curl_easy_getinfo(curl, CURLINFO_CONTENT_TYPE, &contentType);
-    const QByteArray type = contentType != nullptr ? QByteArray(contentType) : QByteArray();
+    transfer.contentType = contentType != nullptr ? QByteArray(contentType) : QByteArray();
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &transfer.status);
     curl_easy_cleanup(curl);
+}
 
-    if (result != CURLE_OK || transfer.tooLarge || transfer.body.isEmpty())
+QString CurlHttpClient::get(const QString& address, std::chrono::milliseconds timeLimit) {
+    if (timeLimit.count() <= 0)
         return QString();
-    return decodeBody(transfer.body, type);
+    Transfer transfer;
+    transfer.maxBytes = limits_.maxBodyBytes;
+    perform(address,
+            static_cast<long>(std::min<long long>(limits_.totalTimeoutMs, timeLimit.count())),
+            transfer);
+    if (transfer.result != CURLE_OK || transfer.tooLarge || transfer.body.isEmpty())
+        return QString();
+    return decodeBody(transfer.body, transfer.contentType);
+}
+
+HttpClient::Download CurlHttpClient::download(const QString& address, std::size_t maxBytes,
+                                              const std::atomic<bool>& cancelled) {
+    Transfer transfer;
+    transfer.maxBytes = maxBytes;
+    transfer.cancelled = &cancelled;
+    perform(address, limits_.totalTimeoutMs, transfer);
+    if (transfer.tooLarge)
+        return {{}, QStringLiteral("réponse de plus de %1 Mo").arg(maxBytes / (1024 * 1024))};
+    switch (transfer.result) {
+    case CURLE_OK:
+        if (transfer.body.isEmpty())
+            return {{}, QStringLiteral("réponse vide")};
+        return {transfer.body, {}};
+    case CURLE_HTTP_RETURNED_ERROR:
+        return {{}, QStringLiteral("le site répond %1").arg(transfer.status)};
+    case CURLE_OPERATION_TIMEDOUT:
+        return {{}, QStringLiteral("pas de réponse en %1 s").arg(limits_.totalTimeoutMs / 1000.0)};
+    case CURLE_TOO_MANY_REDIRECTS:
+        return {{}, QStringLiteral("trop de redirections")};
+    case CURLE_PARTIAL_FILE:
+    case CURLE_RECV_ERROR:
+        return {{}, QStringLiteral("téléchargement interrompu")};
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return {{}, QStringLiteral("site introuvable")};
+    case CURLE_COULDNT_CONNECT:
+        return {{}, QStringLiteral("connexion refusée")};
+    case CURLE_ABORTED_BY_CALLBACK:
+        return {{}, QStringLiteral("abandonné")};
+    default:
+        return {{}, QString::fromUtf8(curl_easy_strerror(transfer.result))};
+    }
 }
 
 QString CurlHttpClient::decodeBody(const QByteArray& body, const QByteArray& contentType) {

@@ -22,11 +22,19 @@ public:
 
     using HttpClient::get;
     QString get(const QString& address, std::chrono::milliseconds timeLimit) override;
+    Download download(const QString& address, std::size_t maxBytes,
+                      const std::atomic<bool>& cancelled) override;
 
     // Decodes a body by the charset named in a Content-Type header value
     // (ISO-8859-1 when none is named or the name is unknown).
     static QString decodeBody(const QByteArray& body, const QByteArray& contentType);
 
+    // One transfer's state, which curl's callbacks fill.
+    struct Transfer;
+
 private:
+    // Runs one transfer within the limits, bounded in time by `totalMs`.
+    void perform(const QString& address, long totalMs, Transfer& transfer) const;
+
     Limits limits_;
 };

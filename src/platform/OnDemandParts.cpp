@@ -8,12 +8,24 @@ OnDemandHttpClient::OnDemandHttpClient(const QString& modulePath) : module_(modu
 
 OnDemandHttpClient::~OnDemandHttpClient() = default;
 
-QString OnDemandHttpClient::get(const QString& address, std::chrono::milliseconds timeLimit) {
+HttpClient* OnDemandHttpClient::client() {
     std::call_once(made_, [this] {
         if (auto* make = module_.function<MakeHttpClient>(MakeHttpClientName))
             client_.reset(make());
     });
-    return client_ ? client_->get(address, timeLimit) : QString();
+    return client_.get();
+}
+
+QString OnDemandHttpClient::get(const QString& address, std::chrono::milliseconds timeLimit) {
+    HttpClient* http = client();
+    return http != nullptr ? http->get(address, timeLimit) : QString();
+}
+
+HttpClient::Download OnDemandHttpClient::download(const QString& address, std::size_t maxBytes,
+                                                  const std::atomic<bool>& cancelled) {
+    HttpClient* http = client();
+    return http != nullptr ? http->download(address, maxBytes, cancelled)
+                           : Download{{}, module_.problem()};
 }
 
 const QString OnDemandSoundPlayer::ModuleName = QStringLiteral("libpelk_sound.so");

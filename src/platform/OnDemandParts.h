@@ -18,9 +18,13 @@ public:
 
     using HttpClient::get;
     QString get(const QString& address, std::chrono::milliseconds timeLimit) override;
+    Download download(const QString& address, std::size_t maxBytes,
+                      const std::atomic<bool>& cancelled) override;
     QString problem() const override { return module_.problem(); }
 
 private:
+    HttpClient* client();
+
     OnDemandModule module_;
     std::once_flag made_;
     std::unique_ptr<HttpClient> client_;

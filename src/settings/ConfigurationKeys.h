@@ -28,6 +28,8 @@ enum Id : int {
     Confirmations,
     AlertNewEntity,
     NeededOnly,
+    CountrySite,
+    CountryUpdate,
     Count
 };
 } // namespace ConfigKey
@@ -82,4 +84,8 @@ inline constexpr std::array<ConfigurationKey, ConfigKey::Count> ConfigurationKey
      "yes: \"ringout.wav\" when a spot of a new entity appears"},
     {"needed_only", "no", "Nouveaux seulement",
      "yes: the spot list keeps only the spots a contact would bring something"},
+    {"country_site", "https://www.country-files.com/bigcty/cty.csv", "Fichier des pays",
+     "address of the country file cty.csv", ValueForm::Site},
+    {"country_update", "auto", "Mise à jour automatique",
+     "auto: the country file is fetched once over 30 days old; manual: from the menu only"},
 }};

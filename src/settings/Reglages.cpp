@@ -111,6 +111,15 @@ Reglages::Reglages(const Configuration& current, const std::vector<HamlibModel>&
     Site_Recherche = makeNamed<QLineEdit>(sites, "Site_Recherche");
     Site_Recherche->setText(current.lookupSite());
     sitesForm->addRow(caption(ConfigKey::LookupSite), Site_Recherche);
+    Site_Pays = makeNamed<QLineEdit>(sites, "Site_Pays");
+    Site_Pays->setText(current.value(ConfigKey::CountrySite));
+    Maj_Pays_Auto =
+        makeCaptioned<QCheckBox>(sites, "Maj_Pays_Auto", caption(ConfigKey::CountryUpdate));
+    Maj_Pays_Auto->setChecked(current.value(ConfigKey::CountryUpdate) == QLatin1String("auto"));
+    auto* countries = new QHBoxLayout;
+    countries->addWidget(Site_Pays, 1);
+    countries->addWidget(Maj_Pays_Auto);
+    sitesForm->addRow(caption(ConfigKey::CountrySite), countries);
     layout->addWidget(sites);
 
     // Two columns of three ports: the window keeps within a laptop's screen.
@@ -136,12 +145,17 @@ Reglages::Reglages(const Configuration& current, const std::vector<HamlibModel>&
 
     auto* rig = new QGroupBox(QStringLiteral("Transceiver par le réseau"), this);
     auto* rigForm = new QFormLayout(rig);
+    // Both addresses are short: one row keeps the window within a laptop's
+    // screen.
     Adresse_Rigctld = makeNamed<QLineEdit>(rig, "Adresse_Rigctld");
     Adresse_Rigctld->setText(current.rigctld());
-    rigForm->addRow(caption(ConfigKey::Rigctld), Adresse_Rigctld);
     Adresse_Flrig = makeNamed<QLineEdit>(rig, "Adresse_Flrig");
     Adresse_Flrig->setText(current.flrig());
-    rigForm->addRow(caption(ConfigKey::Flrig), Adresse_Flrig);
+    auto* addresses = new QHBoxLayout;
+    addresses->addWidget(Adresse_Rigctld, 1);
+    addresses->addWidget(new QLabel(caption(ConfigKey::Flrig), rig));
+    addresses->addWidget(Adresse_Flrig, 1);
+    rigForm->addRow(caption(ConfigKey::Rigctld), addresses);
     Modele_Hamlib = makeNamed<QComboBox>(rig, "Modele_Hamlib");
     Modele_Hamlib->addItem(QStringLiteral("(aucun : rigctld n'est pas lancé)"), QString());
     for (const HamlibModel& model : hamlibModels)
@@ -280,6 +294,10 @@ void Reglages::bindFieldValues() {
     fieldValues_[ConfigKey::AlertNewEntity] = [this] {
         return Configuration::yesOrNo(Alerte_Nouvelle_Entite->isChecked());
     };
+    fieldValues_[ConfigKey::CountrySite] = text(Site_Pays);
+    fieldValues_[ConfigKey::CountryUpdate] = [this] {
+        return Maj_Pays_Auto->isChecked() ? QStringLiteral("auto") : QStringLiteral("manual");
+    };
     // Kept by the main window's "Nouveaux seulement", not here.
     fieldValues_[ConfigKey::NeededOnly] = [] { return QString(); };
 }
@@ -321,6 +339,10 @@ QStringList Reglages::errors() const {
         found << QStringLiteral("Le site des spots « %1 » n'est pas de la forme "
                                 "http://hôte[:port]")
                      .arg(Site_Spots->text().trimmed());
+    if (!SettingsChecks::isFileAddress(Site_Pays->text().trimmed()))
+        found << QStringLiteral("Le fichier des pays « %1 » n'est pas de la forme "
+                                "https://hôte[:port]/chemin")
+                     .arg(Site_Pays->text().trimmed());
     if (!SettingsChecks::isSite(Site_Recherche->text().trimmed()))
         found << QStringLiteral("Le site de recherche « %1 » n'est pas de la forme "
                                 "https://hôte[:port]")

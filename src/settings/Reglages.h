@@ -41,6 +41,9 @@ public:
     QLineEdit* Mot_De_Passe = nullptr;
     QLineEdit* Site_Spots = nullptr;
     QLineEdit* Site_Recherche = nullptr;
+    // The country file's address, and whether it is fetched by itself.
+    QLineEdit* Site_Pays = nullptr;
+    QCheckBox* Maj_Pays_Auto = nullptr;
     std::array<QComboBox*, Configuration::PortCount> Peripheriques{};
     QLineEdit* Adresse_Rigctld = nullptr;
     QLineEdit* Adresse_Flrig = nullptr;

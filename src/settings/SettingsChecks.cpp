@@ -37,6 +37,13 @@ bool SettingsChecks::isSite(const QString& text) {
            !site.hasQuery() && !site.hasFragment() && site.userInfo().isEmpty();
 }
 
+bool SettingsChecks::isFileAddress(const QString& text) {
+    const QUrl file(text, QUrl::StrictMode);
+    return file.isValid() &&
+           (file.scheme() == QLatin1String("http") || file.scheme() == QLatin1String("https")) &&
+           !file.host().isEmpty() && file.path().size() > 1 && file.userInfo().isEmpty();
+}
+
 bool SettingsChecks::isDevice(const QString& text) {
     return text.startsWith(QLatin1Char('/')) && !text.contains(QLatin1Char(' ')) && text.size() > 1;
 }

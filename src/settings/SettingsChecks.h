@@ -15,6 +15,8 @@ bool isHostPort(const QString& text);
 // A web site given by its scheme and host (and port), nothing after:
 // http://127.0.0.1:8073, https://www.qrz.com.
 bool isSite(const QString& text);
+// An http or https address of a file on a host: "https://host[:port]/path".
+bool isFileAddress(const QString& text);
 // A device by its absolute path: /dev/ttyUSB0, /dev/serial/by-id/...
 bool isDevice(const QString& text);
 

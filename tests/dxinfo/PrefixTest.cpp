@@ -1,7 +1,7 @@
-#include "CtyDat.h"
+#include "CountryDataLines.h"
+#include "CountryFile.h"
 #include "DistanceBearing.h"
 #include "PrefixFileLayout.h"
-#include "PrefixFileLines.h"
 #include "PrefixLookup.h"
 
 #include <QFile>
@@ -68,7 +68,8 @@ TEST(PrefixFileGenerator, ExcerptOfCtyDat) {
     QFile excerpt(PELK_TEST_DATA_DIR "/prefix/cty_excerpt.dat");
     ASSERT_TRUE(excerpt.open(QIODevice::ReadOnly));
     QStringList problems;
-    const QList<PrefixEntry> entries = readCtyDat(QString::fromUtf8(excerpt.readAll()), problems);
+    const QList<PrefixEntry> entries =
+        readCtyDat(QString::fromUtf8(excerpt.readAll()), problems).entries;
     const QStringList lines = prefixFileLines(entries);
     EXPECT_EQ(problems, QStringList());
     // The exact calls in a file of their own, with their overrides.

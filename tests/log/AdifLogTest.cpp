@@ -1,6 +1,7 @@
 // ADIF files, ADI and ADX, as loggers and WSJT-X write them and as they get
 // damaged, read into what a contact with each spot would bring.
 #include "EntityNumbers.h"
+#include "FrenchNumber.h"
 #include "LogBook.h"
 #include "LogFile.h"
 #include "TestSupport.h"
@@ -92,7 +93,7 @@ TEST_F(AdifLog, AdiAndAdxWithOrWithoutDxccGiveEveryStatusOfTheLadder) {
     EXPECT_EQ(
         read(write("eqsl.adi", Adi), PaperQsl | Lotw | Eqsl).statusOfSpot(u"DL3AAA", 14080, u"FT4"),
         NeededStatus::Confirmed);
-    EXPECT_EQ(LogBook::frenchNumber(1234567), QStringLiteral("1\u202F234\u202F567"));
+    EXPECT_EQ(frenchNumber(1234567), QStringLiteral("1\u202F234\u202F567"));
 }
 
 TEST_F(AdifLog, DamagedRecordsLoseOnlyThemselves) {

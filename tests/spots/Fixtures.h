@@ -3,16 +3,11 @@
 #include "PageScratchFiles.h"
 #include "SpotRow.h"
 #include "SpotTableReader.h"
+#include "TestSupport.h"
 
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <ostream>
-
-// Readable texts in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 // A hand-made page of tests/data, as the site would send it.
 inline QByteArray fixturePage(const QString& name) {

@@ -25,6 +25,7 @@ struct Fakes : HttpClient, Clock, SoundPlayer, MessageBox, SpotView {
         QThread::msleep(delayMs);
         return QString::fromLatin1(pages.value(address.section('/', -1)));
     }
+    Download download(const QString&, std::size_t, const std::atomic<bool>&) override { return {}; }
     QTime utcTimeOfDay() const override { return QTime(9, 5, 7); }
     double monotonicSeconds() const override { return 0.0; }
     void sleepFor(double) override {}

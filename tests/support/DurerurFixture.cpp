@@ -31,6 +31,8 @@ DurerurFixture::DurerurFixture()
     : directory(preparedProgramFolder(programFolder)),
       serial([this](int n) { return config.portDevice(n); }), sound(captureDevice(programFolder)) {
     TempSettings::clear();
+    // The country file is fetched only by the tests that serve one.
+    config.setValue(ConfigKey::CountryUpdate, QStringLiteral("manual"));
 }
 
 DurerurFixture::~DurerurFixture() {
@@ -42,6 +44,8 @@ Durerur& DurerurFixture::window() {
     if (!window_) {
         window_ = std::make_unique<Durerur>(state, settings, config, directory,
                                             Platform{http, serial, sound, messages, clock});
+        // Taken by the start-up's update, which waits for the events to run.
+        window_->countries().setFolders(countryFolders());
     }
     return *window_;
 }
@@ -74,6 +78,11 @@ QStringList DurerurFixture::storedKeys() const {
     QStringList keys = file.childKeys();
     keys.sort();
     return keys;
+}
+
+CountryFolders DurerurFixture::countryFolders() const {
+    const QDir folder(programFolder.path());
+    return {folder.path(), folder.filePath("donnees"), folder.filePath("hamradio-files")};
 }
 
 QString DurerurFixture::soundCapture() const {

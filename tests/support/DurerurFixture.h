@@ -29,6 +29,9 @@ protected:
     // What the settings store holds, read straight from its file.
     QString stored(const QString& key) const;
     QStringList storedKeys() const;
+    // The program's copy of the country data, the user's in "donnees" and a
+    // stand-in for Debian's in "hamradio-files", all in the program folder.
+    CountryFolders countryFolders() const;
     // The raw file that receives what the sound player plays.
     QString soundCapture() const;
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
@@ -9,6 +10,9 @@ int main(int argc, char** argv) {
     const QByteArray platform = qgetenv("PELK_TEST_PLATFORM");
     qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
     TempSettings::installPrivateLocation();
+    // Nothing a test writes for the user lands in the real home.
+    QTemporaryDir userData;
+    qputenv("XDG_DATA_HOME", userData.path().toLocal8Bit());
     // The lookup window's browser program, started by the tests, runs
     // without a GPU on the offscreen platform.
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");

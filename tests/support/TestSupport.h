@@ -8,12 +8,22 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QString>
+#include <QStringList>
 #include <QTcpServer>
 #include <linux/capability.h>
+#include <ostream>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 // Small helpers shared by the tests.
+
+// Texts in failure messages as text, not as their code units.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << '{' << texts.join(QStringLiteral(", ")).toStdString() << '}';
+}
 
 // A loopback port nobody listens on at the moment.
 inline quint16 freePort() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CtyDat.h"
+#include "CountryFile.h"
 
 #include <QList>
 #include <QStringList>
@@ -18,3 +18,7 @@ QStringList prefixFileLines(QList<PrefixEntry> entries);
 // the callsign's first characters). Of a callsign listed twice, the first
 // entry is kept.
 QStringList exactCallLines(const QList<PrefixEntry>& entries);
+
+// The lines of the entity-number file: each entity's ADIF DXCC number, a
+// blank, and its country as the prefix file's country column holds it.
+QStringList entityNumberLines(const QList<CountryEntity>& entities);

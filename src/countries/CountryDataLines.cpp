@@ -1,4 +1,4 @@
-#include "PrefixFileLines.h"
+#include "CountryDataLines.h"
 
 #include "PrefixFileLayout.h"
 
@@ -107,6 +107,15 @@ QStringList exactCallLines(const QList<PrefixEntry>& entries) {
             continue;
         calls.insert(entry.prefix);
         lines.append(entry.prefix + QLatin1Char(' ') + line(entry));
+    }
+    return lines;
+}
+
+QStringList entityNumberLines(const QList<CountryEntity>& entities) {
+    QStringList lines;
+    for (const CountryEntity& entity : entities) {
+        lines.append(QString::number(entity.number) + QLatin1Char(' ') +
+                     entity.country.left(PrefixFileLayout::Country.width).trimmed());
     }
     return lines;
 }

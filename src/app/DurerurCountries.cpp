@@ -1,0 +1,39 @@
+// The country data of the main window: its updates from Debian's package
+// and the site, and the copy the lookups and the log read.
+#include "Durerur.h"
+
+#include "MessageBox.h"
+
+#include <QAction>
+#include <QLabel>
+
+void Durerur::startCountryUpdates() {
+    Mnu_Maj_Pays->setEnabled(false);
+    countries_.startUp(config_.value(ConfigKey::CountryUpdate) == QLatin1String("auto"),
+                       config_.value(ConfigKey::CountrySite));
+}
+
+void Durerur::Mnu_Maj_Pays_Click() {
+    if (countries_.running())
+        return;
+    Mnu_Maj_Pays->setEnabled(false);
+    Etat_Pays->setText(QStringLiteral("Pays : mise à jour…"));
+    Etat_Pays->setToolTip(QString());
+    Etat_Pays->show();
+    countries_.update(config_.value(ConfigKey::CountrySite));
+}
+
+void Durerur::countryDataChanged() {
+    log_.setCountryFolder(countries_.folderInUse());
+}
+
+void Durerur::countrySiteAttempted(const CountryUpdateResult& result, bool asked) {
+    const bool failed = result.kind == CountryUpdateResult::Kind::Failed;
+    // Unasked, a failure is only noted: the data in use still serves.
+    Etat_Pays->setText(QStringLiteral("Pays : %1, mise à jour impossible")
+                           .arg(countries_.versionInUse().versionText()));
+    Etat_Pays->setToolTip(result.message());
+    Etat_Pays->setVisible(failed && !asked);
+    if (asked)
+        platform_.messages.show(result.message());
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "CountryUpdate.h"
+
+#include <QObject>
+#include <QThread>
+#include <atomic>
+#include <functional>
+#include <memory>
+
+// The country data in use and its updates, run off the window's thread: at
+// start-up from Debian's package and, when due, from the site; on demand
+// from the site.
+class CountryData : public QObject {
+    Q_OBJECT
+
+public:
+    CountryData(CountryFolders folders, HttpClient& http, QObject* parent = nullptr);
+    // Ends a running update at once; the copy in use stays as it was.
+    ~CountryData() override;
+
+    // Taken at the next update (the start-up's included).
+    void setFolders(CountryFolders folders);
+    // The folder the lookups read.
+    QString folderInUse() const { return inUse_; }
+    CountryVersion versionInUse() const { return CountryVersion::read(inUse_); }
+
+    // Debian's copy when it is newer; then, with `fromSite`, the site's when
+    // it is due.
+    void startUp(bool fromSite, const QString& site);
+    // The site's, asked by the user; nothing while an update runs.
+    void update(const QString& site);
+    bool running() const { return job_ != nullptr && job_->isRunning(); }
+
+signals:
+    // The lookups read another copy.
+    void inUseChanged();
+    // An attempt at the site ended; `asked`: by the user.
+    void siteAttempted(const CountryUpdateResult& result, bool asked);
+    // The update ended: another may start.
+    void idle();
+
+private:
+    // Runs `work` on a thread of its own, one at a time.
+    void run(std::function<void()> work);
+    // From the update's thread: the window's thread takes the new copy.
+    void publish(const CountryUpdateResult& result);
+
+    CountryFolders folders_;
+    HttpClient& http_;
+    QString inUse_;
+    std::unique_ptr<QThread> job_;
+    std::atomic<bool> cancelled_{false};
+};

@@ -1,0 +1,175 @@
+#include "CountryUpdate.h"
+
+#include "CountryDataFiles.h"
+#include "FrenchNumber.h"
+#include "HttpClient.h"
+#include "PrefixFileLayout.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <optional>
+
+namespace {
+
+// The time of the last attempt at the site, kept beside the user's copy.
+const QString AttemptFileName = QStringLiteral("Essai_Pays.txt");
+const QString LockFileName = QStringLiteral("Pays.lock");
+constexpr int DaysBeforeSiteUpdate = 30;
+// A copy of the program holds the lock for the writing of four files at most.
+constexpr int LockWaitMs = 10000;
+
+const QStringList CopyFiles{PrefixFileLayout::FileName, PrefixFileLayout::ExactCallsFileName,
+                            PrefixFileLayout::EntityNumbersFileName, CountryVersion::FileName};
+
+bool whole(const QString& folder) {
+    for (const QString& name : CopyFiles) {
+        if (!QFileInfo::exists(QDir(folder).filePath(name)))
+            return false;
+    }
+    return true;
+}
+
+int entityCount(const QString& folder) {
+    QFile numbers(QDir(folder).filePath(PrefixFileLayout::EntityNumbersFileName));
+    if (!numbers.open(QIODevice::ReadOnly))
+        return 0;
+    return int(numbers.readAll().count('\n'));
+}
+
+CountryUpdateResult failed(const QString& reason) {
+    CountryUpdateResult result;
+    result.reason = reason;
+    return result;
+}
+
+// Writes the user's copy unless the copy in use is as new, under the lock
+// another copy of the program may hold.
+CountryUpdateResult install(const CountryFolders& folders, const CountryFile& file,
+                            const CountryVersion& version) {
+    if (!QDir().mkpath(folders.user))
+        return failed(QStringLiteral("dossier %1 impossible à créer").arg(folders.user));
+    QLockFile lock(QDir(folders.user).filePath(LockFileName));
+    if (!lock.tryLock(LockWaitMs))
+        return failed(QStringLiteral("une autre copie du programme met les pays à jour"));
+    CountryUpdateResult result;
+    result.version = CountryVersion::read(folders.inUse());
+    if (result.version.date.isValid() && version.date <= result.version.date) {
+        result.kind = CountryUpdateResult::Kind::Current;
+        return result;
+    }
+    const CountryDataFiles files = CountryDataFiles::made(file, version);
+    if (const std::optional<QString> problem = files.write(folders.user))
+        return failed(*problem);
+    result.kind = CountryUpdateResult::Kind::Updated;
+    result.version = version;
+    result.prefixes = files.prefixCount();
+    return result;
+}
+
+// The "=VER20261202" entry of a country file, without reading all of it.
+QDate versionOf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QDate();
+    const QByteArray text = file.read(qint64(LargestCountryFile));
+    for (qsizetype at = text.indexOf("=VER"); at >= 0; at = text.indexOf("=VER", at + 1)) {
+        const QDate date =
+            QDate::fromString(QString::fromLatin1(text.mid(at + 4, 8)), QStringLiteral("yyyyMMdd"));
+        if (date.isValid())
+            return date;
+    }
+    return QDate();
+}
+
+} // namespace
+
+CountryFolders CountryFolders::standard(const QString& programFolder) {
+    return {programFolder,
+            QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+                .filePath(QStringLiteral("Pelk_Dedirad")),
+            QStringLiteral("/usr/share/hamradio-files")};
+}
+
+QString CountryFolders::inUse() const {
+    if (!whole(user))
+        return program;
+    const QDate mine = CountryVersion::read(user).date;
+    const QDate built = CountryVersion::read(program).date;
+    return mine.isValid() && (!built.isValid() || mine > built) ? user : program;
+}
+
+QString CountryUpdateResult::message() const {
+    switch (kind) {
+    case Kind::Updated:
+        return QStringLiteral("Pays mis à jour : %1 (%2 préfixes)")
+            .arg(version.versionText(), frenchNumber(prefixes));
+    case Kind::Current:
+        return QStringLiteral("Pays déjà à jour : %1").arg(version.versionText());
+    case Kind::Failed:
+        break;
+    }
+    return QStringLiteral("Mise à jour des pays impossible : %1").arg(reason);
+}
+
+CountryUpdateResult updateFromSite(HttpClient& http, const QString& site,
+                                   const CountryFolders& folders,
+                                   const std::atomic<bool>& cancelled) {
+    const HttpClient::Download answer = http.download(site, LargestCountryFile, cancelled);
+    if (!answer.failure.isEmpty())
+        return failed(answer.failure);
+    const QString text = QString::fromUtf8(answer.body);
+    if (text.trimmed().startsWith(QLatin1Char('<')))
+        return failed(QStringLiteral("le site a répondu par une page web, pas par cty.csv"));
+    QStringList problems;
+    const CountryFile file = readCtyCsv(text, problems);
+    if (const QString reason = unusableReason(file, problems); !reason.isEmpty())
+        return failed(reason);
+    // A download cut between two lines reads well: it has lost entities.
+    const int expected = entityCount(folders.inUse());
+    if (file.entities.size() < expected * 9 / 10)
+        return failed(QStringLiteral("fichier incomplet (%1 entités au lieu de %2)")
+                          .arg(file.entities.size())
+                          .arg(expected));
+    if (!file.version.isValid())
+        return failed(QStringLiteral("fichier sans version (=VER)"));
+    return install(folders, file, {file.version, CountryVersion::Origin::Site, site});
+}
+
+CountryUpdateResult updateFromDebian(const CountryFolders& folders) {
+    const QString dat = QDir(folders.debian).filePath(QStringLiteral("cty.dat"));
+    const QDate debian = versionOf(dat);
+    CountryUpdateResult result;
+    result.kind = CountryUpdateResult::Kind::Current;
+    result.version = CountryVersion::read(folders.inUse());
+    if (!debian.isValid() || (result.version.date.isValid() && debian <= result.version.date))
+        return result;
+    QStringList problems;
+    const CountryFile file =
+        readCtyFiles(dat, QDir(folders.debian).filePath(QStringLiteral("cty.csv")), problems);
+    if (const QString reason = unusableReason(file, problems); !reason.isEmpty())
+        return failed(reason);
+    return install(folders, file, {file.version, CountryVersion::Origin::Debian, dat});
+}
+
+bool siteUpdateDue(const CountryFolders& folders, const QDateTime& now) {
+    const QDate version = CountryVersion::read(folders.inUse()).date;
+    if (version.isValid() && version.daysTo(now.date()) <= DaysBeforeSiteUpdate)
+        return false;
+    QFile attempt(QDir(folders.user).filePath(AttemptFileName));
+    if (!attempt.open(QIODevice::ReadOnly))
+        return true;
+    const QDateTime last =
+        QDateTime::fromString(QString::fromLatin1(attempt.read(64)).trimmed(), Qt::ISODate);
+    // A clock set back makes the last attempt look ahead: it counts as old.
+    return !last.isValid() || last > now || last.secsTo(now) >= 24 * 3600;
+}
+
+void noteSiteAttempt(const CountryFolders& folders, const QDateTime& now) {
+    QDir().mkpath(folders.user);
+    QFile attempt(QDir(folders.user).filePath(AttemptFileName));
+    if (attempt.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        attempt.write(now.toUTC().toString(Qt::ISODate).toLatin1() + '\n');
+}

@@ -1,0 +1,269 @@
+// The country data: made alike from cty.dat and cty.csv, updated from the
+// site and from Debian's package, and what a bad answer leaves in use.
+#include "CountryDataFiles.h"
+#include "CountryUpdate.h"
+#include "CurlHttpClient.h"
+#include "DurerurFixture.h"
+#include "LoopbackHttpServer.h"
+#include "PrefixFileLayout.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+#include <thread>
+
+namespace {
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A recent version, as this month's country file has.
+QDate recentVersion() {
+    return QDate::currentDate().addDays(-1);
+}
+
+// The build's country file with this month's changes: a new prefix Z9 for
+// South Sudan, Monaco in CQ zone 15 and ITU zone 28, a recent version.
+QByteArray thisMonths(QByteArray text) {
+    const QByteArray version = "=VER" + recentVersion().toString("yyyyMMdd").toLatin1();
+    text.replace("=VER20230502", version);
+    text.replace("Z8 =ST0R;", "Z8 Z9 =ST0R;");
+    text.replace("3A,Monaco,260,EU,14,27,", "3A,Monaco,260,EU,15,28,");
+    text.replace("    Z8,=ST0R;", "    Z8,Z9,=ST0R;");
+    text.replace("Monaco:                   14:  27:", "Monaco:                   15:  28:");
+    return text;
+}
+
+// cty.dat written in the CSV form, with the numbers of the build's cty.csv.
+QString asCsv(const QString& dat) {
+    QHash<QString, QString> numbers;
+    for (const QString& line : QString::fromUtf8(bytesOf(PELK_CTY_CSV)).split('\n'))
+        numbers.insert(line.section(',', 0, 0), line.section(',', 2, 2));
+    QString csv;
+    for (QString record : dat.split(';')) {
+        record = record.trimmed();
+        if (record.isEmpty())
+            continue;
+        QStringList header = record.section('\n', 0, 0).split(':');
+        for (QString& field : header)
+            field = field.trimmed();
+        const QString prefixes = record.section('\n', 1).simplified().remove(' ');
+        csv += QStringList{header[7],
+                           header[0],
+                           numbers.value(header[7]),
+                           header[3],
+                           header[1],
+                           header[2],
+                           header[4],
+                           header[5],
+                           header[6],
+                           prefixes.split(',').join(' ') + ';'}
+                   .join(',') +
+               '\n';
+    }
+    return csv;
+}
+
+} // namespace
+
+TEST(CountryFiles, CtyDatAndCtyCsvOfTheSameContentMakeTheSameFiles) {
+    // One country's name holds a comma, which the CSV form cannot.
+    const QString dat = QString::fromUtf8(bytesOf(PELK_CTY_DAT))
+                            .replace("Juan de Nova, Europa", "Juan de Nova & Europa");
+    QStringList problems;
+    CountryFile fromDat = readCtyDat(dat, problems);
+    takeEntityNumbers(fromDat, readCtyCsv(asCsv(dat), problems), problems);
+    const CountryFile fromCsv = readCtyCsv(asCsv(dat), problems);
+    ASSERT_EQ(problems, QStringList());
+    EXPECT_EQ(fromCsv.version, QDate(2023, 5, 2));
+    EXPECT_EQ(fromCsv.entities.size(), 346);
+    const CountryDataFiles a = CountryDataFiles::made(fromDat, {});
+    const CountryDataFiles b = CountryDataFiles::made(fromCsv, {});
+    for (const QString& name : {PrefixFileLayout::FileName, PrefixFileLayout::ExactCallsFileName,
+                                PrefixFileLayout::EntityNumbersFileName}) {
+        EXPECT_GT(a.bytes(name).size(), 5000) << qPrintable(name);
+        EXPECT_EQ(a.bytes(name), b.bytes(name)) << qPrintable(name);
+    }
+}
+
+// The program's copy in a folder of its own, the user's beside it.
+class CountryUpdate : public ::testing::Test {
+protected:
+    CountryUpdate() {
+        for (const QString& name :
+             {PrefixFileLayout::FileName, PrefixFileLayout::ExactCallsFileName,
+              PrefixFileLayout::EntityNumbersFileName, CountryVersion::FileName})
+            QFile::copy(QDir(PELK_PROGRAM_DIR).filePath(name), folders.program + '/' + name);
+    }
+
+    QString served(const QString& path) const { return site.baseAddress() + path; }
+    CountryUpdateResult update(const QString& path) {
+        return updateFromSite(http, served(path), folders, cancelled);
+    }
+
+    QTemporaryDir home;
+    CountryFolders folders{home.filePath("programme"), home.filePath("donnees"),
+                           home.filePath("debian")};
+    bool made = QDir().mkpath(folders.program);
+    LoopbackHttpServer site;
+    // A silent site is given up after 2 s.
+    CurlHttpClient http{{500, 2000, 4 * 1024 * 1024}};
+    std::atomic<bool> cancelled{false};
+};
+
+TEST_F(CountryUpdate, BadAnswersLeaveTheCopyInUseAndSayWhy) {
+    const QByteArray good = thisMonths(bytesOf(PELK_CTY_CSV));
+    site.setResponse("/page", {200, "text/html", "<!DOCTYPE html><html>Not Found</html>"});
+    site.setResponse("/vide", {200, "text/csv", ""});
+    site.setResponse("/rien", {200, "text/csv", "\n\n"});
+    site.setResponse("/enorme", {200, "text/csv", QByteArray(11 * 1024 * 1024, 'A')});
+    site.setResponse("/abime", {200, "text/csv", QByteArray(good).replace("3A,Monaco,260", "3A")});
+    site.setResponse("/sans-version", {200, "text/csv", QByteArray(good).replace("=VER", "=VE")});
+    site.setResponse("/moitie", {200, "text/csv", good.left(good.indexOf("\nHB,"))});
+    site.setCutShort("/coupe", good.left(1000), good.size());
+    site.setRedirect("/boucle", "/boucle");
+    const std::pair<const char*, QString> cases[] = {
+        {"/page", "le site a répondu par une page web, pas par cty.csv"},
+        {"/absent", "le site répond 404"},
+        {"/vide", "réponse vide"},
+        {"/rien", "aucune entité dans le fichier"},
+        {"/enorme", "réponse de plus de 10 Mo"},
+        {"/abime", "ligne 3 illisible"},
+        {"/sans-version", "fichier sans version (=VER)"},
+        {"/moitie", "fichier incomplet (150 entités au lieu de 346)"},
+        {"/coupe", "téléchargement interrompu"},
+        {"/boucle", "trop de redirections"},
+    };
+    for (const auto& [path, reason] : cases) {
+        EXPECT_EQ(update(path).message(), "Mise à jour des pays impossible : " + reason) << path;
+        EXPECT_EQ(folders.inUse(), folders.program) << path;
+    }
+    site.setMode(LoopbackHttpServer::Mode::Stall);
+    EXPECT_EQ(update("/cty.csv").reason, "pas de réponse en 2 s");
+    EXPECT_FALSE(QDir(folders.user).exists(PrefixFileLayout::FileName));
+}
+
+TEST_F(CountryUpdate, TwoCopiesUpdatingAtOnceLeaveOneGoodCopy) {
+    site.setResponse("/cty.csv", {200, "text/csv", thisMonths(bytesOf(PELK_CTY_CSV))});
+    CountryUpdateResult first, second;
+    std::thread other([&] { second = update("/cty.csv"); });
+    first = update("/cty.csv");
+    other.join();
+    // One wrote the copy, the other found it already there.
+    EXPECT_EQ(int(first.kind) + int(second.kind),
+              int(CountryUpdateResult::Kind::Updated) + int(CountryUpdateResult::Kind::Current));
+    EXPECT_EQ(folders.inUse(), folders.user);
+    QStringList problems;
+    const CountryDataFiles expected = CountryDataFiles::made(
+        readCtyCsv(QString::fromUtf8(thisMonths(bytesOf(PELK_CTY_CSV))), problems), {});
+    EXPECT_EQ(bytesOf(folders.user + "/Prefixe_DXCC.txt"), expected.bytes("Prefixe_DXCC.txt"));
+    EXPECT_EQ(QDir(folders.user).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"Indicatifs_DXCC.txt", "Numeros_DXCC.txt", "Prefixe_DXCC.txt",
+                           "Version_Pays.txt"}));
+    // Asked again, the site's copy is the one in use.
+    EXPECT_EQ(update("/cty.csv").message(),
+              "Pays déjà à jour : version du " + CountryVersion::frenchDate(recentVersion()));
+}
+
+class CountryWindow : public DurerurFixture {
+protected:
+    void SetUp() override {
+        settings.save("Latitude", "48.52N");
+        settings.save("Longitude", "2.31E");
+        config.setValue(ConfigKey::CountrySite, site.baseAddress() + "/cty.csv");
+    }
+
+    // Pays, CQ and ITU after a click on a spot of this callsign.
+    QString click(const QString& callsign) {
+        Durerur& w = window();
+        w.Liste_Stations->addItem(
+            QStringLiteral(" 06-DEC  1402Z %1 14025.0 F5XYZ").arg(callsign.leftJustified(13)));
+        w.Liste_Stations->setCurrentRow(w.Liste_Stations->count() - 1);
+        QCoreApplication::processEvents();
+        return w.Pays->text() + '|' + w.CQ->text() + '|' + w.ITU->text();
+    }
+    // Waits for the start-up's look at the country data to end.
+    void waitForStartUpCheck() {
+        QSignalSpy ended(&window().countries(), &CountryData::idle);
+        ASSERT_TRUE(ended.wait(10000));
+    }
+    QString aboutCountryLine(ModalCloser& closer) {
+        window().Mnu_A_Propos->trigger();
+        return closer.texts().last().section("\r\n", 2);
+    }
+
+    LoopbackHttpServer site;
+};
+
+TEST_F(CountryWindow, TheMenuUpdateCountsAtTheNextClick) {
+    // A contact with Z9AA, of no known country until the update.
+    const QString log = programFolder.filePath("log.adi");
+    ASSERT_TRUE(writeFile(log, "<CALL:4>Z9AA<BAND:3>20m<MODE:2>CW<EOR>\n"));
+    config.setValue(ConfigKey::AdifLog, log);
+    ModalCloser closer;
+    waitForStartUpCheck();
+    EXPECT_EQ(click("Z9ABC"), "||");
+    EXPECT_EQ(click("Z8ABC"), "Republic of South Sudan|34|48");
+    EXPECT_EQ(window().Journal->text(), "Nouvelle entité");
+    EXPECT_EQ(click("3A2ABC"), "Monaco|14|27");
+    EXPECT_EQ(aboutCountryLine(closer), "Pays : cty du 2 mai 2023 (livré avec le programme)");
+
+    // A failure says why and changes nothing.
+    window().Mnu_Maj_Pays->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closer.texts().size() == 2; }, 10000));
+    EXPECT_EQ(closer.texts()[1], "Mise à jour des pays impossible : le site répond 404");
+    EXPECT_EQ(click("3A2ABC"), "Monaco|14|27");
+
+    site.setResponse("/cty.csv", {200, "text/csv", thisMonths(bytesOf(PELK_CTY_CSV))});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window().Mnu_Maj_Pays->isEnabled(); }, 10000));
+    window().Mnu_Maj_Pays->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closer.texts().size() == 3; }, 10000));
+    const QString version = CountryVersion::frenchDate(recentVersion());
+    EXPECT_EQ(closer.texts()[2],
+              "Pays mis à jour : version du " + version + " (7\u202F739 préfixes)");
+    EXPECT_EQ(click("Z9ABC"), "Republic of South Sudan|34|48");
+    // The log read again with it: South Sudan is worked.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return click("Z8ABC") == "Republic of South Sudan|34|48" &&
+                   window().Journal->text() != "Nouvelle entité";
+        },
+        5000));
+    EXPECT_EQ(click("3A2ABC"), "Monaco|15|28");
+    EXPECT_EQ(aboutCountryLine(closer),
+              "Pays : cty du " + version + " (téléchargé de " + site.baseAddress() + "/cty.csv)");
+}
+
+TEST_F(CountryWindow, DebiansNewerFileIsTakenAtStartUpAndTheSiteAskedWhenDue) {
+    // An old copy in use and a site that fails: tried once, noted in the
+    // status line, not tried again the same day.
+    config.setValue(ConfigKey::CountryUpdate, "auto");
+    window();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window().Etat_Pays->isHidden(); }, 10000));
+    EXPECT_EQ(window().Etat_Pays->text(), "Pays : version du 2 mai 2023, mise à jour impossible");
+    restart({{"Latitude", "48.52N"}, {"Longitude", "2.31E"}});
+    waitForStartUpCheck();
+    EXPECT_EQ(site.requestedPaths(), QStringList{"/cty.csv"});
+
+    // After an upgrade of hamradio-files: its copy, without the network.
+    const QString debian = countryFolders().debian;
+    ASSERT_TRUE(QDir().mkpath(debian));
+    ASSERT_TRUE(writeFile(debian + "/cty.dat", thisMonths(bytesOf(PELK_CTY_DAT))));
+    ASSERT_TRUE(writeFile(debian + "/cty.csv", thisMonths(bytesOf(PELK_CTY_CSV))));
+    closeWindow();
+    ModalCloser closer;
+    window();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return window().countries().folderInUse() == countryFolders().user; }, 10000));
+    EXPECT_EQ(click("3A2ABC"), "Monaco|15|28");
+    EXPECT_EQ(aboutCountryLine(closer), "Pays : cty du " +
+                                            CountryVersion::frenchDate(recentVersion()) +
+                                            " (paquet Debian hamradio-files)");
+    EXPECT_EQ(site.requestedPaths(), QStringList{"/cty.csv"});
+}
