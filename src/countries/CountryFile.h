@@ -28,7 +28,7 @@ struct PrefixEntry {
 
 // One entity of the country file.
 struct CountryEntity {
-    // As the file gives it; the WAE areas' start with "*".
+    // As the file gives it; a WAE area's starts with "*".
     QString primaryPrefix;
     QString country;
     // Its ADIF DXCC number (the WAE areas carry their entity's); 0 when the

@@ -16,8 +16,8 @@ QString fileText(const QString& path) {
 
 } // namespace
 
-PrefixTable PrefixTable::load(const QString& programFolder) {
-    const QDir folder(programFolder);
+PrefixTable PrefixTable::load(const QString& countryFolder) {
+    const QDir folder(countryFolder);
     return parse(fileText(folder.filePath(PrefixFileLayout::FileName)),
                  fileText(folder.filePath(PrefixFileLayout::ExactCallsFileName)));
 }

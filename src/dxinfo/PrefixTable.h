@@ -10,9 +10,9 @@
 // files again, for every spot of a refresh and every contact of a log.
 class PrefixTable {
 public:
-    // Reads both files of the program folder; a file that cannot be read
-    // leaves the table without its lines.
-    static PrefixTable load(const QString& programFolder);
+    // Reads both files of the country data in `countryFolder`; a file that
+    // cannot be read leaves the table without its lines.
+    static PrefixTable load(const QString& countryFolder);
     // From the files' texts.
     static PrefixTable parse(QStringView prefixText, QStringView exactCallsText);
 

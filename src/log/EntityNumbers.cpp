@@ -5,11 +5,11 @@
 #include <QDir>
 #include <QFile>
 
-EntityNumbers EntityNumbers::load(const QString& programFolder) {
-    QFile numbers(QDir(programFolder).filePath(PrefixFileLayout::EntityNumbersFileName));
+EntityNumbers EntityNumbers::load(const QString& countryFolder) {
+    QFile numbers(QDir(countryFolder).filePath(PrefixFileLayout::EntityNumbersFileName));
     const QString text =
         numbers.open(QIODevice::ReadOnly) ? QString::fromUtf8(numbers.readAll()) : QString();
-    return parse(PrefixTable::load(programFolder), text);
+    return parse(PrefixTable::load(countryFolder), text);
 }
 
 EntityNumbers EntityNumbers::parse(PrefixTable prefixes, QStringView numbersText) {

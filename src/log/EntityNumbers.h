@@ -12,7 +12,8 @@
 // prefix file.
 class EntityNumbers {
 public:
-    static EntityNumbers load(const QString& programFolder);
+    // From the country data in `countryFolder`.
+    static EntityNumbers load(const QString& countryFolder);
     static EntityNumbers parse(PrefixTable prefixes, QStringView numbersText);
 
     // 0 when the callsign has no entity.

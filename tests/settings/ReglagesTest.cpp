@@ -81,6 +81,8 @@ TEST_F(ReglagesWindow, EveryFieldIsSavedToTheUsersFileAndShownAgain) {
     r.QSL_Papier->setChecked(false);
     r.QSL_eQSL->setChecked(true);
     r.Alerte_Nouvelle_Entite->setChecked(false);
+    r.Site_Pays->setText("https://example.org/cty.csv");
+    r.Maj_Pays_Auto->setChecked(false);
     ModalCloser closer;
     r.Enregistrer->click();
     EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" / ").toStdString();
@@ -94,7 +96,8 @@ TEST_F(ReglagesWindow, EveryFieldIsSavedToTheUsersFileAndShownAgain) {
               "com6 = /dev/ttyUSB5\nrigctld = 127.0.0.1:4533\nflrig = 127.0.0.1:12346\n"
               "hamlib_model = 3073\nhamlib_device = /dev/ttyACM0\nhamlib_speed = 115200\n"
               "mode = bandplan\nadif_log = ~/wsjtx_log.adi\nconfirmations = lotw,eqsl\n"
-              "alert_new_entity = no\n");
+              "alert_new_entity = no\ncountry_site = https://example.org/cty.csv\n"
+              "country_update = manual\n");
     // Applied at once: the lookup button, the ports, the configuration.
     EXPECT_EQ(window().QRZ->text(), "HAMQTH.com");
     EXPECT_EQ(config.portDevice(4), "/dev/ttyUSB3");
@@ -113,6 +116,7 @@ TEST_F(ReglagesWindow, FieldsInErrorAreEachToldAndNothingIsWritten) {
     Reglages& r = open();
     r.Indicatif_Reglage->setText("HELLO<b>");
     r.Site_Spots->setText("www.example.org");
+    r.Site_Pays->setText("https://example.org");
     r.Peripheriques[1]->setEditText("COM2");
     r.Mot_De_Passe->setText("pw\ncallsign=EVIL1\ncluster=evil.example:23"); // a paste
     ModalCloser closer;
@@ -124,6 +128,8 @@ TEST_F(ReglagesWindow, FieldsInErrorAreEachToldAndNothingIsWritten) {
                           "F4ABC-7)\n"
                           "Le site des spots « www.example.org » n'est pas de la forme "
                           "http://hôte[:port]\n"
+                          "Le fichier des pays « https://example.org » n'est pas de la forme "
+                          "https://hôte[:port]/chemin\n"
                           "Le périphérique de Com 2 « COM2 » n'est pas un chemin comme "
                           "/dev/ttyUSB0"});
     EXPECT_TRUE(closer.plainOnly());
@@ -132,6 +138,7 @@ TEST_F(ReglagesWindow, FieldsInErrorAreEachToldAndNothingIsWritten) {
     // Nodes refuse a login with "/": said beside the SSID they take.
     r.Indicatif_Reglage->setText("F4ABC/P");
     r.Site_Spots->setText("http://127.0.0.1:8073");
+    r.Site_Pays->setText("https://example.org/cty.csv");
     r.Peripheriques[1]->setEditText("/dev/ttyS1");
     r.Mot_De_Passe->setText("pw");
     r.Enregistrer->click();
