@@ -1,10 +1,23 @@
 #include "CountryFile.h"
 
 #include <QHash>
+#include <QStringTokenizer>
 #include <cmath>
 #include <optional>
 
 namespace {
+
+// A file this damaged is not read further: 10 MB of garbage would otherwise
+// make millions of messages.
+constexpr qsizetype TooManyProblems = 100;
+
+// True, with a last problem saying so, once there are too many to go on.
+bool tooManyProblems(QStringList& problems) {
+    if (problems.size() < TooManyProblems)
+        return false;
+    problems.append(QStringLiteral("lecture arrêtée après %1 erreurs").arg(TooManyProblems));
+    return true;
+}
 
 std::optional<double> number(QStringView text) {
     bool ok = false;
@@ -28,9 +41,9 @@ bool validOffset(double value) {
     return std::fabs(value) <= 14;
 }
 
-// The fields every form gives an entity, as the file writes them: CQ zone,
-// ITU zone, continent, latitude, longitude (west positive), UTC minus local
-// time.
+// The fields every form gives an entity, as the file writes them: country,
+// CQ zone, ITU zone, continent, latitude, longitude (west positive), UTC
+// minus local time.
 std::optional<PrefixEntry> entityValues(QStringView country, QStringView cq, QStringView itu,
                                         QStringView continent, QStringView latitude,
                                         QStringView westLongitude, QStringView utcMinusLocal) {
@@ -159,25 +172,29 @@ void readPrefix(QStringView token, const PrefixEntry& entity, CountryFile& file,
     const QStringView written = entry.exactCall ? token.sliced(1) : token;
     const qsizetype end = overridesStart(written);
     entry.prefix = written.first(end).toString();
-    if (!validPrefix(entry.prefix) || !applyOverrides(written, end, entry))
-        problems.append(QStringLiteral("préfixe %1 de %2 illisible").arg(token, entity.country));
-    else
+    if (validPrefix(entry.prefix) && applyOverrides(written, end, entry))
         file.entries.append(entry);
+    else if (problems.size() < TooManyProblems)
+        problems.append(QStringLiteral("préfixe %1 de %2 illisible").arg(token, entity.country));
 }
 
 } // namespace
 
 CountryFile readCtyDat(QStringView text, QStringList& problems) {
     CountryFile file;
-    for (QStringView record : text.split(QLatin1Char(';'))) {
+    for (QStringView record : qTokenize(text, QLatin1Char(';'))) {
         record = record.trimmed();
         if (record.isEmpty())
             continue;
+        if (tooManyProblems(problems))
+            break;
         // The header's fields, each ended by a colon: the country, the two
         // zones, the continent, the position, the offset, the primary prefix.
         const qsizetype headerEnd = record.indexOf(QLatin1Char('\n'));
         const QStringView header = (headerEnd < 0 ? record : record.first(headerEnd)).trimmed();
-        const QList<QStringView> fields = header.split(QLatin1Char(':'));
+        const QList<QStringView> fields = header.count(QLatin1Char(':')) == 8
+                                              ? header.split(QLatin1Char(':'))
+                                              : QList<QStringView>();
         const std::optional<PrefixEntry> entity =
             fields.size() == 9 && fields[8].trimmed().isEmpty() && !fields[7].trimmed().isEmpty()
                 ? entityValues(fields[0], fields[1], fields[2], fields[3], fields[4], fields[5],
@@ -190,7 +207,7 @@ CountryFile readCtyDat(QStringView text, QStringList& problems) {
         file.entities.append({fields[7].trimmed().toString(), entity->country, 0});
         const QString prefixList =
             headerEnd < 0 ? QString() : record.sliced(headerEnd + 1).toString().simplified();
-        for (QStringView token : QStringView(prefixList).split(QLatin1Char(',')))
+        for (QStringView token : qTokenize(QStringView(prefixList), QLatin1Char(',')))
             readPrefix(token, *entity, file, problems);
     }
     return file;
@@ -199,12 +216,15 @@ CountryFile readCtyDat(QStringView text, QStringList& problems) {
 CountryFile readCtyCsv(QStringView text, QStringList& problems) {
     CountryFile file;
     int lineNumber = 0;
-    for (QStringView line : text.split(QLatin1Char('\n'))) {
+    for (QStringView line : qTokenize(text, QLatin1Char('\n'))) {
         ++lineNumber;
         line = line.trimmed();
         if (line.isEmpty())
             continue;
-        const QList<QStringView> fields = line.split(QLatin1Char(','));
+        if (tooManyProblems(problems))
+            break;
+        const QList<QStringView> fields =
+            line.count(QLatin1Char(',')) == 9 ? line.split(QLatin1Char(',')) : QList<QStringView>();
         bool isNumber = false;
         const int number = fields.size() == 10 ? fields[2].trimmed().toInt(&isNumber) : 0;
         const std::optional<PrefixEntry> entity =
@@ -218,7 +238,7 @@ CountryFile readCtyCsv(QStringView text, QStringList& problems) {
             continue;
         }
         file.entities.append({fields[0].trimmed().toString(), entity->country, number});
-        for (QStringView token : fields[9].chopped(1).split(QLatin1Char(' ')))
+        for (QStringView token : qTokenize(fields[9].chopped(1), QLatin1Char(' ')))
             readPrefix(token, *entity, file, problems);
     }
     return file;

@@ -123,6 +123,10 @@ TEST_F(CountryUpdate, BadAnswersLeaveTheCopyInUseAndSayWhy) {
     site.setResponse("/vide", {200, "text/csv", ""});
     site.setResponse("/rien", {200, "text/csv", "\n\n"});
     site.setResponse("/enorme", {200, "text/csv", QByteArray(11 * 1024 * 1024, 'A')});
+    QByteArray noise;
+    for (int line = 0; line < 1'000'000; ++line)
+        noise += "x,y\n";
+    site.setResponse("/bruit", {200, "text/csv", noise});
     site.setResponse("/abime", {200, "text/csv", QByteArray(good).replace("3A,Monaco,260", "3A")});
     site.setResponse("/sans-version", {200, "text/csv", QByteArray(good).replace("=VER", "=VE")});
     site.setResponse("/moitie", {200, "text/csv", good.left(good.indexOf("\nHB,"))});
@@ -135,6 +139,7 @@ TEST_F(CountryUpdate, BadAnswersLeaveTheCopyInUseAndSayWhy) {
         {"/rien", "aucune entité dans le fichier"},
         {"/enorme", "réponse de plus de 10 Mo"},
         {"/abime", "ligne 3 illisible"},
+        {"/bruit", "ligne 1 illisible (et 100 autres erreurs)"},
         {"/sans-version", "fichier sans version (=VER)"},
         {"/moitie", "fichier incomplet (150 entités au lieu de 346)"},
         {"/coupe", "téléchargement interrompu"},
