@@ -18,13 +18,14 @@ QByteArray fileOf(const QStringList& lines) {
     return bytes;
 }
 
+// A country file is a few hundred kilobytes.
+constexpr qint64 LongestCountryFile = 10 * 1024 * 1024;
+
 QString readText(const QString& path, QStringList& problems) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> bytes = regularFileBytes(path, LongestCountryFile);
+    if (!bytes)
         problems.append(QStringLiteral("%1 illisible").arg(path));
-        return QString();
-    }
-    return QString::fromUtf8(file.readAll());
+    return QString::fromUtf8(bytes.value_or(QByteArray()));
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <optional>
 
 // One prefix of the country file with the values that apply to it, in this
 // program's conventions.
@@ -46,6 +48,11 @@ struct CountryFile {
     // The file's own version entry ("=VER20261202"); invalid without one.
     QDate version;
 };
+
+// The bytes of the file at `path`, at most `limit` of them, when it is a
+// regular file; nothing for anything else, which a FIFO in its place would
+// make hang.
+std::optional<QByteArray> regularFileBytes(const QString& path, qint64 limit);
 
 // Each reader describes every record, line or prefix it cannot read in
 // `problems`, in French, and leaves it out.

@@ -26,17 +26,17 @@ const QStringList CopyFiles{PrefixFileLayout::FileName, PrefixFileLayout::ExactC
 
 bool whole(const QString& folder) {
     for (const QString& name : CopyFiles) {
-        if (!QFileInfo::exists(QDir(folder).filePath(name)))
+        if (!QFileInfo(QDir(folder).filePath(name)).isFile())
             return false;
     }
     return true;
 }
 
 int entityCount(const QString& folder) {
-    QFile numbers(QDir(folder).filePath(PrefixFileLayout::EntityNumbersFileName));
-    if (!numbers.open(QIODevice::ReadOnly))
-        return 0;
-    return int(numbers.readAll().count('\n'));
+    return int(regularFileBytes(QDir(folder).filePath(PrefixFileLayout::EntityNumbersFileName),
+                                qint64(LargestCountryFile))
+                   .value_or(QByteArray())
+                   .count('\n'));
 }
 
 CountryUpdateResult failed(const QString& reason) {
@@ -71,10 +71,8 @@ CountryUpdateResult install(const CountryFolders& folders, const CountryFile& fi
 
 // The "=VER20261202" entry of a country file, without reading all of it.
 QDate versionOf(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QDate();
-    const QByteArray text = file.read(qint64(LargestCountryFile));
+    const QByteArray text =
+        regularFileBytes(path, qint64(LargestCountryFile)).value_or(QByteArray());
     for (qsizetype at = text.indexOf("=VER"); at >= 0; at = text.indexOf("=VER", at + 1)) {
         const QDate date =
             QDate::fromString(QString::fromLatin1(text.mid(at + 4, 8)), QStringLiteral("yyyyMMdd"));
@@ -158,18 +156,23 @@ bool siteUpdateDue(const CountryFolders& folders, const QDateTime& now) {
     const QDate version = CountryVersion::read(folders.inUse()).date;
     if (version.isValid() && version.daysTo(now.date()) <= DaysBeforeSiteUpdate)
         return false;
-    QFile attempt(QDir(folders.user).filePath(AttemptFileName));
-    if (!attempt.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> attempt =
+        regularFileBytes(QDir(folders.user).filePath(AttemptFileName), 64);
+    if (!attempt)
         return true;
     const QDateTime last =
-        QDateTime::fromString(QString::fromLatin1(attempt.read(64)).trimmed(), Qt::ISODate);
+        QDateTime::fromString(QString::fromLatin1(*attempt).trimmed(), Qt::ISODate);
     // A clock set back makes the last attempt look ahead: it counts as old.
     return !last.isValid() || last > now || last.secsTo(now) >= 24 * 3600;
 }
 
 void noteSiteAttempt(const CountryFolders& folders, const QDateTime& now) {
     QDir().mkpath(folders.user);
-    QFile attempt(QDir(folders.user).filePath(AttemptFileName));
+    const QString path = QDir(folders.user).filePath(AttemptFileName);
+    // Opening a FIFO to write would wait for a reader.
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile())
+        return;
+    QFile attempt(path);
     if (attempt.open(QIODevice::WriteOnly | QIODevice::Truncate))
         attempt.write(now.toUTC().toString(Qt::ISODate).toLatin1() + '\n');
 }

@@ -1,5 +1,7 @@
 #include "CountryVersion.h"
 
+#include "CountryFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -26,10 +28,11 @@ constexpr qint64 LongestFile = 4096;
 
 CountryVersion CountryVersion::read(const QString& folder) {
     CountryVersion version;
-    QFile file(QDir(folder).filePath(FileName));
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes =
+        regularFileBytes(QDir(folder).filePath(FileName), LongestFile);
+    if (!bytes)
         return version;
-    const QStringList lines = QString::fromUtf8(file.read(LongestFile)).split(QLatin1Char('\n'));
+    const QStringList lines = QString::fromUtf8(*bytes).split(QLatin1Char('\n'));
     version.date = QDate::fromString(lines.value(0).trimmed(), QStringLiteral("yyyyMMdd"));
     for (const auto& [origin, word] : OriginWords) {
         if (lines.value(1).trimmed() == word)

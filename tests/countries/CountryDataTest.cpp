@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTest>
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -149,9 +150,16 @@ TEST_F(CountryUpdate, BadAnswersLeaveTheCopyInUseAndSayWhy) {
         EXPECT_EQ(update(path).message(), "Mise à jour des pays impossible : " + reason) << path;
         EXPECT_EQ(folders.inUse(), folders.program) << path;
     }
+    // FIFOs in place of the user's files are never opened: nothing hangs.
+    ASSERT_TRUE(QDir().mkpath(folders.user));
+    for (const QString& name : QDir(folders.program).entryList(QDir::Files))
+        ASSERT_EQ(::mkfifo(QFile::encodeName(folders.user + '/' + name).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folders.user + "/Essai_Pays.txt").constData(), 0600), 0);
+    EXPECT_EQ(folders.inUse(), folders.program);
+    EXPECT_TRUE(siteUpdateDue(folders, QDateTime::currentDateTimeUtc()));
+    noteSiteAttempt(folders, QDateTime::currentDateTimeUtc());
     site.setMode(LoopbackHttpServer::Mode::Stall);
     EXPECT_EQ(update("/cty.csv").reason, "pas de réponse en 2 s");
-    EXPECT_FALSE(QDir(folders.user).exists(PrefixFileLayout::FileName));
 }
 
 TEST_F(CountryUpdate, TwoCopiesUpdatingAtOnceLeaveOneGoodCopy) {
