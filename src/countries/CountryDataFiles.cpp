@@ -18,11 +18,8 @@ QByteArray fileOf(const QStringList& lines) {
     return bytes;
 }
 
-// A country file is a few hundred kilobytes.
-constexpr qint64 LongestCountryFile = 10 * 1024 * 1024;
-
 QString readText(const QString& path, QStringList& problems) {
-    const std::optional<QByteArray> bytes = regularFileBytes(path, LongestCountryFile);
+    const std::optional<QByteArray> bytes = regularFileBytes(path, LargestCountryFile);
     if (!bytes)
         problems.append(QStringLiteral("%1 illisible").arg(path));
     return QString::fromUtf8(bytes.value_or(QByteArray()));

@@ -49,6 +49,10 @@ struct CountryFile {
     QDate version;
 };
 
+// A country file is a few hundred kilobytes; a file or an answer beyond this
+// is not one.
+inline constexpr qint64 LargestCountryFile = 10 * 1024 * 1024;
+
 // The bytes of the file at `path`, at most `limit` of them, when it is a
 // regular file; nothing for anything else, which a FIFO in its place would
 // make hang.

@@ -34,7 +34,7 @@ bool whole(const QString& folder) {
 
 int entityCount(const QString& folder) {
     return int(regularFileBytes(QDir(folder).filePath(PrefixFileLayout::EntityNumbersFileName),
-                                qint64(LargestCountryFile))
+                                LargestCountryFile)
                    .value_or(QByteArray())
                    .count('\n'));
 }
@@ -71,8 +71,7 @@ CountryUpdateResult install(const CountryFolders& folders, const CountryFile& fi
 
 // The "=VER20261202" entry of a country file, without reading all of it.
 QDate versionOf(const QString& path) {
-    const QByteArray text =
-        regularFileBytes(path, qint64(LargestCountryFile)).value_or(QByteArray());
+    const QByteArray text = regularFileBytes(path, LargestCountryFile).value_or(QByteArray());
     for (qsizetype at = text.indexOf("=VER"); at >= 0; at = text.indexOf("=VER", at + 1)) {
         const QDate date =
             QDate::fromString(QString::fromLatin1(text.mid(at + 4, 8)), QStringLiteral("yyyyMMdd"));
@@ -115,7 +114,8 @@ QString CountryUpdateResult::message() const {
 CountryUpdateResult updateFromSite(HttpClient& http, const QString& site,
                                    const CountryFolders& folders,
                                    const std::atomic<bool>& cancelled) {
-    const HttpClient::Download answer = http.download(site, LargestCountryFile, cancelled);
+    const HttpClient::Download answer =
+        http.download(site, std::size_t(LargestCountryFile), cancelled);
     if (!answer.failure.isEmpty())
         return failed(answer.failure);
     const QString text = QString::fromUtf8(answer.body);

@@ -5,7 +5,6 @@
 #include <QDateTime>
 #include <QString>
 #include <atomic>
-#include <cstddef>
 
 class HttpClient;
 
@@ -39,9 +38,6 @@ struct CountryUpdateResult {
     // not.
     QString message() const;
 };
-
-// A country file is a few hundred kilobytes; an answer beyond this is not one.
-inline constexpr std::size_t LargestCountryFile = 10 * 1024 * 1024;
 
 // Fetches cty.csv from `site` and makes the user's copy from it when it is
 // newer than the copy in use. On any failure the copy in use stays as it
