@@ -2,22 +2,14 @@
 // sees it: a spot line written by a node on 127.0.0.1 until the band page
 // served by the spot_server process lists it, until the main window's list
 // shows it, and the server's resident memory over 100,000 spots.
-#include "AlsaSoundPlayer.h"
 #include "CurlHttpClient.h"
-#include "Durerur.h"
-#include "QtMessageBox.h"
-#include "QtSerialLink.h"
-#include "SettingsStore.h"
-#include "SystemClock.h"
+#include "ScriptedClusterNode.h"
+#include "UserProgram.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QListWidget>
 #include <QProcess>
-#include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -169,29 +161,19 @@ void ClusterLineToPage(benchmark::State& state) {
 BENCHMARK(ClusterLineToPage)->Unit(benchmark::kMillisecond);
 
 // One line in, until the main window's list shows it, with no click: the
-// window follows the server's changes. Spots a second apart, as a node sends
-// them outside a contest; median and longest over the iterations.
+// program as a user runs it, its settings naming the node, its own spot
+// server started by it, the band chosen and "Afficher" clicked once. Spots a
+// second apart, as a node sends them outside a contest; median and longest
+// over the iterations.
 void ClusterLineToWindowList(benchmark::State& state) {
-    Gateway& node = gateway();
-    if (!node.ready()) {
-        state.SkipWithError("the spot server did not log in");
+    ScriptedClusterNode node;
+    node.setGreeting("login: ");
+    UserProgram program(node.address().toLatin1());
+    if (!node.waitForReceived("F4TEST\r\n", 10000)) {
+        state.SkipWithError("the program's spot server did not log in");
         return;
     }
-    QTemporaryDir settingsFolder;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
-    Configuration config;
-    config.setSpotSite(node.site());
-    CurlHttpClient http;
-    QtSerialLink noRadio([](int) { return QString(); });
-    AlsaSoundPlayer sound{QStringLiteral("null")};
-    QtMessageBox messages;
-    SystemClock clock;
-    SettingsStore settings;
-    SharedState shared;
-    Durerur window(shared, settings, config, ProgramDirectory(QStringLiteral(PELK_PROGRAM_DIR)),
-                   Platform{http, noRadio, sound, messages, clock});
-    window.Bande_CL->setCurrentIndex(5); // 14 MHz
-    window.Afficher->click();
+    program.show(5); // 14 MHz
     std::vector<double> milliseconds;
     for (auto _ : state) {
         state.PauseTiming();
@@ -201,9 +183,7 @@ void ClusterLineToWindowList(benchmark::State& state) {
         QElapsedTimer shown;
         shown.start();
         if (!node.send(spotLine(serial)) ||
-            !QTest::qWaitFor(
-                [&] { return !window.Liste_Stations->findItems(dx, Qt::MatchContains).isEmpty(); },
-                5000)) {
+            !QTest::qWaitFor([&] { return program.listed(dx); }, 5000)) {
             state.SkipWithError("the spot never reached the list");
             return;
         }

@@ -97,21 +97,29 @@ void Durerur::createControls() {
     rows->addWidget(bottom);
     auto* headings = new QWidget(band);
     headings->setFixedHeight(HeadingHeight);
-    Etat_Spots = new QLabel(this);
-    Etat_Spots->setObjectName(QStringLiteral("Etat_Spots"));
-    Etat_Spots->setTextFormat(Qt::PlainText);
+    // The spot source's status first, the log's and the country data's each
+    // on a line of its own below it when they have something to say: each
+    // reads whole at the window's own width, and one too long wraps rather
+    // than widening the window or hiding the others.
+    auto* statuses = new QWidget(this);
+    auto* statusLines = new QVBoxLayout(statuses);
+    statusLines->setContentsMargins(0, 0, 0, 0);
+    statusLines->setSpacing(0);
+    const auto statusLine = [&](const char* name) {
+        auto* line = new QLabel(statuses);
+        line->setObjectName(QString::fromLatin1(name));
+        line->setTextFormat(Qt::PlainText);
+        line->setWordWrap(true);
+        statusLines->addWidget(line);
+        return line;
+    };
+    Etat_Spots = statusLine("Etat_Spots");
     Etat_Spots->setText(ChooseABand);
-    statusBar()->addWidget(Etat_Spots, 1);
-    Etat_Journal = new QLabel(this);
-    Etat_Journal->setObjectName(QStringLiteral("Etat_Journal"));
-    Etat_Journal->setTextFormat(Qt::PlainText);
+    Etat_Journal = statusLine("Etat_Journal");
     Etat_Journal->hide();
-    statusBar()->addPermanentWidget(Etat_Journal);
-    Etat_Pays = new QLabel(this);
-    Etat_Pays->setObjectName(QStringLiteral("Etat_Pays"));
-    Etat_Pays->setTextFormat(Qt::PlainText);
+    Etat_Pays = statusLine("Etat_Pays");
     Etat_Pays->hide();
-    statusBar()->addPermanentWidget(Etat_Pays);
+    statusBar()->addWidget(statuses, 1);
 
     const QFont fixedFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     const QColor buttonFace = palette().color(QPalette::Button);
@@ -188,7 +196,6 @@ void Durerur::createControls() {
     statusFollower_->setInterval(StatusFollowMs);
     updateDelay_ = new QTimer(this);
     updateDelay_->setSingleShot(true);
-    sinceUpdate_.start();
     Frame2 = makeNamed<QGroupBox>(top, "Frame2", {8, 112, 688, 60});
     Remarque = makeNamed<QLineEdit>(Frame2, "Remarque", {160, 8, 200, 22});
     Check4 = makeCaptioned<QCheckBox>(Frame2, "Check4", QStringLiteral("Filtre Remarques"),

@@ -24,7 +24,6 @@
 #include "Station.h"
 
 #include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -305,7 +304,8 @@ private:
     static constexpr qint64 UpdateEveryMs = 500;
     SpotChangeWatcher changeWatcher_;
     QTimer* updateDelay_ = nullptr;
-    QElapsedTimer sinceUpdate_;
+    // The earliest the next live update may run; expired until the first.
+    QDeadlineTimer nextUpdate_;
     QTimer* statusFollower_ = nullptr;
     // A message of the window's own stays this long in the status line.
     QDeadlineTimer statusHeld_;

@@ -70,8 +70,6 @@ void Durerur::alertNewEntities() {
 void Durerur::logChanged() {
     const std::shared_ptr<const LogSnapshot> log = log_.snapshot();
     Etat_Journal->setText(log->status);
-    // The spots' status beside it may leave it short of room.
-    Etat_Journal->setToolTip(log->status);
     Etat_Journal->setVisible(log->hasLog);
     // The lines already read, filtered and coloured again.
     if (!refresh_.redisplay())

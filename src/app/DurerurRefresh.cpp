@@ -227,7 +227,7 @@ void Durerur::bandsChanged(const std::vector<int>& bands) {
         return;
     // A storm of spots makes two updates a second at most.
     if (!updateDelay_->isActive())
-        updateDelay_->start(std::max<qint64>(0, UpdateEveryMs - sinceUpdate_.elapsed()));
+        updateDelay_->start(std::chrono::milliseconds(nextUpdate_.remainingTime()));
 }
 
 void Durerur::updateSpots() {
@@ -237,7 +237,7 @@ void Durerur::updateSpots() {
         return;
     }
     // Counted from its start: changes told during its fetch wait their turn.
-    sinceUpdate_.restart();
+    nextUpdate_.setRemainingTime(UpdateEveryMs);
     QSet<QString> listed;
     for (int row = 0; row < Liste_Stations->count(); ++row)
         listed.insert(listedKey(Liste_Stations->item(row)->text()));

@@ -28,8 +28,9 @@ void applyProgramStyle() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 }
 
-Program::Program(const std::function<void(Configuration&)>& adjust, const QString& soundDevice)
-    : directory(ProgramDirectory::ofExecutable()), config(adjusted(directory, adjust)),
+Program::Program(const std::function<void(Configuration&)>& adjust, const QString& soundDevice,
+                 const QString& folder)
+    : directory(folder), config(adjusted(directory, adjust)),
       spotSource(directory, config.spotSite()),
       http(directory.file(OnDemandHttpClient::ModuleName)),
       serial([this](int n) { return config.portDevice(n); }),

@@ -11,6 +11,7 @@
 #include "SharedState.h"
 #include "SystemClock.h"
 
+#include <QCoreApplication>
 #include <functional>
 #include <memory>
 
@@ -26,9 +27,11 @@ void applyProgramStyle();
 class Program {
 public:
     // `adjust` may change the configuration read from the program's folder
-    // (a local site for a demonstration); `soundDevice` names the ALSA device.
+    // (a local site for a demonstration); `soundDevice` names the ALSA device;
+    // `folder` is the program's own, where its data files and helpers lie.
     explicit Program(const std::function<void(Configuration&)>& adjust = {},
-                     const QString& soundDevice = QStringLiteral("default"));
+                     const QString& soundDevice = QStringLiteral("default"),
+                     const QString& folder = QCoreApplication::applicationDirPath());
     ~Program();
 
     // The main window, created (and so started up) at first use.

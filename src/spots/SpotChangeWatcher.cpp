@@ -32,13 +32,14 @@ void SpotChangeWatcher::watch(quint16 port) {
     closeSocket();
     retry_.stop();
     port_ = port;
-    known_ = false;
+    since_ = 0;
     if (port_ != 0)
         ask();
 }
 
 void SpotChangeWatcher::ask() {
     closeSocket();
+    nextAsk_.setRemainingTime(AskEveryMs);
     socket_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (socket_ < 0) {
         finish(false);
@@ -99,11 +100,12 @@ void SpotChangeWatcher::finish(bool answered) {
     std::vector<int> bands;
     for (const QJsonValue& band : changes.value(QStringLiteral("bands")).toArray())
         bands.push_back(band.toInt());
-    const bool first = !known_;
-    known_ = true;
     since_ = sequence;
-    ask();
-    if (!first && !bands.empty())
+    retry_.start(std::chrono::milliseconds(nextAsk_.remainingTime()));
+    // The first answer too: a spot may have come between the page shown and
+    // the question, or while the question was held. At worst the shown pages
+    // are read once more.
+    if (!bands.empty())
         emit bandsChanged(bands);
 }
 

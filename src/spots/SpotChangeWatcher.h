@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QTimer>
 #include <memory>
@@ -20,6 +21,8 @@ class SpotChangeWatcher : public QObject {
 
 public:
     static constexpr int RetryMs = 3000;
+    // A server answering at once every time is not asked more often.
+    static constexpr int AskEveryMs = 250;
 
     SpotChangeWatcher();
     ~SpotChangeWatcher() override;
@@ -43,8 +46,9 @@ private:
     std::unique_ptr<QSocketNotifier> writable_;
     std::unique_ptr<QSocketNotifier> readable_;
     QByteArray answer_;
-    // The server's sequence number; the first answer only sets it.
+    // The server's sequence number, 0 before its first answer.
     quint64 since_ = 0;
-    bool known_ = false;
     QTimer retry_;
+    // The earliest the next request may go out.
+    QDeadlineTimer nextAsk_;
 };

@@ -147,6 +147,31 @@ TEST_F(ScreenFit, ResizingTheMainWindowChangesOnlyTheSpotList) {
     EXPECT_GE(list.height(), 4 * list.fontMetrics().lineSpacing());
 }
 
+TEST_F(ScreenFit, EveryStatusReadsWholeAtTheWindowsOwnSizeTheSpotSourceFirst) {
+    Durerur& w = window();
+    showAndWait(w);
+    w.Etat_Spots->setText(QStringLiteral("Spots : dxc.example.org a déconnecté F4ABC, connecté "
+                                         "ailleurs (utilisez un SSID : F4ABC-7)"));
+    w.Etat_Journal->setText(QStringLiteral("Journal : 20 QSO, 17 entités dont 15 confirmées ; 1 "
+                                           "enregistrement illisible ignoré"));
+    w.Etat_Pays->setText(QStringLiteral("Pays : version du 2 mai 2023, mise à jour impossible"));
+    w.Etat_Journal->show();
+    w.Etat_Pays->show();
+    QTest::qWait(50);
+    int above = -1;
+    for (QLabel* status : {w.Etat_Spots, w.Etat_Journal, w.Etat_Pays}) {
+        const QRect place(status->mapTo(&w, QPoint()), status->size());
+        const QRect needed = status->fontMetrics().boundingRect(QRect(0, 0, status->width(), 1000),
+                                                                Qt::TextWordWrap, status->text());
+        EXPECT_TRUE(status->isVisible() && w.rect().contains(place))
+            << status->objectName().toStdString();
+        EXPECT_LE(needed.width(), status->width()) << status->objectName().toStdString();
+        EXPECT_LE(needed.height(), status->height()) << status->objectName().toStdString();
+        EXPECT_GT(place.top(), above) << status->objectName().toStdString();
+        above = place.top();
+    }
+}
+
 TEST_F(ScreenFit, TheMemoryHeadersWordsStandOverTheirFields) {
     ModalCloser closer; // the station's position is not known yet
     // Fields without blanks of their own, so that each is one run of ink.

@@ -3,8 +3,10 @@
 // back through the spot server's pages with the program's own decoder.
 #include "CurlHttpClient.h"
 #include "Fixtures.h"
+#include "ModalCloser.h"
 #include "SpotServerProcess.h"
 #include "TestSupport.h"
+#include "UserProgram.h"
 
 #include <QDir>
 #include <QFile>
@@ -246,4 +248,22 @@ TEST_F(DxSpiderNode, LoginsTheNodeRefusesAreReportedNotLooped) {
     NodeUser logger(node_->port(), "F4BMP");
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return nodeStatus(bumped).value("trouble").toString() == "bumped"; }, 10000));
+}
+
+TEST_F(DxSpiderNode, EachSpotReachesTheListOfTheProgramAsTheUserRunsIt) {
+    NodeUser sysop(node_->port(), Sysop);
+    sysop.command("set/register F5POST");
+    NodeUser poster(node_->port(), "F5POST");
+    UserProgram program(node_->address().toLatin1());
+    ModalCloser closer;
+    program.show(5); // 14 MHz
+    // Before or after its spot server logs in, with the node's list.
+    poster.command("dx 14001.0 OH0FIRST first");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return program.listed(QStringLiteral("OH0FIRST")); }, 30000));
+    // Well before the minute refresh, each one.
+    for (const QByteArray dx : {"JA1LIV", "ZL2LIV", "VK3LIV"}) {
+        poster.command("dx 14023.0 " + dx + " live");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return program.listed(QString::fromLatin1(dx)); }, 5000))
+            << dx.data();
+    }
 }

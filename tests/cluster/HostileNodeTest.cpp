@@ -1,12 +1,18 @@
 // The spot server in front of peers that do it harm: a node that asks for
 // telnet options without end and never reads, and a flood of local clients
-// that connect and say nothing. The program is still served.
+// that connect and say nothing. The program is still served. And a spot
+// server that answers every question for changes at once, without a change:
+// the window does not ask in a loop.
 #include "CurlHttpClient.h"
+#include "DurerurFixture.h"
+#include "LoopbackHttpServer.h"
 #include "SpotServerProcess.h"
 #include "TestSupport.h"
 
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <arpa/inet.h>
@@ -107,4 +113,20 @@ TEST(HostileNode, TwoThousandSilentLocalClientsDoNotKeepTheProgramWaiting) {
     EXPECT_LT(waited.elapsed(), 1000);
     for (int fd : silent)
         ::close(fd);
+}
+
+TEST_F(DurerurFixture, ASpotServerAnsweringEveryQuestionAtOnceIsNotAskedInALoop) {
+    LoopbackHttpServer server;
+    server.setPage(Page14, "<html><body>No spots</body></html>");
+    for (const char* since : {"0", "3"})
+        server.setResponse(QStringLiteral("/changes?since=") + since,
+                           {200, "application/json", R"({"sequence":3,"bands":[]})"});
+    config.setSpotSite(server.baseAddress());
+    window().Bande_CL->setCurrentIndex(5);
+    window().Afficher->click();
+    QTest::qWait(2000);
+    // It was asked thousands of times a second.
+    const qsizetype asked = server.requestedPaths().filter(QStringLiteral("/changes")).size();
+    EXPECT_GE(asked, 2);
+    EXPECT_LE(asked, 12);
 }

@@ -1,9 +1,11 @@
-// Spots shown as the node sends them: the relay in this process, a scripted
-// node, and the main window updating between two minute refreshes.
+// Spots shown as the node sends them, the main window updating between two
+// minute refreshes: the program as a user runs it, then the relay in this
+// process for what the user sees around an update.
 #include "DurerurFixture.h"
 #include "ScriptedClusterNode.h"
 #include "SpotRelay.h"
 #include "TestSupport.h"
+#include "UserProgram.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -49,6 +51,23 @@ protected:
 };
 
 } // namespace
+
+TEST(LiveSpots, EachSpotOfTheNodeReachesTheListOfTheProgramAsTheUserRunsIt) {
+    ScriptedClusterNode node;
+    node.setGreeting("login: ");
+    UserProgram program(node.address().toLatin1());
+    ASSERT_TRUE(node.waitForReceived("F4TEST\r\n", 10000)) << "the program's spot server";
+    ModalCloser closer;
+    program.show(Band14);
+    // Well before the minute refresh, each one.
+    for (int i = 0; i < 5; ++i) {
+        const QByteArray dx = "VK9L" + QByteArray(1, char('A' + i));
+        ASSERT_TRUE(node.send(spot(dx, "14025.0")));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return program.listed(dx); }, 5000)) << dx.data();
+        QTest::qWait(700);
+    }
+    EXPECT_TRUE(closer.texts().isEmpty());
+}
 
 TEST_F(LiveUpdates, ASpotShowsWithoutWaitingForTheMinuteAndNothingMovesUnderThePointer) {
     for (int i = 0; i < 30; ++i)
@@ -103,12 +122,14 @@ TEST_F(LiveUpdates, AStormMakesTwoUpdatesASecondAtMostAndARestartedRelayIsFollow
     EXPECT_GE(updates, 2);
     EXPECT_LE(updates, storm.elapsed() / 500 + 1);
 
-    // The relay goes and comes back on its port: followed again, no click.
+    // The relay goes and comes back on its port, counting its changes from
+    // nothing again: its pages are taken at once, no click.
     relay.reset();
     QTest::qWait(300);
     startRelay();
     ASSERT_TRUE(node.waitForConnections(2));
     ASSERT_TRUE(node.waitForReceived("F4TEST\r\n"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window().Liste_Stations->count() == 0; }, 8000));
     ASSERT_TRUE(node.send(spot("ZL9BACK", "14010.0")));
     EXPECT_TRUE(QTest::qWaitFor([&] { return listed("ZL9BACK"); }, 8000));
 }
