@@ -20,8 +20,8 @@ namespace {
 
 constexpr int Band14 = 5;
 
-QByteArray spot(const QByteArray& dx, const char* frequency) {
-    return "DX de W3LPL:     " + QByteArray(frequency) + "  " + dx + "       CQ   " +
+QByteArray spot(const QByteArray& dx, const char* frequency, const QByteArray& spotter = "W3LPL") {
+    return "DX de " + spotter + ":     " + QByteArray(frequency) + "  " + dx + "       CQ   " +
            QDateTime::currentDateTimeUtc().toString("HHmm").toLatin1() + "Z\r\n";
 }
 
@@ -99,11 +99,15 @@ TEST_F(LiveUpdates, ASpotShowsWithoutWaitingForTheMinuteAndNothingMovesUnderTheP
     EXPECT_EQ(counting.played, played + 1);
     EXPECT_TRUE(w.Timer2->isActive());
 
-    // The same station again on its frequency: no news, no sound.
-    ASSERT_TRUE(node.send(spot("VK9NEW", "14030.1")));
+    // The same station again on its frequency, by another spotter: the list
+    // updated, no news, no sound.
+    ASSERT_TRUE(node.send(spot("VK9NEW", "14030.0", "K1TTT")));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !w.Liste_Stations->findItems("K1TTT", Qt::MatchContains).isEmpty(); }, 3000));
+    EXPECT_EQ(counting.played, played + 1);
     ASSERT_TRUE(node.send(spot("VK2ZZZ", "14031.0")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.Liste_Stations->count() == 32; }, 3000));
-    EXPECT_EQ(counting.played, played + 2); // VK2ZZZ only
+    EXPECT_EQ(counting.played, played + 2);
 }
 
 TEST_F(LiveUpdates, AStormMakesTwoUpdatesASecondAtMostAndARestartedRelayIsFollowedAgain) {
