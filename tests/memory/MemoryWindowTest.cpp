@@ -4,6 +4,7 @@
 #include "LookupAddress.h"
 #include "LoopbackHttpServer.h"
 #include "PseudoTerminal.h"
+#include "SpotRow.h"
 #include "TestSupport.h"
 
 #include <QCoreApplication>
@@ -116,15 +117,18 @@ TEST(LookupAddress, TheDxFieldIsOneLowerCasePathSegment) {
         {spotLine("A..B"), "a..b"}, // no step out of /db/
     };
     for (const auto& [line, path] : cases)
-        EXPECT_EQ(lookupAddress("https://www.qrz.com", line).toString(QUrl::FullyEncoded),
-                  QStringLiteral("https://www.qrz.com/db/") + path)
+        EXPECT_EQ(
+            lookupAddress("https://www.qrz.com", spotOfLine(line).DX).toString(QUrl::FullyEncoded),
+            QStringLiteral("https://www.qrz.com/db/") + path)
             << line.toStdString();
 }
 
 TEST_F(MemoryWindowTest, TheBrowserLooksTheSpotUpASecondClickLoadsNothingAndItEndsWithTheWindow) {
     server.setPage("/db/vk2abc", "<html><body>VK2ABC</body></html>");
     QStringList reports;
-    QObject::connect(&window().lookupBrowser(), &BrowserProcess::reported,
+    // Heard while this test runs only: the window outlives `reports`.
+    QObject listening;
+    QObject::connect(&window().lookupBrowser(), &BrowserProcess::reported, &listening,
                      [&](const QString& word) { reports.append(word); });
     memorise(Vk);
     window().QRZ->click();
@@ -146,7 +150,7 @@ TEST_F(MemoryWindowTest, TheBrowserLooksTheSpotUpASecondClickLoadsNothingAndItEn
     config.setLookupSite(QStringLiteral("http://127.0.0.1:%1").arg(freePort()));
     restart({{"Latitude", "48.52N"}, {"Longitude", "2.31E"}});
     reports.clear();
-    QObject::connect(&window().lookupBrowser(), &BrowserProcess::reported,
+    QObject::connect(&window().lookupBrowser(), &BrowserProcess::reported, &listening,
                      [&](const QString& word) { reports.append(word); });
     memorise(W1);
     window().QRZ->click();
