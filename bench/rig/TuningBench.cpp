@@ -9,6 +9,7 @@
 #include "QtMessageBox.h"
 #include "QtSerialLink.h"
 #include "SettingsStore.h"
+#include "SpotRow.h"
 #include "SystemClock.h"
 #include "TuningDispatch.h"
 
@@ -45,11 +46,12 @@ void runSequence(benchmark::State& state, const char* model, double statedSecond
     CatSequences sequences(port, clock);
     QtMessageBox messages;
     NetworkTuning unused(nullptr, QString(), QString(), messages);
+    const SpotRow spot = spotOfLine(Spot);
     double total = 0;
     for (auto _ : state) {
         const double start = clock.monotonicSeconds();
-        dispatchTuning(QStringLiteral("1"), QLatin1String(model), Spot, ModeRule::Sideband,
-                       {sequences, unused, unused});
+        dispatchTuning(QStringLiteral("1"), QLatin1String(model), {spot.QRG, spot.Remarques},
+                       ModeRule::Sideband, {sequences, unused, unused});
         total += clock.monotonicSeconds() - start;
         state.PauseTiming();
         benchmark::DoNotOptimize(pty.readAvailable(0));

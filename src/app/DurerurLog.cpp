@@ -1,7 +1,6 @@
 #include "Durerur.h"
 
 #include "SpotCollection.h"
-#include "SpotLineColumns.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -27,17 +26,15 @@ QVariant statusColour(NeededStatus status) {
     }
 }
 
-NeededStatus statusOfLine(const LogSnapshot& log, QStringView line) {
-    using namespace SpotLineColumns;
-    return log.statusOfSpot(line.mid(DX, QRG - DX - 1).trimmed(),
-                            line.mid(QRG, Spotter - QRG - 1).trimmed().toDouble(),
-                            line.mid(Remarques));
-}
-
 } // namespace
 
+NeededStatus Durerur::statusOfSpot(const LogSnapshot& log, const SpotRow& spot) {
+    return log.statusOfSpot(QStringView(spot.DX).trimmed(),
+                            QStringView(spot.QRG).trimmed().toDouble(), spot.Remarques);
+}
+
 NeededStatus Durerur::neededStatusOf(const QString& line) const {
-    return statusOfLine(*log_.snapshot(), line);
+    return statusOfSpot(*log_.snapshot(), spotOfLine(line));
 }
 
 void Durerur::applyLogConfiguration() {
@@ -49,7 +46,8 @@ void Durerur::colourSpotLines() {
     const std::shared_ptr<const LogSnapshot> log = log_.snapshot();
     for (int row = 0; row < Liste_Stations->count(); ++row) {
         QListWidgetItem* item = Liste_Stations->item(row);
-        item->setData(Qt::ForegroundRole, statusColour(statusOfLine(*log, item->text())));
+        item->setData(Qt::ForegroundRole,
+                      statusColour(statusOfSpot(*log, spotOfLine(item->text()))));
     }
 }
 
@@ -57,9 +55,9 @@ void Durerur::alertNewEntities() {
     const std::shared_ptr<const LogSnapshot> log = log_.snapshot();
     QSet<QString> listed;
     for (int row = 0; row < Liste_Stations->count(); ++row) {
-        const QString line = Liste_Stations->item(row)->text();
-        if (statusOfLine(*log, line) == NeededStatus::NewEntity)
-            listed.insert(listedKey(line));
+        const SpotRow spot = spotOfLine(Liste_Stations->item(row)->text());
+        if (statusOfSpot(*log, spot) == NeededStatus::NewEntity)
+            listed.insert(listedKey(spot));
     }
     const bool appeared = !(listed - newEntitySpots_).isEmpty();
     newEntitySpots_ = listed;

@@ -1,8 +1,6 @@
 // The spot memory and callsign lookup buttons of the main window.
 #include "Durerur.h"
 
-#include "SpotLineColumns.h"
-
 #include "LookupAddress.h"
 #include "SelectedLine.h"
 #include "TuningDispatch.h"
@@ -38,13 +36,10 @@ void Durerur::Voir_Mem_Click() {
 }
 
 void Durerur::QRZ_Click() {
-    const QUrl address = lookupAddress(config_.lookupSite(), state_.Ligne_Selection);
+    const QString dx = spotOfLine(state_.Ligne_Selection).DX;
+    const QUrl address = lookupAddress(config_.lookupSite(), dx);
     // The site's name, and the call looked up.
-    const QString caption =
-        config_.lookupSiteName() + QStringLiteral(" — ") +
-        state_.Ligne_Selection
-            .mid(SpotLineColumns::DX, SpotLineColumns::QRG - SpotLineColumns::DX - 1)
-            .trimmed();
+    const QString caption = config_.lookupSiteName() + QStringLiteral(" — ") + dx.trimmed();
     if (qrzWeb_ == nullptr && browser_.show(caption, address))
         return;
     if (qrzWeb_ == nullptr) {

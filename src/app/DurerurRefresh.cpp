@@ -240,7 +240,7 @@ void Durerur::updateSpots() {
     nextUpdate_.setRemainingTime(UpdateEveryMs);
     QSet<QString> listed;
     for (int row = 0; row < Liste_Stations->count(); ++row)
-        listed.insert(listedKey(Liste_Stations->item(row)->text()));
+        listed.insert(listedKey(spotOfLine(Liste_Stations->item(row)->text())));
     if (refresh_.updateBands(static_cast<std::int16_t>(Bande_CL->currentIndex()),
                              static_cast<std::int16_t>(Bande_CL2->currentIndex()), listed))
         alertNewEntities();
@@ -256,11 +256,7 @@ FilterChoices Durerur::filterChoices() const {
     choices.Remarque = Remarque->text();
     const std::shared_ptr<const LogSnapshot> log = log_.snapshot();
     choices.neededOnly = Check5->isChecked() && log->hasLog;
-    choices.isNeeded = [log](const SpotRow& row) {
-        return isNeeded(log->statusOfSpot(QStringView(row.DX).trimmed(),
-                                          QStringView(row.QRG).trimmed().toDouble(),
-                                          row.Remarques));
-    };
+    choices.isNeeded = [log](const SpotRow& row) { return isNeeded(statusOfSpot(*log, row)); };
     return choices;
 }
 

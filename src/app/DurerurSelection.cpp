@@ -16,10 +16,6 @@ const QString CoordinatesMissing =
 // Both coordinates at this text: the position has never been entered.
 const QString PositionNotEntered = QStringLiteral("0.00");
 
-// The DX field of a spot line: columns 16 to 27, trailing blanks included.
-constexpr qsizetype DxStart = 15;
-constexpr qsizetype DxWidth = 12;
-
 // A blank in front of a value of zero or more, a minus sign in front of a
 // negative one.
 QString signedNumber(double value) {
@@ -46,7 +42,7 @@ void Durerur::Liste_Stations_Click() {
 void Durerur::Dedirad_Liste() {
     DxInformation dx;
     Cherche_Prefixe(QDir(countries_.folderInUse()).filePath(PrefixFileLayout::FileName),
-                    state_.Ligne_Selection.mid(DxStart, DxWidth), state_.Latitude_Station,
+                    spotOfLine(state_.Ligne_Selection).DX, state_.Latitude_Station,
                     state_.Longitude_Station, dx);
     Pref->setText(dx.record.prefix);
     Pays->setText(dx.record.country);

@@ -2,9 +2,6 @@
 
 namespace {
 
-constexpr qsizetype DxFieldStart = 15; // 0-based column of character 16
-constexpr qsizetype DxFieldLength = 12;
-
 QString withoutBlanksAround(const QString& text) {
     qsizetype first = 0;
     qsizetype end = text.size();
@@ -17,15 +14,14 @@ QString withoutBlanksAround(const QString& text) {
 
 } // namespace
 
-QString lookupCallsign(const QString& spotLine) {
-    const QString callsign =
-        withoutBlanksAround(spotLine.mid(DxFieldStart, DxFieldLength)).toLower();
+QString lookupCallsign(const QString& dx) {
+    const QString callsign = withoutBlanksAround(dx).toLower();
     const qsizetype slash = callsign.indexOf(QLatin1Char('/'));
     return slash < 0 ? callsign : callsign.left(slash);
 }
 
-QUrl lookupAddress(const QString& base, const QString& spotLine) {
-    const QString callsign = lookupCallsign(spotLine);
+QUrl lookupAddress(const QString& base, const QString& dx) {
+    const QString callsign = lookupCallsign(dx);
     // A browser reads a last segment of "." or ".." (even encoded) as a step
     // up the path; such a "callsign" names no station, so look up nothing.
     const bool dotsOnly = callsign == QLatin1String(".") || callsign == QLatin1String("..");

@@ -13,8 +13,8 @@ std::optional<std::uint8_t> CatSequences::sideband(std::int32_t FreqWanted) {
     return sidebandFor(FreqWanted);
 }
 
-void CatSequences::Yaesu(const QString& Ligne_Selection, const ModeCodeFor& modeFor) {
-    runFor(Ligne_Selection, [this, &modeFor](std::int32_t FreqWanted) {
+void CatSequences::Yaesu(const QString& QRG, const ModeCodeFor& modeFor) {
+    runFor(QRG, [this, &modeFor](std::int32_t FreqWanted) {
         block_.ClearCmd_Yaesu();
         SendCmd_Yaesu(opcodeOf(YaesuCommand::CatOn));
         Attente(clock_, YaesuWait);
@@ -30,8 +30,8 @@ void CatSequences::Yaesu(const QString& Ligne_Selection, const ModeCodeFor& mode
     });
 }
 
-void CatSequences::Yaesu1(const QString& Ligne_Selection, const ModeCodeFor& modeFor) {
-    runFor(Ligne_Selection, [this, &modeFor](std::int32_t FreqWanted) {
+void CatSequences::Yaesu1(const QString& QRG, const ModeCodeFor& modeFor) {
+    runFor(QRG, [this, &modeFor](std::int32_t FreqWanted) {
         block_.ClearCmd_Yaesu();
         Attente(clock_, Yaesu1Wait);
         block_.MakeFreqKhz_Yaesu1(FreqWanted);
@@ -46,9 +46,8 @@ void CatSequences::Yaesu1(const QString& Ligne_Selection, const ModeCodeFor& mod
     });
 }
 
-void CatSequences::Icom(std::uint8_t Modele, const QString& Ligne_Selection,
-                        const ModeCodeFor& modeFor) {
-    runFor(Ligne_Selection, [this, Modele, &modeFor](std::int32_t FreqWanted) {
+void CatSequences::Icom(std::uint8_t Modele, const QString& QRG, const ModeCodeFor& modeFor) {
+    runFor(QRG, [this, Modele, &modeFor](std::int32_t FreqWanted) {
         send(civSetFrequency(Modele, FreqWanted));
         const std::optional<std::uint8_t> mode = modeFor(FreqWanted);
         if (!mode)
@@ -58,11 +57,10 @@ void CatSequences::Icom(std::uint8_t Modele, const QString& Ligne_Selection,
     });
 }
 
-void CatSequences::runFor(const QString& Ligne_Selection,
-                          const std::function<void(std::int32_t)>& steps) {
+void CatSequences::runFor(const QString& QRG, const std::function<void(std::int32_t)>& steps) {
     if (running_)
         return;
-    const std::optional<std::int32_t> FreqWanted = Format_QRG(qrgField(Ligne_Selection));
+    const std::optional<std::int32_t> FreqWanted = Format_QRG(QRG);
     if (!FreqWanted)
         return;
     running_ = true;

@@ -30,12 +30,11 @@ public:
 
     // FT-736, FT-817, FT-847, FT-857, FT-897: CAT on, frequency, mode, CAT off,
     // 0.1 s apart.
-    void Yaesu(const QString& Ligne_Selection, const ModeCodeFor& modeFor = sideband);
+    void Yaesu(const QString& QRG, const ModeCodeFor& modeFor = sideband);
     // FT-920, FT-1000: 0.2 s, frequency, 0.2 s, mode.
-    void Yaesu1(const QString& Ligne_Selection, const ModeCodeFor& modeFor = sideband);
+    void Yaesu1(const QString& QRG, const ModeCodeFor& modeFor = sideband);
     // Icom radio at CI-V address Modele: frequency, 0.1 s, mode.
-    void Icom(std::uint8_t Modele, const QString& Ligne_Selection,
-              const ModeCodeFor& modeFor = sideband);
+    void Icom(std::uint8_t Modele, const QString& QRG, const ModeCodeFor& modeFor = sideband);
 
     // Sends `Cmd` with the given opcode when the port is open, then clears the
     // parameter bytes whether or not it was.
@@ -50,9 +49,9 @@ public:
     static constexpr int DrainLimitMs = 1000;
 
 private:
-    // Runs the steps of one sequence for the spot's frequency, unless the
-    // frequency is unusable or another sequence is running.
-    void runFor(const QString& Ligne_Selection, const std::function<void(std::int32_t)>& steps);
+    // Runs the steps of one sequence for the spot's QRG, unless it is no
+    // usable frequency or another sequence is running.
+    void runFor(const QString& QRG, const std::function<void(std::int32_t)>& steps);
     void send(const QByteArray& bytes);
 
     SerialLink& link_;

@@ -2,10 +2,6 @@
 
 #include "CatOpcodes.h"
 
-QStringView qrgField(const QString& Ligne_Selection) {
-    return QStringView(Ligne_Selection).mid(27, 9);
-}
-
 std::optional<std::int32_t> Format_QRG(QStringView Freq_In) {
     const QStringView text = Freq_In.trimmed();
     const qsizetype point = text.indexOf(QLatin1Char('.'));

@@ -11,10 +11,6 @@
 // Eight decimal digits are all a CAT block can carry.
 inline constexpr std::int32_t MaxFreqWanted = 99999999;
 
-// Characters 28 to 36 of a spot line: the blank before the QRG column and the
-// eight-character QRG itself.
-QStringView qrgField(const QString& Ligne_Selection);
-
 // Reads the QRG text, kilohertz with any number of decimals and blanks around,
 // by its value, rounded to the nearest 10 Hz. Empty when the text is blank,
 // not a plain decimal number, or outside 1 to MaxFreqWanted once rounded: such

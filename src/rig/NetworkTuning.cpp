@@ -4,13 +4,6 @@
 #include "MessageBox.h"
 #include "WhileWindowPaints.h"
 
-namespace {
-
-// The remark of a spot line: column 50 to the end.
-constexpr qsizetype RemarkStart = 49;
-
-} // namespace
-
 NetworkTuning::NetworkTuning(std::shared_ptr<NetworkRig> rig, QString name, QString address,
                              MessageBox& messages)
     : rig_(std::move(rig)), name_(std::move(name)), address_(std::move(address)),
@@ -24,14 +17,13 @@ void NetworkTuning::retarget(std::shared_ptr<NetworkRig> rig, QString address) {
     reportNextFailure_ = true;
 }
 
-void NetworkTuning::tune(const QString& Ligne_Selection, ModeRule rule) {
-    const std::optional<std::int32_t> FreqWanted = Format_QRG(qrgField(Ligne_Selection));
+void NetworkTuning::tune(const TuningSpot& spot, ModeRule rule) {
+    const std::optional<std::int32_t> FreqWanted = Format_QRG(spot.QRG);
     if (!FreqWanted)
         return;
     if (*busy_)
         return; // the rig has not answered the last click yet
-    const std::optional<SpotMode> mode =
-        spotMode(rule, *FreqWanted, QStringView(Ligne_Selection).mid(RemarkStart));
+    const std::optional<SpotMode> mode = spotMode(rule, *FreqWanted, spot.remark);
     const double hertz = *FreqWanted * 10.0;
 
     *busy_ = true;

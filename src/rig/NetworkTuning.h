@@ -30,9 +30,9 @@ public:
     NetworkTuning(const NetworkTuning&) = delete;
     NetworkTuning& operator=(const NetworkTuning&) = delete;
 
-    // The QRG columns and the remark of the spot line give the frequency and
-    // the mode; a QRG that is not a usable frequency sends nothing.
-    void tune(const QString& Ligne_Selection, ModeRule rule);
+    // The spot's QRG and remark give the frequency and the mode; a QRG that
+    // is not a usable frequency sends nothing.
+    void tune(const TuningSpot& spot, ModeRule rule);
 
     const QString& address() const { return address_; }
     // Another rig at another address, from the next tuning on.

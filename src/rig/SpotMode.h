@@ -13,6 +13,13 @@ enum class SpotMode {
     Data, // FT8, RTTY...: upper sideband data
 };
 
+// What a click tunes the radio to: the spot's QRG text, kilohertz with blanks
+// around, and its remark, which may name the mode.
+struct TuningSpot {
+    QString QRG;
+    QString remark;
+};
+
 // How that mode is chosen, key `mode` of the configuration file.
 enum class ModeRule {
     Sideband, // "sideband": lower below 7200 kHz, upper from there on

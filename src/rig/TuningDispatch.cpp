@@ -5,24 +5,17 @@
 #include "NetworkTuning.h"
 #include "TransceiverModels.h"
 
-namespace {
-
-// The remark of a spot line: column 50 to the end.
-constexpr qsizetype RemarkStart = 49;
-
-} // namespace
-
 bool tuningPossible(const QString& NumPort, const QString& Emetteur_Choisi) {
     const TransceiverModel* model = modelCaptioned(Emetteur_Choisi);
     return model != nullptr && (isNetworkRig(*model) || leadingNumber(NumPort) != 0);
 }
 
-void dispatchTuning(const QString& NumPort, const QString& Emetteur_Choisi,
-                    const QString& Ligne_Selection, ModeRule rule, TuningRigs rigs) {
+void dispatchTuning(const QString& NumPort, const QString& Emetteur_Choisi, const TuningSpot& spot,
+                    ModeRule rule, TuningRigs rigs) {
     if (!tuningPossible(NumPort, Emetteur_Choisi))
         return;
     const TransceiverModel& model = *modelCaptioned(Emetteur_Choisi);
-    const QStringView remark = QStringView(Ligne_Selection).mid(RemarkStart);
+    const QStringView remark = spot.remark;
     const CatSequences::ModeCodeFor modeFor =
         [&model, rule, remark](std::int32_t FreqWanted) -> std::optional<std::uint8_t> {
         const std::optional<SpotMode> mode = spotMode(rule, FreqWanted, remark);
@@ -32,19 +25,19 @@ void dispatchTuning(const QString& NumPort, const QString& Emetteur_Choisi,
     };
     switch (model.family) {
     case CatFamily::Yaesu:
-        rigs.serial.Yaesu(Ligne_Selection, modeFor);
+        rigs.serial.Yaesu(spot.QRG, modeFor);
         break;
     case CatFamily::Yaesu1:
-        rigs.serial.Yaesu1(Ligne_Selection, modeFor);
+        rigs.serial.Yaesu1(spot.QRG, modeFor);
         break;
     case CatFamily::Icom:
-        rigs.serial.Icom(model.civAddress, Ligne_Selection, modeFor);
+        rigs.serial.Icom(model.civAddress, spot.QRG, modeFor);
         break;
     case CatFamily::Rigctld:
-        rigs.rigctld.tune(Ligne_Selection, rule);
+        rigs.rigctld.tune(spot, rule);
         break;
     case CatFamily::Flrig:
-        rigs.flrig.tune(Ligne_Selection, rule);
+        rigs.flrig.tune(spot, rule);
         break;
     }
 }

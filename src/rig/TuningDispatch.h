@@ -19,8 +19,8 @@ struct TuningRigs {
 // family's sequence when a port is chosen (NumPort not 0); the network
 // models tune whatever NumPort shows. Nothing happens for a caption that
 // names no model.
-void dispatchTuning(const QString& NumPort, const QString& Emetteur_Choisi,
-                    const QString& Ligne_Selection, ModeRule rule, TuningRigs rigs);
+void dispatchTuning(const QString& NumPort, const QString& Emetteur_Choisi, const TuningSpot& spot,
+                    ModeRule rule, TuningRigs rigs);
 
 // Whether a click would tune: a network model, or a port chosen.
 bool tuningPossible(const QString& NumPort, const QString& Emetteur_Choisi);

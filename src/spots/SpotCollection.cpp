@@ -1,11 +1,10 @@
 #include "SpotCollection.h"
 
-#include "SpotLineColumns.h"
 #include "SpotTableReader.h"
 
-QString listedKey(const QString& line) {
+QString listedKey(const SpotRow& spot) {
     // A station spotted again on its frequency is no news.
-    return line.mid(SpotLineColumns::DX, SpotLineColumns::Spotter - SpotLineColumns::DX);
+    return spot.DX + QLatin1Char(' ') + spot.QRG;
 }
 
 int collectSpots(const QString& page, std::int16_t Mode_Tri, const FilterChoices& choices,
@@ -25,7 +24,7 @@ int collectSpots(const QString& page, std::int16_t Mode_Tri, const FilterChoices
             for (int i = 0; i < verdict.additions; ++i)
                 Liste_Stations_Bis.add(sorted, shown);
         }
-        if (listed.contains(listedKey(shown)))
+        if (listed.contains(listedKey(row)))
             verdict.callsignAlert = verdict.remarkAlert = false;
         if (verdict.callsignAlert && !callsignSounded) {
             callsignSounded = true;

@@ -1,5 +1,7 @@
 #include "SpotRow.h"
 
+#include "SpotLineColumns.h"
+
 #include <initializer_list>
 
 namespace {
@@ -28,4 +30,13 @@ QString sortLine(const SpotRow& row, std::int16_t Mode_Tri) {
     default:
         return spotLine(row);
     }
+}
+
+SpotRow spotOfLine(QStringView line) {
+    using namespace SpotLineColumns;
+    const auto field = [line](int start, int next) {
+        return line.mid(start, next - start - 1).toString();
+    };
+    return SpotRow{field(Date, DX), field(DX, QRG), field(QRG, Spotter), field(Spotter, Remarques),
+                   line.mid(Remarques).toString()};
 }

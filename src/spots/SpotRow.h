@@ -19,6 +19,11 @@ struct SpotRow {
 // a space, Spotter, a space, Remarques.
 QString spotLine(const SpotRow& row);
 
+// The fields of a line of the spot list (or of the memory window, which holds
+// the same lines), each at its width as spotLine wrote it: the only reader of
+// the line's columns.
+SpotRow spotOfLine(QStringView line);
+
 // The line put into the sorted list, its sort field first: Mode_Tri 1 by date
 // (the spot line itself), 2 by DX, 3 by frequency.
 QString sortLine(const SpotRow& row, std::int16_t Mode_Tri);

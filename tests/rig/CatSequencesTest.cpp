@@ -3,6 +3,7 @@
 #include "NetworkTuning.h"
 #include "QtSerialLink.h"
 #include "SimulatedClock.h"
+#include "SpotRow.h"
 #include "TestSupport.h"
 #include "TuningDispatch.h"
 
@@ -48,7 +49,8 @@ protected:
     // Tunes `model` on port 1 to a spot.
     void tune(const char* model, const char* qrg, ModeRule rule = ModeRule::Sideband,
               const char* remark = "") {
-        dispatchTuning(QStringLiteral("1"), QLatin1String(model), spotLine(qrg, remark), rule,
+        const SpotRow spot = spotOfLine(spotLine(qrg, remark));
+        dispatchTuning(QStringLiteral("1"), QLatin1String(model), {spot.QRG, spot.Remarques}, rule,
                        {cat, unused, unused});
     }
 

@@ -7,6 +7,7 @@
 #include "NetworkTuning.h"
 #include "PseudoTerminal.h"
 #include "SimulatedClock.h"
+#include "SpotRow.h"
 #include "TestSupport.h"
 #include "TuningDispatch.h"
 
@@ -94,8 +95,9 @@ QByteArray programFrames(const char* model, const QString& spotLine) {
     CatSequences cat(link, clock);
     SilentMessages messages;
     NetworkTuning unused(nullptr, QString(), QString(), messages);
-    dispatchTuning(QStringLiteral("1"), QLatin1String(model), spotLine, ModeRule::BandPlan,
-                   {cat, unused, unused});
+    const SpotRow spot = spotOfLine(spotLine);
+    dispatchTuning(QStringLiteral("1"), QLatin1String(model), {spot.QRG, spot.Remarques},
+                   ModeRule::BandPlan, {cat, unused, unused});
     return link.sent;
 }
 
