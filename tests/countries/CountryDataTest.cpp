@@ -150,6 +150,8 @@ TEST_F(CountryUpdate, BadAnswersLeaveTheCopyInUseAndSayWhy) {
         EXPECT_EQ(update(path).message(), "Mise à jour des pays impossible : " + reason) << path;
         EXPECT_EQ(folders.inUse(), folders.program) << path;
     }
+    EXPECT_EQ(updateFromSite(http, "ftp://127.0.0.1/cty.csv", folders, cancelled).reason,
+              "adresse ni http ni https");
     // FIFOs in place of the user's files are never opened: nothing hangs.
     ASSERT_TRUE(QDir().mkpath(folders.user));
     for (const QString& name : QDir(folders.program).entryList(QDir::Files))
