@@ -4,13 +4,19 @@
 #include "FrenchNumber.h"
 #include "HttpClient.h"
 #include "PrefixFileLayout.h"
+#include "RegularFile.h"
+#include "SystemErrorText.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <cerrno>
+#include <fcntl.h>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -20,6 +26,8 @@ const QString LockFileName = QStringLiteral("Pays.lock");
 constexpr int DaysBeforeSiteUpdate = 30;
 // A copy of the program holds the lock for the writing of four files at most.
 constexpr int LockWaitMs = 10000;
+// How often a wait for the lock looks whether the update was stopped.
+constexpr int LockStepMs = 100;
 
 const QStringList CopyFiles{PrefixFileLayout::FileName, PrefixFileLayout::ExactCallsFileName,
                             PrefixFileLayout::EntityNumbersFileName, CountryVersion::FileName};
@@ -45,15 +53,44 @@ CountryUpdateResult failed(const QString& reason) {
     return result;
 }
 
+// Why the user's folder cannot take a copy, in French; empty when it can.
+QString unwritableReason(const QString& folder) {
+    QDir().mkpath(folder);
+    if (::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK, AT_EACCESS) == 0)
+        return QString();
+    return QStringLiteral("écriture impossible dans le dossier %1 (%2)")
+        .arg(folder, systemErrorText(errno));
+}
+
+// Takes the lock another copy of the program may hold, waiting for it
+// LockWaitMs at most and not at all once `cancelled`; why not, in French.
+QString takeLock(QLockFile& lock, const QString& path, const std::atomic<bool>& cancelled) {
+    // QLockFile reads a lock it cannot take: a FIFO there would hang it, a
+    // device feed it without end.
+    if (!regularOrAbsent(path))
+        return QStringLiteral("le verrou %1 n'est pas un fichier ordinaire").arg(path);
+    const QDeadlineTimer deadline(LockWaitMs);
+    while (!lock.tryLock(LockStepMs)) {
+        if (lock.error() != QLockFile::LockFailedError)
+            return QStringLiteral("verrou %1 impossible à créer").arg(path);
+        if (cancelled)
+            return QStringLiteral("abandonné");
+        if (deadline.hasExpired())
+            return QStringLiteral("une autre copie du programme met les pays à jour");
+    }
+    return QString();
+}
+
 // Writes the user's copy unless the copy in use is as new, under the lock
 // another copy of the program may hold.
 CountryUpdateResult install(const CountryFolders& folders, const CountryFile& file,
-                            const CountryVersion& version) {
-    if (!QDir().mkpath(folders.user))
-        return failed(QStringLiteral("dossier %1 impossible à créer").arg(folders.user));
-    QLockFile lock(QDir(folders.user).filePath(LockFileName));
-    if (!lock.tryLock(LockWaitMs))
-        return failed(QStringLiteral("une autre copie du programme met les pays à jour"));
+                            const CountryVersion& version, const std::atomic<bool>& cancelled) {
+    if (const QString reason = unwritableReason(folders.user); !reason.isEmpty())
+        return failed(reason);
+    const QString lockPath = QDir(folders.user).filePath(LockFileName);
+    QLockFile lock(lockPath);
+    if (const QString reason = takeLock(lock, lockPath, cancelled); !reason.isEmpty())
+        return failed(reason);
     CountryUpdateResult result;
     result.version = CountryVersion::read(folders.inUse());
     if (result.version.date.isValid() && version.date <= result.version.date) {
@@ -133,10 +170,11 @@ CountryUpdateResult updateFromSite(HttpClient& http, const QString& site,
                           .arg(expected));
     if (!file.version.isValid())
         return failed(QStringLiteral("fichier sans version (=VER)"));
-    return install(folders, file, {file.version, CountryVersion::Origin::Site, site});
+    return install(folders, file, {file.version, CountryVersion::Origin::Site, site}, cancelled);
 }
 
-CountryUpdateResult updateFromDebian(const CountryFolders& folders) {
+CountryUpdateResult updateFromDebian(const CountryFolders& folders,
+                                     const std::atomic<bool>& cancelled) {
     const QString dat = QDir(folders.debian).filePath(QStringLiteral("cty.dat"));
     const QDate debian = versionOf(dat);
     CountryUpdateResult result;
@@ -149,7 +187,7 @@ CountryUpdateResult updateFromDebian(const CountryFolders& folders) {
         readCtyFiles(dat, QDir(folders.debian).filePath(QStringLiteral("cty.csv")), problems);
     if (const QString reason = unusableReason(file, problems); !reason.isEmpty())
         return failed(reason);
-    return install(folders, file, {file.version, CountryVersion::Origin::Debian, dat});
+    return install(folders, file, {file.version, CountryVersion::Origin::Debian, dat}, cancelled);
 }
 
 bool siteUpdateDue(const CountryFolders& folders, const QDateTime& now) {

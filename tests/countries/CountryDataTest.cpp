@@ -12,10 +12,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLockFile>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -160,6 +164,14 @@ TEST_F(CountryUpdate, BadAnswersLeaveTheCopyInUseAndSayWhy) {
     EXPECT_EQ(folders.inUse(), folders.program);
     EXPECT_TRUE(siteUpdateDue(folders, QDateTime::currentDateTimeUtc()));
     noteSiteAttempt(folders, QDateTime::currentDateTimeUtc());
+    // Nor is a lock that is no regular file, which would hang or fill memory.
+    site.setResponse("/cty.csv", {200, "text/csv", good});
+    const QString lock = folders.user + "/Pays.lock";
+    const QString notALock = "le verrou " + lock + " n'est pas un fichier ordinaire";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
+    EXPECT_EQ(update("/cty.csv").reason, notALock);
+    ASSERT_TRUE(QFile::remove(lock) && QFile::link("/dev/zero", lock));
+    EXPECT_EQ(update("/cty.csv").reason, notALock);
     site.setMode(LoopbackHttpServer::Mode::Stall);
     EXPECT_EQ(update("/cty.csv").reason, "pas de réponse en 2 s");
 }
@@ -184,6 +196,34 @@ TEST_F(CountryUpdate, TwoCopiesUpdatingAtOnceLeaveOneGoodCopy) {
     // Asked again, the site's copy is the one in use.
     EXPECT_EQ(update("/cty.csv").message(),
               "Pays déjà à jour : version du " + CountryVersion::frenchDate(recentVersion()));
+}
+
+TEST_F(CountryUpdate, AFolderThatCannotTakeTheCopySaysWhyAndWhere) {
+    site.setResponse("/cty.csv", {200, "text/csv", thisMonths(bytesOf(PELK_CTY_CSV))});
+    const QString cannot =
+        "Mise à jour des pays impossible : écriture impossible dans le dossier " + folders.user;
+    const QByteArray user = QFile::encodeName(folders.user);
+    ASSERT_EQ(::symlink(user.constData(), user.constData()), 0);
+    EXPECT_EQ(update("/cty.csv").message(), cannot + " (trop de liens symboliques)");
+
+    // A link to another user's folder; root's rights set aside.
+    const QString others = home.filePath("autre");
+    ASSERT_TRUE(QDir().mkpath(others) && QFile::remove(folders.user) &&
+                QFile::link(others, folders.user));
+    ASSERT_EQ(::chmod(QFile::encodeName(others).constData(), 0555), 0);
+    overridePermissions(false);
+    EXPECT_EQ(update("/cty.csv").message(), cannot + " (permission refusée)");
+    overridePermissions(true);
+
+    ASSERT_TRUE(QFile::remove(folders.user) && QDir().mkpath(folders.user));
+    if (::mount("tmpfs", user.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "a full disk needs a small tmpfs, which only root may mount";
+    const auto unmount = qScopeGuard([&] { ::umount2(user.constData(), MNT_DETACH); });
+    EXPECT_EQ(update("/cty.csv").message(), "Mise à jour des pays impossible : écriture de "
+                                            "Indicatifs_DXCC.txt impossible (disque plein)");
+    EXPECT_EQ(QDir(folders.user).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList());
+    EXPECT_EQ(folders.inUse(), folders.program);
 }
 
 class CountryWindow : public DurerurFixture {
@@ -253,6 +293,21 @@ TEST_F(CountryWindow, TheMenuUpdateCountsAtTheNextClick) {
     EXPECT_EQ(click("3A2ABC"), "Monaco|15|28");
     EXPECT_EQ(aboutCountryLine(closer),
               "Pays : cty du " + version + " (téléchargé de " + site.baseAddress() + "/cty.csv)");
+}
+
+TEST_F(CountryWindow, ClosingTheWindowStopsAnUpdateWaitingForAnotherCopy) {
+    site.setResponse("/cty.csv", {200, "text/csv", thisMonths(bytesOf(PELK_CTY_CSV))});
+    ASSERT_TRUE(QDir().mkpath(countryFolders().user));
+    QLockFile otherCopy(countryFolders().user + "/Pays.lock");
+    ASSERT_TRUE(otherCopy.tryLock(0));
+    waitForStartUpCheck();
+    window().Mnu_Maj_Pays->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !site.requestedPaths().isEmpty(); }, 5000));
+    QTest::qWait(500);
+    QElapsedTimer closing;
+    closing.start();
+    closeWindow();
+    EXPECT_LT(closing.elapsed(), 1000);
 }
 
 TEST_F(CountryWindow, DebiansNewerFileIsTakenAtStartUpAndTheSiteAskedWhenDue) {
