@@ -40,17 +40,104 @@ bool whole(const QString& folder) {
     return true;
 }
 
-int entityCount(const QString& folder) {
-    return int(regularFileBytes(QDir(folder).filePath(PrefixFileLayout::EntityNumbersFileName),
-                                LargestCountryFile)
-                   .value_or(QByteArray())
-                   .count('\n'));
+// A version over a year ahead of today is no real one: taken, it would make
+// every later file look older.
+bool farAhead(const QDate& version) {
+    return version > QDate::currentDate().addYears(1);
 }
 
 CountryUpdateResult failed(const QString& reason) {
     CountryUpdateResult result;
     result.reason = reason;
     return result;
+}
+
+// What a copy holds.
+struct Counts {
+    int entities = 0;
+    int prefixes = 0;
+    int exactCalls = 0;
+};
+
+int lineCount(const QString& folder, const QString& name) {
+    return int(regularFileBytes(QDir(folder).filePath(name), LargestCountryFile)
+                   .value_or(QByteArray())
+                   .count('\n'));
+}
+
+Counts countsIn(const QString& folder) {
+    return {lineCount(folder, PrefixFileLayout::EntityNumbersFileName),
+            lineCount(folder, PrefixFileLayout::FileName),
+            lineCount(folder, PrefixFileLayout::ExactCallsFileName)};
+}
+
+Counts countsOf(const CountryFile& file) {
+    Counts counts;
+    counts.entities = int(file.entities.size());
+    for (const PrefixEntry& entry : file.entries)
+        ++(entry.exactCall ? counts.exactCalls : counts.prefixes);
+    return counts;
+}
+
+// Why `counts` are not those of a genuine country file beside `reference`'s,
+// in French; empty when they are. A download cut between two lines reads
+// well but has lost entities and prefixes; a forged or amplified file has far
+// more of anything, and would fill the disk and the memory of every lookup.
+// Exact calls come and go with expeditions: only too many are suspect.
+QString strayReason(const Counts& counts, const Counts& reference) {
+    struct Bound {
+        int Counts::*count;
+        const char16_t* what;
+        bool fewerSuspect;
+    };
+    constexpr Bound Bounds[] = {
+        {&Counts::entities, u"entités", true},
+        {&Counts::prefixes, u"préfixes", true},
+        {&Counts::exactCalls, u"indicatifs exacts", false},
+    };
+    for (const auto& [count, what, fewerSuspect] : Bounds) {
+        const int mine = counts.*count;
+        const int expected = reference.*count;
+        // A reference without the file bounds nothing.
+        if (expected == 0)
+            continue;
+        const QString numbers =
+            QStringLiteral("%1 %2 au lieu de %3")
+                .arg(frenchNumber(mine), QString::fromUtf16(what), frenchNumber(expected));
+        if (fewerSuspect && mine < expected * 9 / 10)
+            return QStringLiteral("fichier incomplet (%1)").arg(numbers);
+        if (mine > expected * 2)
+            return QStringLiteral("fichier suspect (%1)").arg(numbers);
+    }
+    return QString();
+}
+
+// The counts a new file is held against: the copy in use's, unless that copy
+// strays from the program's own (an earlier version let it in).
+Counts referenceCounts(const CountryFolders& folders) {
+    const Counts built = countsIn(folders.program);
+    const QString inUse = folders.inUse();
+    if (inUse == folders.program)
+        return built;
+    const Counts mine = countsIn(inUse);
+    return strayReason(mine, built).isEmpty() ? mine : built;
+}
+
+// Why `file`, read with these problems, cannot replace the copy in use, in
+// French; empty when it can.
+QString refusal(const CountryFile& file, const QStringList& problems,
+                const CountryFolders& folders) {
+    if (const QString reason = unusableReason(file, problems); !reason.isEmpty())
+        return reason;
+    if (const QString reason = strayReason(countsOf(file), referenceCounts(folders));
+        !reason.isEmpty())
+        return reason;
+    if (!file.version.isValid())
+        return QStringLiteral("fichier sans version (=VER)");
+    if (farAhead(file.version))
+        return QStringLiteral("fichier daté du %1, dans plus d'un an")
+            .arg(CountryVersion::frenchDate(file.version));
+    return QString();
 }
 
 // Why the user's folder cannot take a copy, in French; empty when it can.
@@ -132,7 +219,7 @@ QString CountryFolders::inUse() const {
         return program;
     const QDate mine = CountryVersion::read(user).date;
     const QDate built = CountryVersion::read(program).date;
-    return mine.isValid() && (!built.isValid() || mine > built) ? user : program;
+    return mine.isValid() && !farAhead(mine) && (!built.isValid() || mine > built) ? user : program;
 }
 
 QString CountryUpdateResult::message() const {
@@ -160,16 +247,8 @@ CountryUpdateResult updateFromSite(HttpClient& http, const QString& site,
         return failed(QStringLiteral("le site a répondu par une page web, pas par cty.csv"));
     QStringList problems;
     const CountryFile file = readCtyCsv(text, problems);
-    if (const QString reason = unusableReason(file, problems); !reason.isEmpty())
+    if (const QString reason = refusal(file, problems, folders); !reason.isEmpty())
         return failed(reason);
-    // A download cut between two lines reads well: it has lost entities.
-    const int expected = entityCount(folders.inUse());
-    if (file.entities.size() < expected * 9 / 10)
-        return failed(QStringLiteral("fichier incomplet (%1 entités au lieu de %2)")
-                          .arg(file.entities.size())
-                          .arg(expected));
-    if (!file.version.isValid())
-        return failed(QStringLiteral("fichier sans version (=VER)"));
     return install(folders, file, {file.version, CountryVersion::Origin::Site, site}, cancelled);
 }
 
@@ -185,7 +264,7 @@ CountryUpdateResult updateFromDebian(const CountryFolders& folders,
     QStringList problems;
     const CountryFile file =
         readCtyFiles(dat, QDir(folders.debian).filePath(QStringLiteral("cty.csv")), problems);
-    if (const QString reason = unusableReason(file, problems); !reason.isEmpty())
+    if (const QString reason = refusal(file, problems, folders); !reason.isEmpty())
         return failed(reason);
     return install(folders, file, {file.version, CountryVersion::Origin::Debian, dat}, cancelled);
 }

@@ -19,7 +19,7 @@ struct CountryFolders {
 
     static CountryFolders standard(const QString& programFolder);
     // The folder of the copy in use: the user's when it is whole and newer
-    // than the build's.
+    // than the build's, and not dated over a year ahead.
     QString inUse() const;
 };
 

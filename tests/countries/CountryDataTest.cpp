@@ -45,6 +45,22 @@ QByteArray thisMonths(QByteArray text) {
     return text;
 }
 
+// This month's cty.csv with `entities` more entities, each holding a prefix,
+// `prefixes` more and `calls` exact calls: a forged or amplified file.
+QByteArray swollen(int entities, int prefixes, int calls) {
+    QByteArray text = thisMonths(bytesOf(PELK_CTY_CSV));
+    for (int entity = 0; entity < entities; ++entity) {
+        const QByteArray name = "QX" + QByteArray::number(entity);
+        text += name + ",Nowhere " + name + ",999,EU,1,1,0.00,0.00,0.0," + name;
+        for (int prefix = 0; prefix < prefixes; ++prefix)
+            text += ' ' + name + 'P' + QByteArray::number(prefix);
+        for (int call = 0; call < calls; ++call)
+            text += " =" + name + 'C' + QByteArray::number(call);
+        text += ";\n";
+    }
+    return text;
+}
+
 // cty.dat written in the CSV form, with the numbers of the build's cty.csv.
 QString asCsv(const QString& dat) {
     QHash<QString, QString> numbers;
@@ -137,6 +153,14 @@ TEST_F(CountryUpdate, BadAnswersLeaveTheCopyInUseAndSayWhy) {
     site.setResponse("/moitie", {200, "text/csv", good.left(good.indexOf("\nHB,"))});
     site.setCutShort("/coupe", good.left(1000), good.size());
     site.setRedirect("/boucle", "/boucle");
+    site.setResponse("/entites", {200, "text/csv", swollen(4654, 0, 0)});
+    site.setResponse("/prefixes", {200, "text/csv", swollen(1, 20000, 0)});
+    site.setResponse("/indicatifs", {200, "text/csv", swollen(1, 0, 40000)});
+    site.setResponse("/amplifie", {200, "text/csv", swollen(1, 100000, 100000)});
+    site.setResponse(
+        "/futur", {200, "text/csv",
+                   QByteArray(good).replace(
+                       "=VER" + recentVersion().toString("yyyyMMdd").toLatin1(), "=VER99991231")});
     const std::pair<const char*, QString> cases[] = {
         {"/page", "le site a répondu par une page web, pas par cty.csv"},
         {"/absent", "le site répond 404"},
@@ -149,6 +173,12 @@ TEST_F(CountryUpdate, BadAnswersLeaveTheCopyInUseAndSayWhy) {
         {"/moitie", "fichier incomplet (150 entités au lieu de 346)"},
         {"/coupe", "téléchargement interrompu"},
         {"/boucle", "trop de redirections"},
+        // Far more than the copy in use holds is as suspect as far fewer.
+        {"/entites", "fichier suspect (5\u202F000 entités au lieu de 346)"},
+        {"/prefixes", "fichier suspect (27\u202F740 préfixes au lieu de 7\u202F738)"},
+        {"/indicatifs", "fichier suspect (58\u202F700 indicatifs exacts au lieu de 19\u202F650)"},
+        {"/amplifie", "lecture arrêtée après 200\u202F000 préfixes"},
+        {"/futur", "fichier daté du 31 décembre 9999, dans plus d'un an"},
     };
     for (const auto& [path, reason] : cases) {
         EXPECT_EQ(update(path).message(), "Mise à jour des pays impossible : " + reason) << path;
@@ -224,6 +254,21 @@ TEST_F(CountryUpdate, AFolderThatCannotTakeTheCopySaysWhyAndWhere) {
     EXPECT_EQ(QDir(folders.user).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList());
     EXPECT_EQ(folders.inUse(), folders.program);
+}
+
+TEST_F(CountryUpdate, AForgedCopyAnEarlierVersionTookDoesNotStopTheNextUpdate) {
+    site.setResponse("/cty.csv", {200, "text/csv", thisMonths(bytesOf(PELK_CTY_CSV))});
+    QStringList problems;
+    const CountryFile forged = readCtyCsv(QString::fromUtf8(swollen(4654, 0, 0)), problems);
+    for (const QDate date : {QDate(9999, 12, 31), recentVersion().addDays(-1)}) {
+        ASSERT_EQ(CountryDataFiles::made(forged, {date, CountryVersion::Origin::Site, "x"})
+                      .write(folders.user),
+                  std::nullopt);
+        EXPECT_EQ(update("/cty.csv").message(), "Pays mis à jour : version du " +
+                                                    CountryVersion::frenchDate(recentVersion()) +
+                                                    " (7\u202F739 préfixes)")
+            << qPrintable(date.toString());
+    }
 }
 
 class CountryWindow : public DurerurFixture {
