@@ -355,7 +355,7 @@ TEST_F(CountryWindow, ClosingTheWindowStopsAnUpdateWaitingForAnotherCopy) {
     EXPECT_LT(closing.elapsed(), 1000);
 }
 
-TEST_F(CountryWindow, DebiansNewerFileIsTakenAtStartUpAndTheSiteAskedWhenDue) {
+TEST_F(CountryWindow, TheNewestOfTheProgramsDebiansAndTheSitesCopyIsUsed) {
     // An old copy in use and a site that fails: tried once, noted in the
     // status line, not tried again the same day.
     config.setValue(ConfigKey::CountryUpdate, "auto");
@@ -381,4 +381,21 @@ TEST_F(CountryWindow, DebiansNewerFileIsTakenAtStartUpAndTheSiteAskedWhenDue) {
                                             CountryVersion::frenchDate(recentVersion()) +
                                             " (paquet Debian hamradio-files)");
     EXPECT_EQ(site.requestedPaths(), QStringList{"/cty.csv"});
+
+    // A program upgrade brings newer data than that copy.
+    closeWindow();
+    QStringList problems;
+    const CountryFile newer = readCtyCsv(
+        QString::fromUtf8(thisMonths(bytesOf(PELK_CTY_CSV))
+                              .replace("3A,Monaco,260,EU,15,28,", "3A,Monaco,260,EU,16,29,")),
+        problems);
+    ASSERT_EQ(
+        CountryDataFiles::made(newer, {QDate::currentDate(), CountryVersion::Origin::Build, {}})
+            .write(countryFolders().program),
+        std::nullopt);
+    waitForStartUpCheck();
+    EXPECT_EQ(click("3A2ABC"), "Monaco|16|29");
+    EXPECT_EQ(aboutCountryLine(closer), "Pays : cty du " +
+                                            CountryVersion::frenchDate(QDate::currentDate()) +
+                                            " (livré avec le programme)");
 }
