@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <optional>
@@ -79,12 +80,19 @@ Counts countsOf(const CountryFile& file) {
     return counts;
 }
 
-// Why `counts` are not those of a genuine country file beside `reference`'s,
-// in French; empty when they are. A download cut between two lines reads
-// well but has lost entities and prefixes; a forged or amplified file has far
-// more of anything, and would fill the disk and the memory of every lookup.
-// Exact calls come and go with expeditions: only too many are suspect.
-QString strayReason(const Counts& counts, const Counts& reference) {
+Counts larger(const Counts& a, const Counts& b) {
+    return {std::max(a.entities, b.entities), std::max(a.prefixes, b.prefixes),
+            std::max(a.exactCalls, b.exactCalls)};
+}
+
+// Why `counts` are not those of a genuine country file, in French; empty when
+// they are. A download cut between two lines reads well but has lost
+// entities: fewer than nine tenths of `least`'s is a cut file. A forged or
+// amplified file has far more of anything, and would fill the disk and the
+// memory of every lookup: over twice `most`'s is a suspect one. Prefixes and
+// exact calls have no lower bound: the site's flavours of the file hold from
+// a few thousand exact calls to near twenty thousand.
+QString strayReason(const Counts& counts, const Counts& least, const Counts& most) {
     struct Bound {
         int Counts::*count;
         const char16_t* what;
@@ -92,35 +100,35 @@ QString strayReason(const Counts& counts, const Counts& reference) {
     };
     constexpr Bound Bounds[] = {
         {&Counts::entities, u"entités", true},
-        {&Counts::prefixes, u"préfixes", true},
+        {&Counts::prefixes, u"préfixes", false},
         {&Counts::exactCalls, u"indicatifs exacts", false},
     };
+    const auto numbers = [&](int Counts::*count, const char16_t* what, const Counts& reference) {
+        return QStringLiteral("%1 %2 au lieu de %3")
+            .arg(frenchNumber(counts.*count), QString::fromUtf16(what),
+                 frenchNumber(reference.*count));
+    };
+    // A copy without the file (a count of 0) bounds nothing.
     for (const auto& [count, what, fewerSuspect] : Bounds) {
-        const int mine = counts.*count;
-        const int expected = reference.*count;
-        // A reference without the file bounds nothing.
-        if (expected == 0)
-            continue;
-        const QString numbers =
-            QStringLiteral("%1 %2 au lieu de %3")
-                .arg(frenchNumber(mine), QString::fromUtf16(what), frenchNumber(expected));
-        if (fewerSuspect && mine < expected * 9 / 10)
-            return QStringLiteral("fichier incomplet (%1)").arg(numbers);
-        if (mine > expected * 2)
-            return QStringLiteral("fichier suspect (%1)").arg(numbers);
+        if (fewerSuspect && counts.*count < least.*count * 9 / 10)
+            return QStringLiteral("fichier incomplet (%1)").arg(numbers(count, what, least));
+        if (most.*count > 0 && counts.*count > most.*count * 2)
+            return QStringLiteral("fichier suspect (%1)").arg(numbers(count, what, most));
     }
     return QString();
 }
 
-// The counts a new file is held against: the copy in use's, unless that copy
-// strays from the program's own (an earlier version let it in).
-Counts referenceCounts(const CountryFolders& folders) {
+// Why a file of these counts cannot replace the copy in use, in French; empty
+// when it can. It is held against the copy in use and the program's own, or
+// the program's alone when the copy in use strays from it (an earlier version
+// let it in).
+QString strayFromCopies(const Counts& counts, const CountryFolders& folders) {
     const Counts built = countsIn(folders.program);
     const QString inUse = folders.inUse();
-    if (inUse == folders.program)
-        return built;
-    const Counts mine = countsIn(inUse);
-    return strayReason(mine, built).isEmpty() ? mine : built;
+    Counts mine = inUse == folders.program ? built : countsIn(inUse);
+    if (!strayReason(mine, built, built).isEmpty())
+        mine = built;
+    return strayReason(counts, mine, larger(mine, built));
 }
 
 // Why `file`, read with these problems, cannot replace the copy in use, in
@@ -129,8 +137,7 @@ QString refusal(const CountryFile& file, const QStringList& problems,
                 const CountryFolders& folders) {
     if (const QString reason = unusableReason(file, problems); !reason.isEmpty())
         return reason;
-    if (const QString reason = strayReason(countsOf(file), referenceCounts(folders));
-        !reason.isEmpty())
+    if (const QString reason = strayFromCopies(countsOf(file), folders); !reason.isEmpty())
         return reason;
     if (!file.version.isValid())
         return QStringLiteral("fichier sans version (=VER)");

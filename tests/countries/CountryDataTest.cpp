@@ -61,6 +61,27 @@ QByteArray swollen(int entities, int prefixes, int calls) {
     return text;
 }
 
+// This month's cty.csv as the site's smaller flavour gives it, with far fewer
+// prefixes and exact calls: each entity's first prefix and one exact call in
+// ten.
+QByteArray smallerFlavour() {
+    QByteArray text;
+    for (const QByteArray& line : thisMonths(bytesOf(PELK_CTY_CSV)).split('\n')) {
+        if (line.trimmed().isEmpty())
+            continue;
+        const qsizetype list = line.lastIndexOf(',') + 1;
+        const QList<QByteArray> tokens = line.mid(list).trimmed().chopped(1).split(' ');
+        QByteArrayList kept{tokens.first()};
+        int calls = 0;
+        for (const QByteArray& token : tokens.mid(1)) {
+            if (token.startsWith("=VER") || (token.startsWith('=') && ++calls % 10 == 0))
+                kept.append(token);
+        }
+        text += line.left(list) + kept.join(' ') + ";\n";
+    }
+    return text;
+}
+
 // cty.dat written in the CSV form, with the numbers of the build's cty.csv.
 QString asCsv(const QString& dat) {
     QHash<QString, QString> numbers;
@@ -256,19 +277,36 @@ TEST_F(CountryUpdate, AFolderThatCannotTakeTheCopySaysWhyAndWhere) {
     EXPECT_EQ(folders.inUse(), folders.program);
 }
 
-TEST_F(CountryUpdate, AForgedCopyAnEarlierVersionTookDoesNotStopTheNextUpdate) {
+TEST_F(CountryUpdate, AGenuineFileIsTakenWhateverCopyIsInUse) {
+    const auto updated = [](const QDate& version) {
+        return "Pays mis à jour : version du " + CountryVersion::frenchDate(version);
+    };
     site.setResponse("/cty.csv", {200, "text/csv", thisMonths(bytesOf(PELK_CTY_CSV))});
+    // A forged copy an earlier version let in.
     QStringList problems;
     const CountryFile forged = readCtyCsv(QString::fromUtf8(swollen(4654, 0, 0)), problems);
     for (const QDate date : {QDate(9999, 12, 31), recentVersion().addDays(-1)}) {
         ASSERT_EQ(CountryDataFiles::made(forged, {date, CountryVersion::Origin::Site, "x"})
                       .write(folders.user),
                   std::nullopt);
-        EXPECT_EQ(update("/cty.csv").message(), "Pays mis à jour : version du " +
-                                                    CountryVersion::frenchDate(recentVersion()) +
-                                                    " (7\u202F739 préfixes)")
+        EXPECT_EQ(update("/cty.csv").message(), updated(recentVersion()) + " (7\u202F739 préfixes)")
             << qPrintable(date.toString());
     }
+    // The site's two flavours of the file, each after the other.
+    const QByteArray yesterday = "=VER" + recentVersion().toString("yyyyMMdd").toLatin1();
+    site.setResponse(
+        "/petit", {200, "text/csv",
+                   smallerFlavour().replace(
+                       yesterday, "=VER" + QDate::currentDate().toString("yyyyMMdd").toLatin1())});
+    EXPECT_TRUE(update("/petit").message().startsWith(updated(QDate::currentDate())));
+    site.setResponse(
+        "/cty.csv",
+        {200, "text/csv",
+         thisMonths(bytesOf(PELK_CTY_CSV))
+             .replace(yesterday,
+                      "=VER" + QDate::currentDate().addDays(1).toString("yyyyMMdd").toLatin1())});
+    EXPECT_EQ(update("/cty.csv").message(),
+              updated(QDate::currentDate().addDays(1)) + " (7\u202F739 préfixes)");
 }
 
 class CountryWindow : public DurerurFixture {
