@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <atomic>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -39,8 +40,9 @@ void StartUpCheckOfDebiansCopy(benchmark::State& state) {
     QTemporaryDir user;
     const CountryFolders folders{QStringLiteral(PELK_PROGRAM_DIR), user.path(),
                                  QStringLiteral(PELK_CTY_FOLDER)};
+    const std::atomic<bool> cancelled{false};
     for (auto _ : state)
-        benchmark::DoNotOptimize(updateFromDebian(folders));
+        benchmark::DoNotOptimize(updateFromDebian(folders, cancelled));
 }
 
 } // namespace

@@ -1,14 +1,63 @@
 #include "CountryData.h"
 
+#include <QDeadlineTimer>
+#include <atomic>
+#include <mutex>
 #include <utility>
 
+namespace {
+
+// Closing the window waits no longer for an update to stop.
+constexpr int StopWaitMs = 1000;
+
+} // namespace
+
+struct CountryData::Link {
+    std::atomic<bool> cancelled{false};
+    std::mutex mutex;
+    // Null once the owner is being destroyed.
+    CountryData* owner = nullptr;
+
+    // Runs `what` on the owner's thread, if the owner is still there.
+    void tell(std::function<void(CountryData&)> what) {
+        const std::lock_guard lock(mutex);
+        if (owner != nullptr)
+            QMetaObject::invokeMethod(
+                owner, [owner = owner, what = std::move(what)] { what(*owner); },
+                Qt::QueuedConnection);
+    }
+    // From the update's thread: the owner takes the new copy.
+    void publish(const CountryUpdateResult& result) {
+        if (result.kind != CountryUpdateResult::Kind::Updated)
+            return;
+        tell([](CountryData& data) {
+            data.inUse_ = data.folders_.inUse();
+            emit data.inUseChanged();
+        });
+    }
+    void attempted(const CountryUpdateResult& result, bool asked) {
+        tell([result, asked](CountryData& data) { emit data.siteAttempted(result, asked); });
+    }
+};
+
 CountryData::CountryData(CountryFolders folders, HttpClient& http, QObject* parent)
-    : QObject(parent), folders_(std::move(folders)), http_(http), inUse_(folders_.inUse()) {}
+    : QObject(parent), folders_(std::move(folders)), http_(http), inUse_(folders_.inUse()),
+      link_(std::make_shared<Link>()) {
+    link_->owner = this;
+}
 
 CountryData::~CountryData() {
-    cancelled_ = true;
-    if (job_)
-        job_->wait();
+    {
+        const std::lock_guard lock(link_->mutex);
+        link_->owner = nullptr;
+    }
+    link_->cancelled = true;
+    if (job_ && !job_->wait(QDeadlineTimer(StopWaitMs))) {
+        // Destroying a running thread would abort the program.
+        QThread* stuck = job_.release();
+        stuck->disconnect(this);
+        connect(stuck, &QThread::finished, stuck, &QObject::deleteLater);
+    }
 }
 
 void CountryData::setFolders(CountryFolders folders) {
@@ -19,45 +68,31 @@ void CountryData::setFolders(CountryFolders folders) {
 }
 
 void CountryData::startUp(bool fromSite, const QString& site) {
-    run([this, folders = folders_, fromSite, site] {
-        publish(updateFromDebian(folders));
+    run([&http = http_, folders = folders_, fromSite, site](Link& link) {
+        link.publish(updateFromDebian(folders, link.cancelled));
         const QDateTime now = QDateTime::currentDateTimeUtc();
-        if (!fromSite || cancelled_ || !siteUpdateDue(folders, now))
+        if (!fromSite || link.cancelled || !siteUpdateDue(folders, now))
             return;
         noteSiteAttempt(folders, now);
-        const CountryUpdateResult result = updateFromSite(http_, site, folders, cancelled_);
-        publish(result);
-        QMetaObject::invokeMethod(
-            this, [this, result] { emit siteAttempted(result, false); }, Qt::QueuedConnection);
+        const CountryUpdateResult result = updateFromSite(http, site, folders, link.cancelled);
+        link.publish(result);
+        link.attempted(result, false);
     });
 }
 
 void CountryData::update(const QString& site) {
-    run([this, folders = folders_, site] {
-        const CountryUpdateResult result = updateFromSite(http_, site, folders, cancelled_);
-        publish(result);
-        QMetaObject::invokeMethod(
-            this, [this, result] { emit siteAttempted(result, true); }, Qt::QueuedConnection);
+    run([&http = http_, folders = folders_, site](Link& link) {
+        const CountryUpdateResult result = updateFromSite(http, site, folders, link.cancelled);
+        link.publish(result);
+        link.attempted(result, true);
     });
 }
 
-void CountryData::run(std::function<void()> work) {
+void CountryData::run(std::function<void(Link&)> work) {
     if (running())
         return;
-    job_.reset(QThread::create(std::move(work)));
+    job_.reset(QThread::create([link = link_, work = std::move(work)] { work(*link); }));
     job_->setObjectName(QStringLiteral("country update"));
     connect(job_.get(), &QThread::finished, this, &CountryData::idle);
     job_->start(QThread::LowPriority);
-}
-
-void CountryData::publish(const CountryUpdateResult& result) {
-    if (result.kind != CountryUpdateResult::Kind::Updated)
-        return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            inUse_ = folders_.inUse();
-            emit inUseChanged();
-        },
-        Qt::QueuedConnection);
 }

@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QThread>
-#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -16,7 +15,8 @@ class CountryData : public QObject {
 
 public:
     CountryData(CountryFolders folders, HttpClient& http, QObject* parent = nullptr);
-    // Ends a running update at once; the copy in use stays as it was.
+    // Stops a running update and waits for it a second at most: an update
+    // stuck past that is left to end alone. The copy in use stays as it was.
     ~CountryData() override;
 
     // Taken at the next update (the start-up's included).
@@ -41,14 +41,16 @@ signals:
     void idle();
 
 private:
+    // What an update's thread shares with its owner, which may be gone
+    // before the thread ends.
+    struct Link;
+
     // Runs `work` on a thread of its own, one at a time.
-    void run(std::function<void()> work);
-    // From the update's thread: the window's thread takes the new copy.
-    void publish(const CountryUpdateResult& result);
+    void run(std::function<void(Link&)> work);
 
     CountryFolders folders_;
     HttpClient& http_;
     QString inUse_;
     std::unique_ptr<QThread> job_;
-    std::atomic<bool> cancelled_{false};
+    std::shared_ptr<Link> link_;
 };

@@ -2,11 +2,15 @@
 
 #include "CountryDataLines.h"
 #include "PrefixFileLayout.h"
+#include "SystemErrorText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -16,6 +20,29 @@ QByteArray fileOf(const QStringList& lines) {
     for (const QString& line : lines)
         bytes += (line + QStringLiteral("\r\n")).toUtf8();
     return bytes;
+}
+
+// Writes `content` into a new file at `path`; the system's error number when
+// it cannot, 0 when it could. QFile takes a short write on a full disk for
+// success and leaves no reason.
+int writeNew(const QString& path, const QByteArray& content) {
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno;
+    for (qsizetype done = 0; done < content.size();) {
+        const ssize_t wrote =
+            ::write(fd, content.constData() + done, size_t(content.size() - done));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0) {
+            const int error = wrote < 0 ? errno : EIO;
+            ::close(fd);
+            return error;
+        }
+        done += wrote;
+    }
+    return ::close(fd) == 0 ? 0 : errno;
 }
 
 QString readText(const QString& path, QStringList& problems) {
@@ -57,15 +84,15 @@ std::optional<QString> CountryDataFiles::write(const QString& folder) const {
     if (!aside.isValid())
         return QStringLiteral("écriture impossible dans %1").arg(folder);
     for (const auto& [name, content] : files_) {
-        QFile file(aside.filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-            !file.flush())
-            return QStringLiteral("écriture de %1 impossible (%2)").arg(name, file.errorString());
+        if (const int error = writeNew(aside.filePath(name), content); error != 0)
+            return QStringLiteral("écriture de %1 impossible (%2)")
+                .arg(name, systemErrorText(error));
     }
     for (const auto& [name, content] : files_) {
         if (std::rename(QFile::encodeName(aside.filePath(name)).constData(),
                         QFile::encodeName(QDir(folder).filePath(name)).constData()) != 0)
-            return QStringLiteral("écriture de %1 impossible").arg(name);
+            return QStringLiteral("écriture de %1 impossible (%2)")
+                .arg(name, systemErrorText(errno));
     }
     return std::nullopt;
 }

@@ -1,17 +1,37 @@
 #include "CountryFile.h"
 
+#include "FrenchNumber.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QStringTokenizer>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
 // A file this damaged is not read further: 10 MB of garbage would otherwise
 // make millions of messages.
 constexpr qsizetype TooManyProblems = 100;
+
+// A country file holds some 30 000 prefixes and exact calls; one with far
+// more is forged or amplified, and is read no further so that it costs no
+// more memory than a few genuine ones.
+constexpr qsizetype MostEntries = 200000;
+
+bool full(const CountryFile& file) {
+    return file.entries.size() >= MostEntries;
+}
+
+// Ends a reading, with a last problem when it stopped at MostEntries.
+CountryFile ended(CountryFile file, QStringList& problems) {
+    if (full(file))
+        problems.append(
+            QStringLiteral("lecture arrêtée après %1 préfixes").arg(frenchNumber(MostEntries)));
+    return file;
+}
 
 // True, with a last problem saying so, once there are too many to go on.
 bool tooManyProblems(QStringList& problems) {
@@ -195,7 +215,7 @@ CountryFile readCtyDat(QStringView text, QStringList& problems) {
         record = record.trimmed();
         if (record.isEmpty())
             continue;
-        if (tooManyProblems(problems))
+        if (tooManyProblems(problems) || full(file))
             break;
         // The header's fields, each ended by a colon: the country, the two
         // zones, the continent, the position, the offset, the primary prefix.
@@ -216,10 +236,13 @@ CountryFile readCtyDat(QStringView text, QStringList& problems) {
         file.entities.append({fields[7].trimmed().toString(), entity->country, 0});
         const QString prefixList =
             headerEnd < 0 ? QString() : record.sliced(headerEnd + 1).toString().simplified();
-        for (QStringView token : qTokenize(QStringView(prefixList), QLatin1Char(',')))
+        for (QStringView token : qTokenize(QStringView(prefixList), QLatin1Char(','))) {
+            if (full(file))
+                break;
             readPrefix(token, *entity, file, problems);
+        }
     }
-    return file;
+    return ended(std::move(file), problems);
 }
 
 CountryFile readCtyCsv(QStringView text, QStringList& problems) {
@@ -230,7 +253,7 @@ CountryFile readCtyCsv(QStringView text, QStringList& problems) {
         line = line.trimmed();
         if (line.isEmpty())
             continue;
-        if (tooManyProblems(problems))
+        if (tooManyProblems(problems) || full(file))
             break;
         const QList<QStringView> fields =
             line.count(QLatin1Char(',')) == 9 ? line.split(QLatin1Char(',')) : QList<QStringView>();
@@ -247,10 +270,13 @@ CountryFile readCtyCsv(QStringView text, QStringList& problems) {
             continue;
         }
         file.entities.append({fields[0].trimmed().toString(), entity->country, number});
-        for (QStringView token : qTokenize(fields[9].chopped(1), QLatin1Char(' ')))
+        for (QStringView token : qTokenize(fields[9].chopped(1), QLatin1Char(' '))) {
+            if (full(file))
+                break;
             readPrefix(token, *entity, file, problems);
+        }
     }
-    return file;
+    return ended(std::move(file), problems);
 }
 
 void takeEntityNumbers(CountryFile& file, const CountryFile& numbered, QStringList& problems) {

@@ -4,13 +4,20 @@
 #include "FrenchNumber.h"
 #include "HttpClient.h"
 #include "PrefixFileLayout.h"
+#include "RegularFile.h"
+#include "SystemErrorText.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -20,6 +27,8 @@ const QString LockFileName = QStringLiteral("Pays.lock");
 constexpr int DaysBeforeSiteUpdate = 30;
 // A copy of the program holds the lock for the writing of four files at most.
 constexpr int LockWaitMs = 10000;
+// How often a wait for the lock looks whether the update was stopped.
+constexpr int LockStepMs = 100;
 
 const QStringList CopyFiles{PrefixFileLayout::FileName, PrefixFileLayout::ExactCallsFileName,
                             PrefixFileLayout::EntityNumbersFileName, CountryVersion::FileName};
@@ -32,11 +41,10 @@ bool whole(const QString& folder) {
     return true;
 }
 
-int entityCount(const QString& folder) {
-    return int(regularFileBytes(QDir(folder).filePath(PrefixFileLayout::EntityNumbersFileName),
-                                LargestCountryFile)
-                   .value_or(QByteArray())
-                   .count('\n'));
+// A version over a year ahead of today is no real one: taken, it would make
+// every later file look older.
+bool farAhead(const QDate& version) {
+    return version > QDate::currentDate().addYears(1);
 }
 
 CountryUpdateResult failed(const QString& reason) {
@@ -45,15 +53,138 @@ CountryUpdateResult failed(const QString& reason) {
     return result;
 }
 
+// What a copy holds.
+struct Counts {
+    int entities = 0;
+    int prefixes = 0;
+    int exactCalls = 0;
+};
+
+int lineCount(const QString& folder, const QString& name) {
+    return int(regularFileBytes(QDir(folder).filePath(name), LargestCountryFile)
+                   .value_or(QByteArray())
+                   .count('\n'));
+}
+
+Counts countsIn(const QString& folder) {
+    return {lineCount(folder, PrefixFileLayout::EntityNumbersFileName),
+            lineCount(folder, PrefixFileLayout::FileName),
+            lineCount(folder, PrefixFileLayout::ExactCallsFileName)};
+}
+
+Counts countsOf(const CountryFile& file) {
+    Counts counts;
+    counts.entities = int(file.entities.size());
+    for (const PrefixEntry& entry : file.entries)
+        ++(entry.exactCall ? counts.exactCalls : counts.prefixes);
+    return counts;
+}
+
+Counts larger(const Counts& a, const Counts& b) {
+    return {std::max(a.entities, b.entities), std::max(a.prefixes, b.prefixes),
+            std::max(a.exactCalls, b.exactCalls)};
+}
+
+// Why `counts` are not those of a genuine country file, in French; empty when
+// they are. A download cut between two lines reads well but has lost
+// entities: fewer than nine tenths of `least`'s is a cut file. A forged or
+// amplified file has far more of anything, and would fill the disk and the
+// memory of every lookup: over twice `most`'s is a suspect one. Prefixes and
+// exact calls have no lower bound: the site's flavours of the file hold from
+// a few thousand exact calls to near twenty thousand.
+QString strayReason(const Counts& counts, const Counts& least, const Counts& most) {
+    struct Bound {
+        int Counts::*count;
+        const char16_t* what;
+        bool fewerSuspect;
+    };
+    constexpr Bound Bounds[] = {
+        {&Counts::entities, u"entités", true},
+        {&Counts::prefixes, u"préfixes", false},
+        {&Counts::exactCalls, u"indicatifs exacts", false},
+    };
+    const auto numbers = [&](int Counts::*count, const char16_t* what, const Counts& reference) {
+        return QStringLiteral("%1 %2 au lieu de %3")
+            .arg(frenchNumber(counts.*count), QString::fromUtf16(what),
+                 frenchNumber(reference.*count));
+    };
+    // A copy without the file (a count of 0) bounds nothing.
+    for (const auto& [count, what, fewerSuspect] : Bounds) {
+        if (fewerSuspect && counts.*count < least.*count * 9 / 10)
+            return QStringLiteral("fichier incomplet (%1)").arg(numbers(count, what, least));
+        if (most.*count > 0 && counts.*count > most.*count * 2)
+            return QStringLiteral("fichier suspect (%1)").arg(numbers(count, what, most));
+    }
+    return QString();
+}
+
+// Why a file of these counts cannot replace the copy in use, in French; empty
+// when it can. It is held against the copy in use and the program's own, or
+// the program's alone when the copy in use strays from it (an earlier version
+// let it in).
+QString strayFromCopies(const Counts& counts, const CountryFolders& folders) {
+    const Counts built = countsIn(folders.program);
+    const QString inUse = folders.inUse();
+    Counts mine = inUse == folders.program ? built : countsIn(inUse);
+    if (!strayReason(mine, built, built).isEmpty())
+        mine = built;
+    return strayReason(counts, mine, larger(mine, built));
+}
+
+// Why `file`, read with these problems, cannot replace the copy in use, in
+// French; empty when it can.
+QString refusal(const CountryFile& file, const QStringList& problems,
+                const CountryFolders& folders) {
+    if (const QString reason = unusableReason(file, problems); !reason.isEmpty())
+        return reason;
+    if (const QString reason = strayFromCopies(countsOf(file), folders); !reason.isEmpty())
+        return reason;
+    if (!file.version.isValid())
+        return QStringLiteral("fichier sans version (=VER)");
+    if (farAhead(file.version))
+        return QStringLiteral("fichier daté du %1, dans plus d'un an")
+            .arg(CountryVersion::frenchDate(file.version));
+    return QString();
+}
+
+// Why the user's folder cannot take a copy, in French; empty when it can.
+QString unwritableReason(const QString& folder) {
+    QDir().mkpath(folder);
+    if (::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK, AT_EACCESS) == 0)
+        return QString();
+    return QStringLiteral("écriture impossible dans le dossier %1 (%2)")
+        .arg(folder, systemErrorText(errno));
+}
+
+// Takes the lock another copy of the program may hold, waiting for it
+// LockWaitMs at most and not at all once `cancelled`; why not, in French.
+QString takeLock(QLockFile& lock, const QString& path, const std::atomic<bool>& cancelled) {
+    // QLockFile reads a lock it cannot take: a FIFO there would hang it, a
+    // device feed it without end.
+    if (!regularOrAbsent(path))
+        return QStringLiteral("le verrou %1 n'est pas un fichier ordinaire").arg(path);
+    const QDeadlineTimer deadline(LockWaitMs);
+    while (!lock.tryLock(LockStepMs)) {
+        if (lock.error() != QLockFile::LockFailedError)
+            return QStringLiteral("verrou %1 impossible à créer").arg(path);
+        if (cancelled)
+            return QStringLiteral("abandonné");
+        if (deadline.hasExpired())
+            return QStringLiteral("une autre copie du programme met les pays à jour");
+    }
+    return QString();
+}
+
 // Writes the user's copy unless the copy in use is as new, under the lock
 // another copy of the program may hold.
 CountryUpdateResult install(const CountryFolders& folders, const CountryFile& file,
-                            const CountryVersion& version) {
-    if (!QDir().mkpath(folders.user))
-        return failed(QStringLiteral("dossier %1 impossible à créer").arg(folders.user));
-    QLockFile lock(QDir(folders.user).filePath(LockFileName));
-    if (!lock.tryLock(LockWaitMs))
-        return failed(QStringLiteral("une autre copie du programme met les pays à jour"));
+                            const CountryVersion& version, const std::atomic<bool>& cancelled) {
+    if (const QString reason = unwritableReason(folders.user); !reason.isEmpty())
+        return failed(reason);
+    const QString lockPath = QDir(folders.user).filePath(LockFileName);
+    QLockFile lock(lockPath);
+    if (const QString reason = takeLock(lock, lockPath, cancelled); !reason.isEmpty())
+        return failed(reason);
     CountryUpdateResult result;
     result.version = CountryVersion::read(folders.inUse());
     if (result.version.date.isValid() && version.date <= result.version.date) {
@@ -95,7 +226,7 @@ QString CountryFolders::inUse() const {
         return program;
     const QDate mine = CountryVersion::read(user).date;
     const QDate built = CountryVersion::read(program).date;
-    return mine.isValid() && (!built.isValid() || mine > built) ? user : program;
+    return mine.isValid() && !farAhead(mine) && (!built.isValid() || mine > built) ? user : program;
 }
 
 QString CountryUpdateResult::message() const {
@@ -123,20 +254,13 @@ CountryUpdateResult updateFromSite(HttpClient& http, const QString& site,
         return failed(QStringLiteral("le site a répondu par une page web, pas par cty.csv"));
     QStringList problems;
     const CountryFile file = readCtyCsv(text, problems);
-    if (const QString reason = unusableReason(file, problems); !reason.isEmpty())
+    if (const QString reason = refusal(file, problems, folders); !reason.isEmpty())
         return failed(reason);
-    // A download cut between two lines reads well: it has lost entities.
-    const int expected = entityCount(folders.inUse());
-    if (file.entities.size() < expected * 9 / 10)
-        return failed(QStringLiteral("fichier incomplet (%1 entités au lieu de %2)")
-                          .arg(file.entities.size())
-                          .arg(expected));
-    if (!file.version.isValid())
-        return failed(QStringLiteral("fichier sans version (=VER)"));
-    return install(folders, file, {file.version, CountryVersion::Origin::Site, site});
+    return install(folders, file, {file.version, CountryVersion::Origin::Site, site}, cancelled);
 }
 
-CountryUpdateResult updateFromDebian(const CountryFolders& folders) {
+CountryUpdateResult updateFromDebian(const CountryFolders& folders,
+                                     const std::atomic<bool>& cancelled) {
     const QString dat = QDir(folders.debian).filePath(QStringLiteral("cty.dat"));
     const QDate debian = versionOf(dat);
     CountryUpdateResult result;
@@ -147,9 +271,9 @@ CountryUpdateResult updateFromDebian(const CountryFolders& folders) {
     QStringList problems;
     const CountryFile file =
         readCtyFiles(dat, QDir(folders.debian).filePath(QStringLiteral("cty.csv")), problems);
-    if (const QString reason = unusableReason(file, problems); !reason.isEmpty())
+    if (const QString reason = refusal(file, problems, folders); !reason.isEmpty())
         return failed(reason);
-    return install(folders, file, {file.version, CountryVersion::Origin::Debian, dat});
+    return install(folders, file, {file.version, CountryVersion::Origin::Debian, dat}, cancelled);
 }
 
 bool siteUpdateDue(const CountryFolders& folders, const QDateTime& now) {

@@ -19,7 +19,7 @@ struct CountryFolders {
 
     static CountryFolders standard(const QString& programFolder);
     // The folder of the copy in use: the user's when it is whole and newer
-    // than the build's.
+    // than the build's, and not dated over a year ahead.
     QString inUse() const;
 };
 
@@ -41,13 +41,15 @@ struct CountryUpdateResult {
 
 // Fetches cty.csv from `site` and makes the user's copy from it when it is
 // newer than the copy in use. On any failure the copy in use stays as it
-// was. Two copies of the program updating at once take turns.
+// was. Two copies of the program updating at once take turns. Once
+// `cancelled`, it ends at once.
 CountryUpdateResult updateFromSite(HttpClient& http, const QString& site,
                                    const CountryFolders& folders,
                                    const std::atomic<bool>& cancelled);
 // Makes the user's copy from Debian's cty.dat and cty.csv when they are
 // newer than the copy in use; reads no more than their version otherwise.
-CountryUpdateResult updateFromDebian(const CountryFolders& folders);
+CountryUpdateResult updateFromDebian(const CountryFolders& folders,
+                                     const std::atomic<bool>& cancelled);
 
 // The site is asked by itself when the copy in use is over 30 days old and
 // it was not asked in the last day.

@@ -3,10 +3,10 @@
 #include "AdiReader.h"
 #include "AdxReader.h"
 #include "EntityNumbers.h"
+#include "SystemErrorText.h"
 
 #include <QFile>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,7 +21,7 @@ QString openingProblem(int error) {
     case EPERM:
         return QStringLiteral("lecture non permise");
     default:
-        return QString::fromLocal8Bit(std::strerror(error));
+        return systemErrorText(error);
     }
 }
 

@@ -2,8 +2,11 @@
 
 #include <QList>
 #include <QStringDecoder>
+#include <QStringView>
 #include <algorithm>
+#include <array>
 #include <curl/curl.h>
+#include <utility>
 
 struct CurlHttpClient::Transfer {
     std::size_t maxBytes = 0;
@@ -55,6 +58,39 @@ QByteArray charsetOf(const QByteArray& contentType) {
         }
     }
     return QByteArray();
+}
+
+// Why a transfer failed, in French; libcurl's own texts are English.
+constexpr std::array<std::pair<CURLcode, QStringView>, 21> FailureTexts{{
+    {CURLE_UNSUPPORTED_PROTOCOL, u"adresse ni http ni https"},
+    {CURLE_URL_MALFORMAT, u"adresse mal formée"},
+    {CURLE_COULDNT_RESOLVE_PROXY, u"proxy introuvable"},
+    {CURLE_COULDNT_RESOLVE_HOST, u"site introuvable"},
+    {CURLE_COULDNT_CONNECT, u"connexion refusée"},
+    {CURLE_WEIRD_SERVER_REPLY, u"réponse du site illisible"},
+    {CURLE_REMOTE_ACCESS_DENIED, u"accès refusé par le site"},
+    {CURLE_HTTP2, u"erreur du protocole HTTP/2"},
+    {CURLE_HTTP2_STREAM, u"erreur du protocole HTTP/2"},
+    {CURLE_PARTIAL_FILE, u"téléchargement interrompu"},
+    {CURLE_RECV_ERROR, u"téléchargement interrompu"},
+    {CURLE_SEND_ERROR, u"envoi de la demande interrompu"},
+    {CURLE_GOT_NOTHING, u"le site n'a rien répondu"},
+    {CURLE_TOO_MANY_REDIRECTS, u"trop de redirections"},
+    {CURLE_ABORTED_BY_CALLBACK, u"abandonné"},
+    {CURLE_OUT_OF_MEMORY, u"mémoire insuffisante"},
+    {CURLE_FAILED_INIT, u"libcurl inutilisable"},
+    {CURLE_SSL_CONNECT_ERROR, u"échec de la connexion sécurisée"},
+    {CURLE_PEER_FAILED_VERIFICATION, u"certificat du site refusé"},
+    {CURLE_SSL_CACERT_BADFILE, u"certificats d'autorité illisibles"},
+    {CURLE_BAD_CONTENT_ENCODING, u"compression de la réponse illisible"},
+}};
+
+QString failureText(CURLcode code) {
+    for (const auto& [each, text] : FailureTexts) {
+        if (each == code)
+            return text.toString();
+    }
+    return QStringLiteral("erreur du réseau (code curl %1)").arg(int(code));
 }
 
 } // namespace
@@ -124,19 +160,8 @@ HttpClient::Download CurlHttpClient::download(const QString& address, std::size_
         return {{}, QStringLiteral("le site répond %1").arg(transfer.status)};
     case CURLE_OPERATION_TIMEDOUT:
         return {{}, QStringLiteral("pas de réponse en %1 s").arg(limits_.totalTimeoutMs / 1000.0)};
-    case CURLE_TOO_MANY_REDIRECTS:
-        return {{}, QStringLiteral("trop de redirections")};
-    case CURLE_PARTIAL_FILE:
-    case CURLE_RECV_ERROR:
-        return {{}, QStringLiteral("téléchargement interrompu")};
-    case CURLE_COULDNT_RESOLVE_HOST:
-        return {{}, QStringLiteral("site introuvable")};
-    case CURLE_COULDNT_CONNECT:
-        return {{}, QStringLiteral("connexion refusée")};
-    case CURLE_ABORTED_BY_CALLBACK:
-        return {{}, QStringLiteral("abandonné")};
     default:
-        return {{}, QString::fromUtf8(curl_easy_strerror(transfer.result))};
+        return {{}, failureText(transfer.result)};
     }
 }
 

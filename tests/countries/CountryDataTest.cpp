@@ -12,10 +12,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLockFile>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +42,43 @@ QByteArray thisMonths(QByteArray text) {
     text.replace("3A,Monaco,260,EU,14,27,", "3A,Monaco,260,EU,15,28,");
     text.replace("    Z8,=ST0R;", "    Z8,Z9,=ST0R;");
     text.replace("Monaco:                   14:  27:", "Monaco:                   15:  28:");
+    return text;
+}
+
+// This month's cty.csv with `entities` more entities, each holding a prefix,
+// `prefixes` more and `calls` exact calls: a forged or amplified file.
+QByteArray swollen(int entities, int prefixes, int calls) {
+    QByteArray text = thisMonths(bytesOf(PELK_CTY_CSV));
+    for (int entity = 0; entity < entities; ++entity) {
+        const QByteArray name = "QX" + QByteArray::number(entity);
+        text += name + ",Nowhere " + name + ",999,EU,1,1,0.00,0.00,0.0," + name;
+        for (int prefix = 0; prefix < prefixes; ++prefix)
+            text += ' ' + name + 'P' + QByteArray::number(prefix);
+        for (int call = 0; call < calls; ++call)
+            text += " =" + name + 'C' + QByteArray::number(call);
+        text += ";\n";
+    }
+    return text;
+}
+
+// This month's cty.csv as the site's smaller flavour gives it, with far fewer
+// prefixes and exact calls: each entity's first prefix and one exact call in
+// ten.
+QByteArray smallerFlavour() {
+    QByteArray text;
+    for (const QByteArray& line : thisMonths(bytesOf(PELK_CTY_CSV)).split('\n')) {
+        if (line.trimmed().isEmpty())
+            continue;
+        const qsizetype list = line.lastIndexOf(',') + 1;
+        const QList<QByteArray> tokens = line.mid(list).trimmed().chopped(1).split(' ');
+        QByteArrayList kept{tokens.first()};
+        int calls = 0;
+        for (const QByteArray& token : tokens.mid(1)) {
+            if (token.startsWith("=VER") || (token.startsWith('=') && ++calls % 10 == 0))
+                kept.append(token);
+        }
+        text += line.left(list) + kept.join(' ') + ";\n";
+    }
     return text;
 }
 
@@ -133,6 +174,14 @@ TEST_F(CountryUpdate, BadAnswersLeaveTheCopyInUseAndSayWhy) {
     site.setResponse("/moitie", {200, "text/csv", good.left(good.indexOf("\nHB,"))});
     site.setCutShort("/coupe", good.left(1000), good.size());
     site.setRedirect("/boucle", "/boucle");
+    site.setResponse("/entites", {200, "text/csv", swollen(4654, 0, 0)});
+    site.setResponse("/prefixes", {200, "text/csv", swollen(1, 20000, 0)});
+    site.setResponse("/indicatifs", {200, "text/csv", swollen(1, 0, 40000)});
+    site.setResponse("/amplifie", {200, "text/csv", swollen(1, 100000, 100000)});
+    site.setResponse(
+        "/futur", {200, "text/csv",
+                   QByteArray(good).replace(
+                       "=VER" + recentVersion().toString("yyyyMMdd").toLatin1(), "=VER99991231")});
     const std::pair<const char*, QString> cases[] = {
         {"/page", "le site a répondu par une page web, pas par cty.csv"},
         {"/absent", "le site répond 404"},
@@ -145,11 +194,19 @@ TEST_F(CountryUpdate, BadAnswersLeaveTheCopyInUseAndSayWhy) {
         {"/moitie", "fichier incomplet (150 entités au lieu de 346)"},
         {"/coupe", "téléchargement interrompu"},
         {"/boucle", "trop de redirections"},
+        // Far more than the copy in use holds is as suspect as far fewer.
+        {"/entites", "fichier suspect (5\u202F000 entités au lieu de 346)"},
+        {"/prefixes", "fichier suspect (27\u202F740 préfixes au lieu de 7\u202F738)"},
+        {"/indicatifs", "fichier suspect (58\u202F700 indicatifs exacts au lieu de 19\u202F650)"},
+        {"/amplifie", "lecture arrêtée après 200\u202F000 préfixes"},
+        {"/futur", "fichier daté du 31 décembre 9999, dans plus d'un an"},
     };
     for (const auto& [path, reason] : cases) {
         EXPECT_EQ(update(path).message(), "Mise à jour des pays impossible : " + reason) << path;
         EXPECT_EQ(folders.inUse(), folders.program) << path;
     }
+    EXPECT_EQ(updateFromSite(http, "ftp://127.0.0.1/cty.csv", folders, cancelled).reason,
+              "adresse ni http ni https");
     // FIFOs in place of the user's files are never opened: nothing hangs.
     ASSERT_TRUE(QDir().mkpath(folders.user));
     for (const QString& name : QDir(folders.program).entryList(QDir::Files))
@@ -158,6 +215,14 @@ TEST_F(CountryUpdate, BadAnswersLeaveTheCopyInUseAndSayWhy) {
     EXPECT_EQ(folders.inUse(), folders.program);
     EXPECT_TRUE(siteUpdateDue(folders, QDateTime::currentDateTimeUtc()));
     noteSiteAttempt(folders, QDateTime::currentDateTimeUtc());
+    // Nor is a lock that is no regular file, which would hang or fill memory.
+    site.setResponse("/cty.csv", {200, "text/csv", good});
+    const QString lock = folders.user + "/Pays.lock";
+    const QString notALock = "le verrou " + lock + " n'est pas un fichier ordinaire";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
+    EXPECT_EQ(update("/cty.csv").reason, notALock);
+    ASSERT_TRUE(QFile::remove(lock) && QFile::link("/dev/zero", lock));
+    EXPECT_EQ(update("/cty.csv").reason, notALock);
     site.setMode(LoopbackHttpServer::Mode::Stall);
     EXPECT_EQ(update("/cty.csv").reason, "pas de réponse en 2 s");
 }
@@ -182,6 +247,66 @@ TEST_F(CountryUpdate, TwoCopiesUpdatingAtOnceLeaveOneGoodCopy) {
     // Asked again, the site's copy is the one in use.
     EXPECT_EQ(update("/cty.csv").message(),
               "Pays déjà à jour : version du " + CountryVersion::frenchDate(recentVersion()));
+}
+
+TEST_F(CountryUpdate, AFolderThatCannotTakeTheCopySaysWhyAndWhere) {
+    site.setResponse("/cty.csv", {200, "text/csv", thisMonths(bytesOf(PELK_CTY_CSV))});
+    const QString cannot =
+        "Mise à jour des pays impossible : écriture impossible dans le dossier " + folders.user;
+    const QByteArray user = QFile::encodeName(folders.user);
+    ASSERT_EQ(::symlink(user.constData(), user.constData()), 0);
+    EXPECT_EQ(update("/cty.csv").message(), cannot + " (trop de liens symboliques)");
+
+    // A link to another user's folder; root's rights set aside.
+    const QString others = home.filePath("autre");
+    ASSERT_TRUE(QDir().mkpath(others) && QFile::remove(folders.user) &&
+                QFile::link(others, folders.user));
+    ASSERT_EQ(::chmod(QFile::encodeName(others).constData(), 0555), 0);
+    overridePermissions(false);
+    EXPECT_EQ(update("/cty.csv").message(), cannot + " (permission refusée)");
+    overridePermissions(true);
+
+    ASSERT_TRUE(QFile::remove(folders.user) && QDir().mkpath(folders.user));
+    if (::mount("tmpfs", user.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "a full disk needs a small tmpfs, which only root may mount";
+    const auto unmount = qScopeGuard([&] { ::umount2(user.constData(), MNT_DETACH); });
+    EXPECT_EQ(update("/cty.csv").message(), "Mise à jour des pays impossible : écriture de "
+                                            "Indicatifs_DXCC.txt impossible (disque plein)");
+    EXPECT_EQ(QDir(folders.user).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList());
+    EXPECT_EQ(folders.inUse(), folders.program);
+}
+
+TEST_F(CountryUpdate, AGenuineFileIsTakenWhateverCopyIsInUse) {
+    const auto updated = [](const QDate& version) {
+        return "Pays mis à jour : version du " + CountryVersion::frenchDate(version);
+    };
+    site.setResponse("/cty.csv", {200, "text/csv", thisMonths(bytesOf(PELK_CTY_CSV))});
+    // A forged copy an earlier version let in.
+    QStringList problems;
+    const CountryFile forged = readCtyCsv(QString::fromUtf8(swollen(4654, 0, 0)), problems);
+    for (const QDate date : {QDate(9999, 12, 31), recentVersion().addDays(-1)}) {
+        ASSERT_EQ(CountryDataFiles::made(forged, {date, CountryVersion::Origin::Site, "x"})
+                      .write(folders.user),
+                  std::nullopt);
+        EXPECT_EQ(update("/cty.csv").message(), updated(recentVersion()) + " (7\u202F739 préfixes)")
+            << qPrintable(date.toString());
+    }
+    // The site's two flavours of the file, each after the other.
+    const QByteArray yesterday = "=VER" + recentVersion().toString("yyyyMMdd").toLatin1();
+    site.setResponse(
+        "/petit", {200, "text/csv",
+                   smallerFlavour().replace(
+                       yesterday, "=VER" + QDate::currentDate().toString("yyyyMMdd").toLatin1())});
+    EXPECT_TRUE(update("/petit").message().startsWith(updated(QDate::currentDate())));
+    site.setResponse(
+        "/cty.csv",
+        {200, "text/csv",
+         thisMonths(bytesOf(PELK_CTY_CSV))
+             .replace(yesterday,
+                      "=VER" + QDate::currentDate().addDays(1).toString("yyyyMMdd").toLatin1())});
+    EXPECT_EQ(update("/cty.csv").message(),
+              updated(QDate::currentDate().addDays(1)) + " (7\u202F739 préfixes)");
 }
 
 class CountryWindow : public DurerurFixture {
@@ -253,7 +378,22 @@ TEST_F(CountryWindow, TheMenuUpdateCountsAtTheNextClick) {
               "Pays : cty du " + version + " (téléchargé de " + site.baseAddress() + "/cty.csv)");
 }
 
-TEST_F(CountryWindow, DebiansNewerFileIsTakenAtStartUpAndTheSiteAskedWhenDue) {
+TEST_F(CountryWindow, ClosingTheWindowStopsAnUpdateWaitingForAnotherCopy) {
+    site.setResponse("/cty.csv", {200, "text/csv", thisMonths(bytesOf(PELK_CTY_CSV))});
+    ASSERT_TRUE(QDir().mkpath(countryFolders().user));
+    QLockFile otherCopy(countryFolders().user + "/Pays.lock");
+    ASSERT_TRUE(otherCopy.tryLock(0));
+    waitForStartUpCheck();
+    window().Mnu_Maj_Pays->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !site.requestedPaths().isEmpty(); }, 5000));
+    QTest::qWait(500);
+    QElapsedTimer closing;
+    closing.start();
+    closeWindow();
+    EXPECT_LT(closing.elapsed(), 1000);
+}
+
+TEST_F(CountryWindow, TheNewestOfTheProgramsDebiansAndTheSitesCopyIsUsed) {
     // An old copy in use and a site that fails: tried once, noted in the
     // status line, not tried again the same day.
     config.setValue(ConfigKey::CountryUpdate, "auto");
@@ -279,4 +419,21 @@ TEST_F(CountryWindow, DebiansNewerFileIsTakenAtStartUpAndTheSiteAskedWhenDue) {
                                             CountryVersion::frenchDate(recentVersion()) +
                                             " (paquet Debian hamradio-files)");
     EXPECT_EQ(site.requestedPaths(), QStringList{"/cty.csv"});
+
+    // A program upgrade brings newer data than that copy.
+    closeWindow();
+    QStringList problems;
+    const CountryFile newer = readCtyCsv(
+        QString::fromUtf8(thisMonths(bytesOf(PELK_CTY_CSV))
+                              .replace("3A,Monaco,260,EU,15,28,", "3A,Monaco,260,EU,16,29,")),
+        problems);
+    ASSERT_EQ(
+        CountryDataFiles::made(newer, {QDate::currentDate(), CountryVersion::Origin::Build, {}})
+            .write(countryFolders().program),
+        std::nullopt);
+    waitForStartUpCheck();
+    EXPECT_EQ(click("3A2ABC"), "Monaco|16|29");
+    EXPECT_EQ(aboutCountryLine(closer), "Pays : cty du " +
+                                            CountryVersion::frenchDate(QDate::currentDate()) +
+                                            " (livré avec le programme)");
 }
