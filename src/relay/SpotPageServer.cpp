@@ -1,6 +1,7 @@
 #include "SpotPageServer.h"
 
 #include "BandTable.h"
+#include "RelayProtocol.h"
 #include "SpotPageHtml.h"
 
 #include <QTcpSocket>
@@ -49,7 +50,7 @@ QByteArray SpotPageServer::respond(const QByteArray& requestHead) const {
     const QList<QByteArray> request = requestHead.left(requestHead.indexOf("\r\n")).split(' ');
     if (request.size() >= 2 && request[0] == "GET") {
         const QString path = QString::fromLatin1(request[1]);
-        if (path == StatusPath && status_)
+        if (path == RelayProtocol::StatusPath && status_)
             return response("200 OK", "application/json; charset=utf-8", status_());
         for (std::int16_t band = 0; band < BandTable::Count; ++band) {
             if (path == BandTable::pagePath(band))
@@ -92,9 +93,9 @@ void SpotPageServer::read(QTcpSocket* socket) {
     // "GET /changes?since=12 HTTP/1.1"
     const QList<QByteArray> request = whole.left(whole.indexOf("\r\n")).split(' ');
     const QUrl target(QString::fromLatin1(request.value(1)));
-    if (changes_ && request.value(0) == "GET" && target.path() == ChangesPath) {
-        answerChanges(socket,
-                      QUrlQuery(target).queryItemValue(QStringLiteral("since")).toULongLong());
+    if (changes_ && request.value(0) == "GET" && target.path() == RelayProtocol::ChangesPath) {
+        answerChanges(
+            socket, QUrlQuery(target).queryItemValue(RelayProtocol::SinceParameter).toULongLong());
         return;
     }
     socket->write(respond(whole));
@@ -110,8 +111,7 @@ void SpotPageServer::answerChanges(QTcpSocket* socket, quint64 since) {
                 return;
             held_.remove(socket);
             socket->write(
-                response("200 OK", "application/json",
-                         "{\"sequence\":" + QByteArray::number(since) + ",\"bands\":[]}"));
+                response("200 OK", "application/json", RelayProtocol::encodeChanges({since, {}})));
             socket->disconnectFromHost();
         });
         return;

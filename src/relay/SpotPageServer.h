@@ -25,11 +25,9 @@ public:
     using PageMaker = std::function<QByteArray(std::int16_t Bande)>;
     // The JSON served at /status: where the spots come from.
     using StatusMaker = std::function<QByteArray()>;
-    static constexpr QLatin1StringView StatusPath{"/status"};
-    // The JSON served at /changes?since=N: {"sequence": M, "bands": [...]},
-    // the pages changed since the sequence number N; nothing while none has.
+    // The JSON served at /changes?since=N, the pages changed since the
+    // sequence number N; nothing while none has.
     using ChangesMaker = std::function<std::optional<QByteArray>(quint64 since)>;
-    static constexpr QLatin1StringView ChangesPath{"/changes"};
     // A request for changes waits this long at most for one, below the
     // idle limit, then is answered with no band.
     static constexpr int ChangesHeldMs = 4000;

@@ -1,6 +1,7 @@
 #include "SpotRelay.h"
 
 #include "Configuration.h"
+#include "RelayProtocol.h"
 #include "SpotPageGenerator.h"
 #include "SpotSourceStatus.h"
 
@@ -78,10 +79,10 @@ std::optional<QByteArray> SpotRelay::changes(quint64 since) const {
     // A number past this relay's own comes from one that ran before it:
     // every page may differ.
     const bool anotherRelay = since > sequence_;
-    QByteArray bands;
+    RelayProtocol::Changes changes{sequence_, {}};
     for (std::size_t band = 0; band < changedAt_.size(); ++band) {
         if (anotherRelay || changedAt_[band] > since)
-            bands += (bands.isEmpty() ? "" : ",") + QByteArray::number(band);
+            changes.bands.push_back(int(band));
     }
-    return "{\"sequence\":" + QByteArray::number(sequence_) + ",\"bands\":[" + bands + "]}";
+    return RelayProtocol::encodeChanges(changes);
 }

@@ -1,45 +1,49 @@
 #include "SpotSourceStatus.h"
 
+#include "RelayProtocol.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 namespace {
 
-QString stateName(NodeStatus::State state) {
+using namespace RelayProtocol;
+
+QLatin1StringView stateName(NodeStatus::State state) {
     switch (state) {
     case NodeStatus::State::Connecting:
-        return QStringLiteral("connecting");
+        return State::Connecting;
     case NodeStatus::State::Live:
-        return QStringLiteral("live");
+        return State::Live;
     case NodeStatus::State::Refused:
-        return QStringLiteral("refused");
+        return State::Refused;
     case NodeStatus::State::Unreachable:
-        return QStringLiteral("unreachable");
+        return State::Unreachable;
     }
-    return QString();
+    return {};
 }
 
-QString troubleName(ClusterSession::Trouble trouble) {
+QLatin1StringView troubleName(ClusterSession::Trouble trouble) {
     switch (trouble) {
     case ClusterSession::Trouble::InvalidCallsign:
-        return QStringLiteral("invalid_callsign");
+        return Trouble::InvalidCallsign;
     case ClusterSession::Trouble::PasswordWanted:
-        return QStringLiteral("password_wanted");
+        return Trouble::PasswordWanted;
     case ClusterSession::Trouble::PasswordRefused:
-        return QStringLiteral("password_refused");
+        return Trouble::PasswordRefused;
     case ClusterSession::Trouble::Bumped:
-        return QStringLiteral("bumped");
+        return Trouble::Bumped;
     }
-    return QString();
+    return {};
 }
 
 } // namespace
 
 QByteArray SpotSourceStatus::demonstration(const QString& problem) {
-    QJsonObject status{{QStringLiteral("demonstration"), true}};
+    QJsonObject status{{Key::Demonstration, true}};
     if (!problem.isEmpty())
-        status.insert(QStringLiteral("problem"), problem);
+        status.insert(Key::Problem, problem);
     return QJsonDocument(status).toJson(QJsonDocument::Compact);
 }
 
@@ -48,19 +52,18 @@ QByteArray SpotSourceStatus::nodes(const QByteArray& callsign,
                                    const QStringList& ignored) {
     QJsonArray list;
     for (const NodeStatus* status : nodes) {
-        QJsonObject node{{QStringLiteral("node"), status->node},
-                         {QStringLiteral("state"), stateName(status->state)},
-                         {QStringLiteral("spots"), status->spots},
-                         {QStringLiteral("reason"), status->reason}};
+        QJsonObject node{{Key::Node, status->node},
+                         {Key::State, stateName(status->state)},
+                         {Key::Spots, status->spots},
+                         {Key::Reason, status->reason}};
         if (status->liveSince.isValid())
-            node.insert(QStringLiteral("since"), status->liveSince.toString(Qt::ISODate));
+            node.insert(Key::Since, status->liveSince.toString(Qt::ISODate));
         if (status->trouble)
-            node.insert(QStringLiteral("trouble"), troubleName(*status->trouble));
+            node.insert(Key::Trouble, troubleName(*status->trouble));
         list.append(node);
     }
-    QJsonObject status{{QStringLiteral("callsign"), QString::fromLatin1(callsign)},
-                       {QStringLiteral("nodes"), list}};
+    QJsonObject status{{Key::Callsign, QString::fromLatin1(callsign)}, {Key::Nodes, list}};
     if (!ignored.isEmpty())
-        status.insert(QStringLiteral("ignored"), QJsonArray::fromStringList(ignored));
+        status.insert(Key::Ignored, QJsonArray::fromStringList(ignored));
     return QJsonDocument(status).toJson(QJsonDocument::Compact);
 }

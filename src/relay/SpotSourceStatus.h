@@ -6,14 +6,8 @@
 #include <QStringList>
 #include <vector>
 
-// What the spot server tells of its spot source at /status, as JSON:
-// {"demonstration": true, "problem"} when it shows demonstration spots,
-// otherwise {"callsign": ..., "nodes": [{"node", "state", "since", "spots",
-// "reason", "trouble"}, ...], "ignored": [...]} with one entry per cluster
-// node, "state" one of
-// "connecting", "live", "refused", "unreachable", and "trouble" (for
-// "refused") one of "invalid_callsign", "password_wanted",
-// "password_refused", "bumped".
+// What the spot server tells of its spot source at /status, as JSON, in the
+// words of RelayProtocol: one entry per cluster node.
 namespace SpotSourceStatus {
 
 // problem: why the configured nodes are not relayed, in French.

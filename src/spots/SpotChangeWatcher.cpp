@@ -1,8 +1,7 @@
 #include "SpotChangeWatcher.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include "RelayProtocol.h"
+
 #include <QSocketNotifier>
 #include <arpa/inet.h>
 #include <cerrno>
@@ -63,8 +62,7 @@ void SpotChangeWatcher::connected() {
     int error = 0;
     socklen_t length = sizeof error;
     ::getsockopt(socket_, SOL_SOCKET, SO_ERROR, &error, &length);
-    const QByteArray request =
-        "GET /changes?since=" + QByteArray::number(since_) + " HTTP/1.0\r\n\r\n";
+    const QByteArray request = RelayProtocol::changesRequest(since_);
     if (error != 0 || ::send(socket_, request.constData(), static_cast<size_t>(request.size()),
                              MSG_NOSIGNAL) != request.size()) {
         finish(false);
@@ -90,23 +88,19 @@ void SpotChangeWatcher::readAnswer() {
 
 void SpotChangeWatcher::finish(bool answered) {
     closeSocket();
-    const QByteArray body = answer_.mid(answer_.indexOf("\r\n\r\n") + 4);
-    const QJsonObject changes = QJsonDocument::fromJson(body).object();
-    if (!answered || !answer_.startsWith("HTTP/1.1 200") || !changes.contains("sequence")) {
+    const std::optional<RelayProtocol::Changes> changes =
+        RelayProtocol::decodeChanges(answer_.mid(answer_.indexOf("\r\n\r\n") + 4));
+    if (!answered || !answer_.startsWith("HTTP/1.1 200") || !changes) {
         retry_.start(RetryMs);
         return;
     }
-    const quint64 sequence = changes.value(QStringLiteral("sequence")).toVariant().toULongLong();
-    std::vector<int> bands;
-    for (const QJsonValue& band : changes.value(QStringLiteral("bands")).toArray())
-        bands.push_back(band.toInt());
-    since_ = sequence;
+    since_ = changes->sequence;
     retry_.start(std::chrono::milliseconds(nextAsk_.remainingTime()));
     // The first answer too: a spot may have come between the page shown and
     // the question, or while the question was held. At worst the shown pages
     // are read once more.
-    if (!bands.empty())
-        emit bandsChanged(bands);
+    if (!changes->bands.empty())
+        emit bandsChanged(changes->bands);
 }
 
 void SpotChangeWatcher::closeSocket() {

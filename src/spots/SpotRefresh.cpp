@@ -5,6 +5,7 @@
 #include "HttpClient.h"
 #include "MessageBox.h"
 #include "PageScratchFiles.h"
+#include "RelayProtocol.h"
 #include "SortedSpotLines.h"
 #include "SoundPlayer.h"
 #include "SpotCollection.h"
@@ -73,8 +74,8 @@ void SpotRefresh::showSourceStatus() {
     }
     if (!sourceStatusAsked_)
         return;
-    const QString status =
-        fetchWhileWindowPaints(services_.http, siteBase_ + SourceStatusPath, StatusTimeLimit);
+    const QString status = fetchWhileWindowPaints(
+        services_.http, siteBase_ + RelayProtocol::StatusPath, StatusTimeLimit);
     view_.showSourceStatus(spotSourceStatusText(status.toUtf8()));
 }
 

@@ -27,7 +27,6 @@ public:
     static constexpr std::chrono::milliseconds TimeLimit{20000};
     // Where the local spot server tells where its spots come from, and the
     // longest that is waited for.
-    static constexpr QLatin1StringView SourceStatusPath{"/status"};
     static constexpr std::chrono::milliseconds StatusTimeLimit{2000};
 
     struct Services {
