@@ -6,6 +6,8 @@ namespace {
 
 // Longer than any field name with its length and type.
 constexpr qsizetype LongestTag = 64;
+// Longer than the blanks any logger writes between two fields.
+constexpr qsizetype LongestGap = 1 << 16;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -26,10 +28,15 @@ qsizetype afterCharacters(const QByteArray& data, qsizetype from, qsizetype coun
 enum class Landing { Tag, Elsewhere, NeedMore };
 
 // Whether a value ending at `end` is followed, past blanks, by the next
-// field; the end of the file is as good.
+// field; the end of the file is as good, and so are more blanks than a
+// logger writes: text between fields, never read, and not kept to be
+// scanned again with each piece.
 Landing landing(const QByteArray& data, qsizetype end, bool atEnd) {
-    while (end < data.size() && isBlank(data[end]))
+    const qsizetype gapEnd = end + LongestGap;
+    while (end < data.size() && end < gapEnd && isBlank(data[end]))
         ++end;
+    if (end == gapEnd)
+        return Landing::Tag;
     if (end < data.size())
         return data[end] == '<' ? Landing::Tag : Landing::Elsewhere;
     return atEnd ? Landing::Tag : Landing::NeedMore;
@@ -125,9 +132,11 @@ AdiReader::Step AdiReader::step(bool atEnd) {
     const qsizetype colon = inside.indexOf(':');
     if (colon < 0) {
         if (inside.compare("EOR", Qt::CaseInsensitive) == 0) {
+            readAnyField_ = true;
             endRecord(close + 1);
         } else if (inside.compare("EOH", Qt::CaseInsensitive) == 0) {
             // What came before was the header.
+            readAnyField_ = true;
             record_ = AdifRecord();
             damaged_ = false;
             wholeEnd_ = bufferStart_ + close + 1;
@@ -174,6 +183,7 @@ AdiReader::Step AdiReader::step(bool atEnd) {
     }
     if (QByteArray* field = record_.field(name))
         *field = QByteArray(start + value, end - value).trimmed();
+    readAnyField_ = true;
     pos_ = end;
     return Step::Done;
 }

@@ -19,8 +19,10 @@ EntityNumbers EntityNumbers::parse(PrefixTable prefixes, QStringView numbersText
         line = line.trimmed();
         const qsizetype blank = line.indexOf(QLatin1Char(' '));
         const int number = blank > 0 ? line.first(blank).toInt() : 0;
-        if (number > 0)
+        if (number > 0) {
             table.numbers_.insert(line.sliced(blank + 1).trimmed().toString(), number);
+            table.highest_ = std::max(table.highest_, number);
+        }
     }
     return table;
 }
@@ -43,8 +45,9 @@ LoggedContact loggedContact(const AdifRecord& record, const EntityNumbers& entit
     LoggedContact contact;
     bool isNumber = false;
     const int dxcc = record.dxcc.toInt(&isNumber);
-    contact.entity =
-        isNumber && dxcc > 0 ? dxcc : entities.ofCall(QString::fromUtf8(record.call).toUpper());
+    contact.entity = isNumber && entities.isEntity(dxcc)
+                         ? dxcc
+                         : entities.ofCall(QString::fromUtf8(record.call).toUpper());
     std::optional<int> band = bandNamed(record.band);
     if (!band) {
         bool isFrequency = false;
