@@ -45,19 +45,19 @@ Landing landing(const QByteArray& data, qsizetype end, bool atEnd) {
 } // namespace
 
 QByteArray* AdifRecord::field(QByteArrayView name) {
-    const std::pair<const char*, QByteArray*> fields[] = {
-        {"CALL", &call},
-        {"BAND", &band},
-        {"FREQ", &freq},
-        {"MODE", &mode},
-        {"DXCC", &dxcc},
-        {"QSL_RCVD", &qslRcvd},
-        {"LOTW_QSL_RCVD", &lotwQslRcvd},
-        {"EQSL_QSL_RCVD", &eqslQslRcvd},
+    static constexpr std::pair<QByteArrayView, QByteArray AdifRecord::*> Fields[] = {
+        {"CALL", &AdifRecord::call},
+        {"BAND", &AdifRecord::band},
+        {"FREQ", &AdifRecord::freq},
+        {"MODE", &AdifRecord::mode},
+        {"DXCC", &AdifRecord::dxcc},
+        {"QSL_RCVD", &AdifRecord::qslRcvd},
+        {"LOTW_QSL_RCVD", &AdifRecord::lotwQslRcvd},
+        {"EQSL_QSL_RCVD", &AdifRecord::eqslQslRcvd},
     };
-    for (const auto& [fieldName, value] : fields) {
-        if (name.compare(QByteArrayView(fieldName), Qt::CaseInsensitive) == 0)
-            return value;
+    for (const auto& [fieldName, value] : Fields) {
+        if (name.size() == fieldName.size() && name.compare(fieldName, Qt::CaseInsensitive) == 0)
+            return &(this->*value);
     }
     return nullptr;
 }
@@ -65,6 +65,12 @@ QByteArray* AdifRecord::field(QByteArrayView name) {
 bool AdifRecord::isEmpty() const {
     return call.isEmpty() && band.isEmpty() && freq.isEmpty() && mode.isEmpty() && dxcc.isEmpty() &&
            qslRcvd.isEmpty() && lotwQslRcvd.isEmpty() && eqslQslRcvd.isEmpty();
+}
+
+void AdifRecord::clear() {
+    for (QByteArray* value :
+         {&call, &band, &freq, &mode, &dxcc, &qslRcvd, &lotwQslRcvd, &eqslQslRcvd})
+        value->resize(0);
 }
 
 void AdiReader::feed(QByteArrayView bytes) {
@@ -98,7 +104,7 @@ void AdiReader::endRecord(qsizetype after) {
     } else {
         take_(record_);
     }
-    record_ = AdifRecord();
+    record_.clear();
     damaged_ = false;
     wholeEnd_ = bufferStart_ + after;
 }
@@ -137,7 +143,7 @@ AdiReader::Step AdiReader::step(bool atEnd) {
         } else if (inside.compare("EOH", Qt::CaseInsensitive) == 0) {
             // What came before was the header.
             readAnyField_ = true;
-            record_ = AdifRecord();
+            record_.clear();
             damaged_ = false;
             wholeEnd_ = bufferStart_ + close + 1;
         }
@@ -181,8 +187,10 @@ AdiReader::Step AdiReader::step(bool atEnd) {
         pos_ = value;
         return Step::Done;
     }
-    if (QByteArray* field = record_.field(name))
-        *field = QByteArray(start + value, end - value).trimmed();
+    if (QByteArray* field = record_.field(name)) {
+        field->resize(0);
+        field->append(QByteArrayView(start + value, end - value).trimmed());
+    }
     readAnyField_ = true;
     pos_ = end;
     return Step::Done;
