@@ -55,7 +55,7 @@ public:
     // A key listing files by ";", each trimmed: a ";" of a file's name is
     // written "\;", and a name ending in "\" takes a blank before the next
     // ";". A value written before reads the same unless one of its names
-    // ended in "\\".
+    // ended in "\".
     static QStringList splitFiles(const QString& value);
     static QString joinFiles(const QStringList& files);
 
