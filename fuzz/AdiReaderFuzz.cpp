@@ -13,6 +13,7 @@ struct Reading {
     int unreadable = 0;
     qint64 wholeEnd = 0;
     bool cut = false;
+    bool readAnyField = false;
 };
 
 Reading read(QByteArrayView bytes, qsizetype piece) {
@@ -23,6 +24,7 @@ Reading read(QByteArrayView bytes, qsizetype piece) {
     reading.cut = reader.finish().has_value();
     reading.unreadable = reader.unreadable();
     reading.wholeEnd = reader.wholeRecordsEnd();
+    reading.readAnyField = reader.readAnyField();
     return reading;
 }
 
@@ -38,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Reading pieces = read(bytes, piece);
     if (whole.records != pieces.records || whole.unreadable != pieces.unreadable ||
         whole.wholeEnd != pieces.wholeEnd || whole.cut != pieces.cut ||
-        whole.wholeEnd > bytes.size())
+        whole.readAnyField != pieces.readAnyField || whole.wholeEnd > bytes.size())
         std::abort();
     return 0;
 }

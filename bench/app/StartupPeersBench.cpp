@@ -231,16 +231,18 @@ double median(std::vector<double> values) {
 
 int main() {
     Peer program{"Pelk_Dedirad", QStringLiteral(PELK_PROGRAM_DIR "/Pelk_Dedirad"), {}, {}, {}};
-    // The same with a 100,000-contact log, read after the window shows.
+    // The same with a 100,000-contact log, read after the window shows, and
+    // with a 100-contact one: what any log costs.
     QTemporaryDir logFolder;
     Peer withLog{"with 100k log", program.program, {}, {}, logFolder.filePath("log.adi")};
-    if (!writeGeneratedLog(withLog.log, 100'000)) {
+    Peer withSmallLog{"with 100 log", program.program, {}, {}, logFolder.filePath("small.adi")};
+    if (!writeGeneratedLog(withLog.log, 100'000) || !writeGeneratedLog(withSmallLog.log, 100)) {
         std::printf("cannot write the log\n");
         return 1;
     }
     Peer xdx{"xdx", QStandardPaths::findExecutable(QStringLiteral("xdx")), {}, {}, {}};
     Peer floor{"qt_floor_probe", QStringLiteral(PELK_BENCH_DIR "/qt_floor_probe"), {}, {}, {}};
-    std::vector<Peer*> peers{&program, &withLog, &floor};
+    std::vector<Peer*> peers{&program, &withLog, &withSmallLog, &floor};
     if (xdx.program.isEmpty())
         std::printf("xdx is not installed (Debian package xdx): measuring this program alone\n");
     else

@@ -38,7 +38,8 @@ NeededStatus Durerur::neededStatusOf(const QString& line) const {
 }
 
 void Durerur::applyLogConfiguration() {
-    log_.setLog(config_.value(ConfigKey::AdifLog), config_.names(ConfigKey::Confirmations));
+    log_.setLog(Configuration::splitFiles(config_.value(ConfigKey::AdifLog)),
+                config_.names(ConfigKey::Confirmations));
     Check5->setChecked(config_.isYes(ConfigKey::NeededOnly));
 }
 

@@ -109,7 +109,9 @@ CountryFile readCtyFiles(const QString& datPath, const QString& csvPath, QString
 
 QString unusableReason(const CountryFile& file, const QStringList& problems) {
     if (!problems.isEmpty()) {
-        return problems.size() == 1 ? problems.front()
+        if (problems.size() == 1)
+            return problems.front();
+        return problems.size() == 2 ? QStringLiteral("%1 (et 1 autre erreur)").arg(problems.front())
                                     : QStringLiteral("%1 (et %2 autres erreurs)")
                                           .arg(problems.front())
                                           .arg(problems.size() - 1);

@@ -6,6 +6,8 @@ namespace {
 
 // Longer than any field name with its length and type.
 constexpr qsizetype LongestTag = 64;
+// Longer than the blanks any logger writes between two fields.
+constexpr qsizetype LongestGap = 1 << 16;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -26,10 +28,15 @@ qsizetype afterCharacters(const QByteArray& data, qsizetype from, qsizetype coun
 enum class Landing { Tag, Elsewhere, NeedMore };
 
 // Whether a value ending at `end` is followed, past blanks, by the next
-// field; the end of the file is as good.
+// field; the end of the file is as good, and so are more blanks than a
+// logger writes: text between fields, never read, and not kept to be
+// scanned again with each piece.
 Landing landing(const QByteArray& data, qsizetype end, bool atEnd) {
-    while (end < data.size() && isBlank(data[end]))
+    const qsizetype gapEnd = end + LongestGap;
+    while (end < data.size() && end < gapEnd && isBlank(data[end]))
         ++end;
+    if (end == gapEnd)
+        return Landing::Tag;
     if (end < data.size())
         return data[end] == '<' ? Landing::Tag : Landing::Elsewhere;
     return atEnd ? Landing::Tag : Landing::NeedMore;
@@ -38,19 +45,19 @@ Landing landing(const QByteArray& data, qsizetype end, bool atEnd) {
 } // namespace
 
 QByteArray* AdifRecord::field(QByteArrayView name) {
-    const std::pair<const char*, QByteArray*> fields[] = {
-        {"CALL", &call},
-        {"BAND", &band},
-        {"FREQ", &freq},
-        {"MODE", &mode},
-        {"DXCC", &dxcc},
-        {"QSL_RCVD", &qslRcvd},
-        {"LOTW_QSL_RCVD", &lotwQslRcvd},
-        {"EQSL_QSL_RCVD", &eqslQslRcvd},
+    static constexpr std::pair<QByteArrayView, QByteArray AdifRecord::*> Fields[] = {
+        {"CALL", &AdifRecord::call},
+        {"BAND", &AdifRecord::band},
+        {"FREQ", &AdifRecord::freq},
+        {"MODE", &AdifRecord::mode},
+        {"DXCC", &AdifRecord::dxcc},
+        {"QSL_RCVD", &AdifRecord::qslRcvd},
+        {"LOTW_QSL_RCVD", &AdifRecord::lotwQslRcvd},
+        {"EQSL_QSL_RCVD", &AdifRecord::eqslQslRcvd},
     };
-    for (const auto& [fieldName, value] : fields) {
-        if (name.compare(QByteArrayView(fieldName), Qt::CaseInsensitive) == 0)
-            return value;
+    for (const auto& [fieldName, value] : Fields) {
+        if (name.size() == fieldName.size() && name.compare(fieldName, Qt::CaseInsensitive) == 0)
+            return &(this->*value);
     }
     return nullptr;
 }
@@ -58,6 +65,12 @@ QByteArray* AdifRecord::field(QByteArrayView name) {
 bool AdifRecord::isEmpty() const {
     return call.isEmpty() && band.isEmpty() && freq.isEmpty() && mode.isEmpty() && dxcc.isEmpty() &&
            qslRcvd.isEmpty() && lotwQslRcvd.isEmpty() && eqslQslRcvd.isEmpty();
+}
+
+void AdifRecord::clear() {
+    for (QByteArray* value :
+         {&call, &band, &freq, &mode, &dxcc, &qslRcvd, &lotwQslRcvd, &eqslQslRcvd})
+        value->resize(0);
 }
 
 void AdiReader::feed(QByteArrayView bytes) {
@@ -91,7 +104,7 @@ void AdiReader::endRecord(qsizetype after) {
     } else {
         take_(record_);
     }
-    record_ = AdifRecord();
+    record_.clear();
     damaged_ = false;
     wholeEnd_ = bufferStart_ + after;
 }
@@ -125,10 +138,12 @@ AdiReader::Step AdiReader::step(bool atEnd) {
     const qsizetype colon = inside.indexOf(':');
     if (colon < 0) {
         if (inside.compare("EOR", Qt::CaseInsensitive) == 0) {
+            readAnyField_ = true;
             endRecord(close + 1);
         } else if (inside.compare("EOH", Qt::CaseInsensitive) == 0) {
             // What came before was the header.
-            record_ = AdifRecord();
+            readAnyField_ = true;
+            record_.clear();
             damaged_ = false;
             wholeEnd_ = bufferStart_ + close + 1;
         }
@@ -172,8 +187,11 @@ AdiReader::Step AdiReader::step(bool atEnd) {
         pos_ = value;
         return Step::Done;
     }
-    if (QByteArray* field = record_.field(name))
-        *field = QByteArray(start + value, end - value).trimmed();
+    if (QByteArray* field = record_.field(name)) {
+        field->resize(0);
+        field->append(QByteArrayView(start + value, end - value).trimmed());
+    }
+    readAnyField_ = true;
     pos_ = end;
     return Step::Done;
 }

@@ -30,6 +30,9 @@ public:
     qint64 wholeRecordsEnd() const { return wholeEnd_; }
     // Records skipped: damaged, or without a callsign or an entity.
     int unreadable() const { return unreadable_; }
+    // Whether any whole field, header end or record end was read: without
+    // one, the bytes are no ADI.
+    bool readAnyField() const { return readAnyField_; }
 
     // The longest value taken; a longer length is damage.
     static constexpr qsizetype LongestValue = 1 << 20;
@@ -49,4 +52,5 @@ private:
     bool damaged_ = false;
     bool cutField_ = false;
     int unreadable_ = 0;
+    bool readAnyField_ = false;
 };

@@ -18,4 +18,6 @@ struct AdifRecord {
     // The field of this name (any case), or none that is kept.
     QByteArray* field(QByteArrayView name);
     bool isEmpty() const;
+    // Empties every field, keeping its room for the next record's.
+    void clear();
 };

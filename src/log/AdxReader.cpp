@@ -1,6 +1,13 @@
 #include "AdxReader.h"
 
+#include "AdiReader.h"
+
+#include <cstring>
+
 namespace {
+
+// Room for an element's name and the markup around a value.
+constexpr qsizetype LongestMarkup = 4096;
 
 bool named(const QXmlStreamReader& xml, const char* name) {
     return xml.name().compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
@@ -9,6 +16,16 @@ bool named(const QXmlStreamReader& xml, const char* name) {
 } // namespace
 
 void AdxReader::feed(QByteArrayView bytes) {
+    if (tooLong_)
+        return;
+    const auto* lastOpen =
+        static_cast<const char*>(::memrchr(bytes.data(), '<', std::size_t(bytes.size())));
+    sinceMarkup_ =
+        lastOpen ? bytes.size() - (lastOpen - bytes.data()) - 1 : sinceMarkup_ + bytes.size();
+    if (sinceMarkup_ > AdiReader::LongestValue + LongestMarkup) {
+        tooLong_ = true;
+        return;
+    }
     xml_.addData(bytes.toByteArray());
     readTokens();
 }
@@ -51,6 +68,8 @@ void AdxReader::readTokens() {
 }
 
 QString AdxReader::finish() {
+    if (tooLong_)
+        return QStringLiteral("valeur de plus de 1 Mo ligne %1").arg(xml_.lineNumber());
     if (!xml_.hasError())
         return QString();
     return QStringLiteral("XML invalide ligne %1").arg(xml_.lineNumber());

@@ -17,7 +17,9 @@ public:
 
     void feed(QByteArrayView bytes);
     // The end of the file: why it is no ADX log, in French ("XML invalide
-    // ligne 12"), or nothing.
+    // ligne 12"), or nothing. A value, an attribute or any text longer than
+    // a field's bound is damage that stops the reading, since XML cannot be
+    // taken up again past it, in bounded memory.
     QString finish();
     int unreadable() const { return unreadable_; }
 
@@ -31,4 +33,7 @@ private:
     // The kept field whose element is open.
     QByteArray* field_ = nullptr;
     int unreadable_ = 0;
+    // Bytes since the last "<", and whether they went past the bound.
+    qsizetype sinceMarkup_ = 0;
+    bool tooLong_ = false;
 };

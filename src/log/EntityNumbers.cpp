@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 
 EntityNumbers EntityNumbers::load(const QString& countryFolder) {
     QFile numbers(QDir(countryFolder).filePath(PrefixFileLayout::EntityNumbersFileName));
@@ -15,19 +16,39 @@ EntityNumbers EntityNumbers::load(const QString& countryFolder) {
 EntityNumbers EntityNumbers::parse(PrefixTable prefixes, QStringView numbersText) {
     EntityNumbers table;
     table.prefixes_ = std::move(prefixes);
+    QHash<QString, int> numbers;
     for (QStringView line : numbersText.split(QLatin1Char('\n'))) {
         line = line.trimmed();
         const qsizetype blank = line.indexOf(QLatin1Char(' '));
         const int number = blank > 0 ? line.first(blank).toInt() : 0;
-        if (number > 0)
-            table.numbers_.insert(line.sliced(blank + 1).trimmed().toString(), number);
+        if (number > 0) {
+            numbers.insert(line.sliced(blank + 1).trimmed().toString(), number);
+            table.highest_ = std::max(table.highest_, number);
+        }
     }
+    for (const QString& country : table.prefixes_.countries())
+        table.numbers_.push_back(country.isEmpty() ? 0 : numbers.value(country, 0));
     return table;
 }
 
 int EntityNumbers::ofCall(QStringView callsign) const {
-    const QString country = prefixes_.country(callsign);
-    return country.isEmpty() ? 0 : numbers_.value(country, 0);
+    // Short calls are held without allocating; no prefix is beyond ASCII.
+    std::string key;
+    key.reserve(std::size_t(callsign.size()));
+    for (const QChar c : callsign)
+        key += c.unicode() < 0x80 ? char(c.unicode()) : '\xFF';
+    const int country = prefixes_.countryOf(key);
+    return country < 0 ? 0 : numbers_[std::size_t(country)];
+}
+
+int EntityNumbers::ofLoggedCall(QByteArrayView callsign) const {
+    std::string key(callsign.data(), std::size_t(callsign.size()));
+    for (char& c : key) {
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    }
+    const int country = prefixes_.countryOf(key);
+    return country < 0 ? 0 : numbers_[std::size_t(country)];
 }
 
 namespace {
@@ -44,7 +65,7 @@ LoggedContact loggedContact(const AdifRecord& record, const EntityNumbers& entit
     bool isNumber = false;
     const int dxcc = record.dxcc.toInt(&isNumber);
     contact.entity =
-        isNumber && dxcc > 0 ? dxcc : entities.ofCall(QString::fromUtf8(record.call).toUpper());
+        isNumber && entities.isEntity(dxcc) ? dxcc : entities.ofLoggedCall(record.call);
     std::optional<int> band = bandNamed(record.band);
     if (!band) {
         bool isFrequency = false;

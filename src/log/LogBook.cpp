@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
@@ -22,6 +24,11 @@ std::uint8_t countedConfirmations(const QStringList& confirmations) {
     return counted;
 }
 
+// "0 entité", "1 entité", "2 entités": French takes the singular below two.
+QString counting(int count, const char* one, const char* many) {
+    return frenchNumber(count) + QLatin1Char(' ') + QString::fromUtf8(count < 2 ? one : many);
+}
+
 } // namespace
 
 NeededStatus LogSnapshot::statusOfSpot(QStringView callsign, double khz, QStringView remark) const {
@@ -35,8 +42,7 @@ NeededStatus LogSnapshot::statusOfSpot(QStringView callsign, double khz, QString
 }
 
 LogBook::LogBook(QString countryFolder, QObject* parent)
-    : QObject(parent), countryFolder_(std::move(countryFolder)),
-      readingCountryFolder_(countryFolder_) {
+    : QObject(parent), readingCountryFolder_(std::move(countryFolder)) {
     reader_ = new QObject;
     reader_->moveToThread(&thread_);
     thread_.setObjectName(QStringLiteral("log reader"));
@@ -53,20 +59,14 @@ LogBook::~LogBook() {
     delete reader_;
 }
 
-QStringList LogBook::paths(const QString& files) {
+void LogBook::setLog(const QStringList& files, const QStringList& confirmations) {
     QStringList paths;
-    for (const QString& part : files.split(QLatin1Char(';'))) {
-        const QString path = part.trimmed();
-        if (path.startsWith(QLatin1String("~/")))
-            paths.append(QDir::homePath() + path.mid(1));
-        else if (!path.isEmpty())
+    for (const QString& file : files) {
+        const QString path = QDir::cleanPath(QDir().absoluteFilePath(
+            file.startsWith(QLatin1String("~/")) ? QDir::homePath() + file.mid(1) : file));
+        if (!paths.contains(path))
             paths.append(path);
     }
-    return paths;
-}
-
-void LogBook::setLog(const QString& files, const QStringList& confirmations) {
-    const QStringList paths = LogBook::paths(files);
     const std::uint8_t counted = countedConfirmations(confirmations);
     // Without a log, and none before, there is nothing to read or forget;
     // the same log again (other settings saved) is not read again.
@@ -94,9 +94,6 @@ void LogBook::setLog(const QString& files, const QStringList& confirmations) {
 }
 
 void LogBook::setCountryFolder(const QString& folder) {
-    if (folder == countryFolder_)
-        return;
-    countryFolder_ = folder;
     if (!thread_.isRunning()) {
         readingCountryFolder_ = folder;
         return;
@@ -148,8 +145,22 @@ void LogBook::readChanges() {
         entities_ =
             std::make_shared<const EntityNumbers>(EntityNumbers::load(readingCountryFolder_));
     bool anyChanged = files_.empty();
-    for (const std::unique_ptr<LogFile>& file : files_)
+    // The same file under two names (a link, "../") is read once.
+    std::vector<std::pair<dev_t, ino_t>> read;
+    std::vector<const LogFile*> counted;
+    for (const std::unique_ptr<LogFile>& file : files_) {
+        struct stat status {};
+        if (::stat(QFile::encodeName(file->path()).constData(), &status) == 0) {
+            const std::pair identity{status.st_dev, status.st_ino};
+            if (std::find(read.begin(), read.end(), identity) != read.end())
+                continue;
+            read.push_back(identity);
+        }
         anyChanged = file->refresh(*entities_, stopping_) || anyChanged;
+        counted.push_back(file.get());
+    }
+    anyChanged = anyChanged || counted.size() != countedFiles_;
+    countedFiles_ = counted.size();
     if (!anyChanged || stopping_)
         return;
 
@@ -159,7 +170,7 @@ void LogBook::readChanges() {
     snapshot->index = WorkedIndex(readingCounted_);
     int unreadable = 0;
     QStringList problems;
-    for (const std::unique_ptr<LogFile>& file : files_) {
+    for (const LogFile* file : counted) {
         for (const LoggedContact& contact : file->contacts())
             snapshot->index.add(contact);
         unreadable += file->unreadable();
@@ -168,17 +179,16 @@ void LogBook::readChanges() {
                 QStringLiteral("Journal illisible : %1 (%2)").arg(file->path(), problem));
     }
     QStringList parts;
-    if (problems.size() < int(files_.size()) || snapshot->index.contacts() > 0)
-        parts.append(QStringLiteral("Journal : %1 QSO, %2 entités dont %3 confirmées")
-                         .arg(frenchNumber(snapshot->index.contacts()),
-                              frenchNumber(snapshot->index.entities()),
-                              frenchNumber(snapshot->index.confirmedEntities())));
-    parts += problems;
-    if (unreadable == 1)
-        parts.append(QStringLiteral("1 enregistrement illisible ignoré"));
-    else if (unreadable > 1)
+    if (problems.size() < int(counted.size()) || snapshot->index.contacts() > 0)
         parts.append(
-            QStringLiteral("%1 enregistrements illisibles ignorés").arg(frenchNumber(unreadable)));
+            QStringLiteral("Journal : %1 QSO, %2 dont %3")
+                .arg(frenchNumber(snapshot->index.contacts()),
+                     counting(snapshot->index.entities(), "entité", "entités"),
+                     counting(snapshot->index.confirmedEntities(), "confirmée", "confirmées")));
+    parts += problems;
+    if (unreadable > 0)
+        parts.append(counting(unreadable, "enregistrement illisible ignoré",
+                              "enregistrements illisibles ignorés"));
     snapshot->status = snapshot->hasLog ? parts.join(QStringLiteral(" ; ")) : QString();
 
     QMetaObject::invokeMethod(

@@ -36,16 +36,14 @@ public:
     explicit LogBook(QString countryFolder, QObject* parent = nullptr);
     ~LogBook() override;
 
-    // `files`: paths separated by ";" ("~/" is the home folder); empty: no
-    // log. `confirmations`: those that count ("qsl", "lotw", "eqsl").
-    // The reading thread starts with the first log.
-    void setLog(const QString& files, const QStringList& confirmations);
+    // `files`: the log's files ("~/" is the home folder), a file named twice
+    // read once; none: no log. `confirmations`: those that count ("qsl",
+    // "lotw", "eqsl"). The reading thread starts with the first log.
+    void setLog(const QStringList& files, const QStringList& confirmations);
     std::shared_ptr<const LogSnapshot> snapshot() const { return snapshot_; }
-    // Other country data: every contact's entity is found again.
+    // The country data in `folder` is new, or an update rewrote it there:
+    // every contact's entity is found again.
     void setCountryFolder(const QString& folder);
-
-    // The paths of a value of `adif_log`.
-    static QStringList paths(const QString& files);
 
 signals:
     void changed();
@@ -56,7 +54,6 @@ private:
     void watch();
     void refreshSoon();
 
-    QString countryFolder_;
     // The log asked for last.
     QStringList paths_;
     std::uint8_t counted_ = 0;
@@ -66,6 +63,8 @@ private:
     std::atomic<bool> refreshQueued_{false};
     // Owned by the reading thread.
     std::vector<std::unique_ptr<LogFile>> files_;
+    // How many files the last reading counted, each file once.
+    std::size_t countedFiles_ = 0;
     std::uint8_t readingCounted_ = PaperQsl | Lotw;
     std::shared_ptr<const EntityNumbers> entities_;
     QString readingCountryFolder_;

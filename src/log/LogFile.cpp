@@ -6,6 +6,7 @@
 #include "SystemErrorText.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -25,15 +26,51 @@ QString openingProblem(int error) {
     }
 }
 
-// An ADX file starts with its XML declaration or its root element.
-bool isAdx(int fd) {
-    char start[64] = {};
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Whether the text starts as XML does (a declaration, a comment, a doctype,
+// the ADX root in any case) rather than as ADI, where a header never starts
+// with "<" and a field's name is followed by its length.
+bool startsAsXml(QStringView text) {
+    if (text.startsWith(u"<?") || text.startsWith(u"<!"))
+        return true;
+    if (!text.startsWith(u"<adx", Qt::CaseInsensitive))
+        return false;
+    const QStringView after = text.sliced(4);
+    return after.isEmpty() || after[0] == u'>' || after[0] == u'/' || after[0].isSpace();
+}
+
+// An ADX file is XML, in UTF-8 or UTF-16, with blanks or a comment before
+// its root; anything else is read as ADI.
+bool isAdx(int fd, off_t size) {
+    char start[16] = {};
     const ssize_t got = ::pread(fd, start, sizeof start, 0);
-    QByteArrayView text(start, got > 0 ? got : 0);
-    if (text.startsWith("\xEF\xBB\xBF"))
-        text = text.sliced(3);
-    text = text.trimmed();
-    return text.startsWith("<?xml") || text.startsWith("<ADX") || text.startsWith("<adx");
+    const QByteArrayView first(start, got > 0 ? got : 0);
+    const std::optional<QStringConverter::Encoding> encoding =
+        QStringConverter::encodingForData(first, u'<');
+    if (encoding && *encoding != QStringConverter::Utf8) {
+        QStringDecoder decode(*encoding);
+        return startsAsXml(QString(decode(first)).trimmed());
+    }
+    // Past a UTF-8 byte order mark and blanks of any length.
+    off_t at = first.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    char piece[4096];
+    for (;;) {
+        const ssize_t read = ::pread(fd, piece, sizeof piece, at);
+        if (read <= 0 || at >= size)
+            return false;
+        qsizetype blanks = 0;
+        while (blanks < read && isBlank(piece[blanks]))
+            ++blanks;
+        if (blanks < read) {
+            char text[8] = {};
+            const ssize_t textGot = ::pread(fd, text, sizeof text, at + blanks);
+            return startsAsXml(QString::fromLatin1(text, textGot > 0 ? textGot : 0));
+        }
+        at += read;
+    }
 }
 
 bool sameTime(const timespec& a, const timespec& b) {
@@ -45,7 +82,9 @@ template <typename Feed>
 bool readPieces(int fd, off_t from, off_t size, const std::atomic<bool>& stop, Feed feed) {
     QByteArray piece(LogFile::PieceSize, Qt::Uninitialized);
     for (off_t at = from; at < size && !stop;) {
-        const ssize_t got = ::pread(fd, piece.data(), std::size_t(piece.size()), at);
+        // Bytes written since the size was taken wait for the next reading.
+        const ssize_t got =
+            ::pread(fd, piece.data(), std::size_t(std::min<off_t>(piece.size(), size - at)), at);
         if (got <= 0)
             break;
         feed(QByteArrayView(piece.constData(), got));
@@ -60,6 +99,16 @@ bool LogFile::setAccessProblem(const QString& problem) {
     const bool changed = problem != accessProblem_;
     accessProblem_ = problem;
     return changed;
+}
+
+bool LogFile::stillHoldsWhatWasRead(int fd) const {
+    const off_t readEnd = seen_->size;
+    QByteArray now(head_.size(), Qt::Uninitialized);
+    if (::pread(fd, now.data(), std::size_t(now.size()), 0) != now.size() || now != head_)
+        return false;
+    now.resize(tail_.size());
+    return ::pread(fd, now.data(), std::size_t(now.size()), readEnd - tail_.size()) == now.size() &&
+           now == tail_;
 }
 
 bool LogFile::refresh(const EntityNumbers& entities, const std::atomic<bool>& stop) {
@@ -78,12 +127,18 @@ bool LogFile::refresh(const EntityNumbers& entities, const std::atomic<bool>& st
         ::close(fd);
         return setAccessProblem(QString());
     }
-    const bool adx = isAdx(fd);
-    // Only a file that grew is read from where it was left.
-    if (!sameFile || now.size <= seen_->size || adx) {
+    const bool adx = isAdx(fd, now.size);
+    // Only a file that grew, what was read still in it, is read from where
+    // it was left: an export rewrites the file in place.
+    if (!sameFile || now.size <= seen_->size || adx || !stillHoldsWhatWasRead(fd)) {
         wholeEnd_ = 0;
         wholeCount_ = 0;
         wholeUnreadable_ = 0;
+        head_.clear();
+        tail_.clear();
+    } else {
+        // The end of what was read from where reading starts again.
+        tail_.chop(qsizetype(std::min<qint64>(tail_.size(), seen_->size - wholeEnd_)));
     }
     contacts_.resize(wholeCount_);
     tailUnreadable_ = 0;
@@ -98,11 +153,26 @@ bool LogFile::refresh(const EntityNumbers& entities, const std::atomic<bool>& st
     return true;
 }
 
+void LogFile::keepWitness(QByteArrayView piece, qint64 at) {
+    const qint64 into = head_.size() - at;
+    if (head_.size() < WitnessSize && into >= 0 && into < piece.size())
+        head_.append(
+            piece.sliced(into).first(std::min(piece.size() - into, WitnessSize - head_.size())));
+    tail_.append(piece.last(std::min(piece.size(), WitnessSize)));
+    tail_.remove(0, std::max<qsizetype>(0, tail_.size() - WitnessSize));
+}
+
 void LogFile::readAdi(int fd, off_t size, const EntityNumbers& entities,
                       const std::atomic<bool>& stop) {
     AdiReader reader(
         [&](const AdifRecord& record) { contacts_.push_back(loggedContact(record, entities)); });
-    readPieces(fd, wholeEnd_, size, stop, [&](QByteArrayView piece) { reader.feed(piece); });
+    const bool whole = wholeEnd_ == 0;
+    qint64 at = wholeEnd_;
+    readPieces(fd, wholeEnd_, size, stop, [&](QByteArrayView piece) {
+        keepWitness(piece, at);
+        at += piece.size();
+        reader.feed(piece);
+    });
     const int wholeUnreadable = reader.unreadable();
     const std::optional<AdifRecord> cut = reader.finish();
     wholeEnd_ += reader.wholeRecordsEnd();
@@ -111,6 +181,8 @@ void LogFile::readAdi(int fd, off_t size, const EntityNumbers& entities,
     tailUnreadable_ = reader.unreadable() - wholeUnreadable;
     if (cut)
         contacts_.push_back(loggedContact(*cut, entities));
+    if (whole && size > 0 && !reader.readAnyField())
+        contentProblem_ = QStringLiteral("ni ADI ni ADX");
 }
 
 void LogFile::readAdx(int fd, off_t size, const EntityNumbers& entities,

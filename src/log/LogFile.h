@@ -11,8 +11,10 @@
 class EntityNumbers;
 
 // One ADIF file of the log (ADI or ADX) and the contacts read from it. It
-// follows the logger writing it: a file that grew is read from the end of its
-// last whole record, one replaced or shrunk is read whole again.
+// follows the logger writing it: a file that grew, its bytes read so far
+// still there, is read from the end of its last whole record; one replaced,
+// shrunk or rewritten in place (an export into the same file) is read whole
+// again.
 class LogFile {
 public:
     explicit LogFile(QString path) : path_(std::move(path)) {}
@@ -29,6 +31,9 @@ public:
     QString problem() const { return accessProblem_.isEmpty() ? contentProblem_ : accessProblem_; }
 
     static constexpr qsizetype PieceSize = 1 << 20;
+    // The bytes kept of the start and of the end of what was read, to tell
+    // a file that grew from one rewritten longer.
+    static constexpr qsizetype WitnessSize = 4096;
 
 private:
     struct Seen {
@@ -38,6 +43,9 @@ private:
         timespec modified;
     };
     bool setAccessProblem(const QString& problem);
+    bool stillHoldsWhatWasRead(int fd) const;
+    // `piece` read at `at`.
+    void keepWitness(QByteArrayView piece, qint64 at);
     void readAdi(int fd, off_t size, const EntityNumbers& entities, const std::atomic<bool>& stop);
     void readAdx(int fd, off_t size, const EntityNumbers& entities, const std::atomic<bool>& stop);
 
@@ -49,6 +57,9 @@ private:
     std::size_t wholeCount_ = 0;
     int wholeUnreadable_ = 0;
     int tailUnreadable_ = 0;
+    // The first and the last bytes read, up to the size last seen.
+    QByteArray head_;
+    QByteArray tail_;
     std::vector<LoggedContact> contacts_;
     // Why the file cannot be opened now, and why what was read is no log.
     QString accessProblem_;

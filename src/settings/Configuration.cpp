@@ -213,6 +213,40 @@ QStringList Configuration::names(ConfigKey::Id key) const {
     return names;
 }
 
+QStringList Configuration::splitFiles(const QString& value) {
+    QStringList files;
+    QString file;
+    const auto take = [&] {
+        if (!file.trimmed().isEmpty())
+            files.append(file.trimmed());
+        file.clear();
+    };
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] == QLatin1Char('\\') && i + 1 < value.size() &&
+            value[i + 1] == QLatin1Char(';')) {
+            file += QLatin1Char(';');
+            ++i;
+        } else if (value[i] == QLatin1Char(';')) {
+            take();
+        } else {
+            file += value[i];
+        }
+    }
+    take();
+    return files;
+}
+
+QString Configuration::joinFiles(const QStringList& files) {
+    QStringList written;
+    for (QString file : files) {
+        file.replace(QLatin1Char(';'), QLatin1String("\\;"));
+        if (file.endsWith(QLatin1Char('\\')))
+            file += QLatin1Char(' ');
+        written.append(file);
+    }
+    return written.join(QLatin1Char(';'));
+}
+
 bool Configuration::holdsControlCharacter(const QString& text) {
     return std::any_of(text.begin(), text.end(),
                        [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });

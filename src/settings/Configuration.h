@@ -52,6 +52,12 @@ public:
     static QString yesOrNo(bool yes);
     // A key listing names by commas, each trimmed and in lower case.
     QStringList names(ConfigKey::Id key) const;
+    // A key listing files by ";", each trimmed: a ";" of a file's name is
+    // written "\;", and a name ending in "\" takes a blank before the next
+    // ";". A value written before reads the same unless one of its names
+    // ended in "\".
+    static QStringList splitFiles(const QString& value);
+    static QString joinFiles(const QStringList& files);
 
     const QString& spotSite() const { return value(ConfigKey::SpotSite); }
     const QString& lookupSite() const { return value(ConfigKey::LookupSite); }

@@ -247,12 +247,12 @@ void Reglages::Parcourir_Click() {
         QStringLiteral("Journaux ADIF (*.adi *.adx *.ADI *.ADX);;Tous les fichiers (*)"));
     if (chosen.isEmpty())
         return;
-    QStringList files = Journal_ADIF->text().split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    QStringList files = Configuration::splitFiles(Journal_ADIF->text());
     for (const QString& file : chosen) {
         if (!files.contains(file))
             files.append(file);
     }
-    Journal_ADIF->setText(files.join(QLatin1Char(';')));
+    Journal_ADIF->setText(Configuration::joinFiles(files));
 }
 
 void Reglages::bindFieldValues() {

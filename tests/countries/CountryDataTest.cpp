@@ -169,7 +169,10 @@ TEST_F(CountryUpdate, BadAnswersLeaveTheCopyInUseAndSayWhy) {
     for (int line = 0; line < 1'000'000; ++line)
         noise += "x,y\n";
     site.setResponse("/bruit", {200, "text/csv", noise});
-    site.setResponse("/abime", {200, "text/csv", QByteArray(good).replace("3A,Monaco,260", "3A")});
+    site.setResponse(
+        "/abime",
+        {200, "text/csv",
+         QByteArray(good).replace("3A,Monaco,260", "3A").replace("1S,Spratly Islands,247", "1S")});
     site.setResponse("/sans-version", {200, "text/csv", QByteArray(good).replace("=VER", "=VE")});
     site.setResponse("/moitie", {200, "text/csv", good.left(good.indexOf("\nHB,"))});
     site.setCutShort("/coupe", good.left(1000), good.size());
@@ -188,7 +191,7 @@ TEST_F(CountryUpdate, BadAnswersLeaveTheCopyInUseAndSayWhy) {
         {"/vide", "réponse vide"},
         {"/rien", "aucune entité dans le fichier"},
         {"/enorme", "réponse de plus de 10 Mo"},
-        {"/abime", "ligne 3 illisible"},
+        {"/abime", "ligne 2 illisible (et 1 autre erreur)"},
         {"/bruit", "ligne 1 illisible (et 100 autres erreurs)"},
         {"/sans-version", "fichier sans version (=VER)"},
         {"/moitie", "fichier incomplet (150 entités au lieu de 346)"},
@@ -340,9 +343,10 @@ protected:
 };
 
 TEST_F(CountryWindow, TheMenuUpdateCountsAtTheNextClick) {
-    // A contact with Z9AA, of no known country until the update.
+    // Contacts with Z9AA and Z7AA, of no known country until the updates.
     const QString log = programFolder.filePath("log.adi");
-    ASSERT_TRUE(writeFile(log, "<CALL:4>Z9AA<BAND:3>20m<MODE:2>CW<EOR>\n"));
+    ASSERT_TRUE(writeFile(log, "<CALL:4>Z9AA<BAND:3>20m<MODE:2>CW<EOR>\n"
+                               "<CALL:4>Z7AA<BAND:3>20m<MODE:2>CW<EOR>\n"));
     config.setValue(ConfigKey::AdifLog, log);
     ModalCloser closer;
     waitForStartUpCheck();
@@ -376,6 +380,25 @@ TEST_F(CountryWindow, TheMenuUpdateCountsAtTheNextClick) {
     EXPECT_EQ(click("3A2ABC"), "Monaco|15|28");
     EXPECT_EQ(aboutCountryLine(closer),
               "Pays : cty du " + version + " (téléchargé de " + site.baseAddress() + "/cty.csv)");
+
+    // A later update into the same folder, Z7 now Kosovo's: read again.
+    const QString today = QDate::currentDate().toString("yyyyMMdd");
+    site.setResponse("/cty.csv",
+                     {200, "text/csv",
+                      thisMonths(bytesOf(PELK_CTY_CSV))
+                          .replace("=VER" + recentVersion().toString("yyyyMMdd").toLatin1(),
+                                   "=VER" + today.toLatin1())
+                          .replace("-1.0,Z6;", "-1.0,Z6 Z7;")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window().Mnu_Maj_Pays->isEnabled(); }, 10000));
+    window().Mnu_Maj_Pays->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closer.texts().size() == 5; }, 10000));
+    EXPECT_TRUE(closer.texts()[4].startsWith("Pays mis à jour")) << closer.texts()[4].toStdString();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return window().Etat_Journal->text() == "Journal : 2 QSO, 2 entités dont 0 confirmée";
+        },
+        5000))
+        << window().Etat_Journal->text().toStdString();
 }
 
 TEST_F(CountryWindow, ClosingTheWindowStopsAnUpdateWaitingForAnotherCopy) {

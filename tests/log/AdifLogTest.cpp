@@ -6,6 +6,7 @@
 #include "LogFile.h"
 #include "TestSupport.h"
 
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -63,6 +64,8 @@ protected:
 const std::tuple<const char*, double, const char*, NeededStatus> Spots[] = {
     {"VK2AAA", 14025, "", NeededStatus::NewEntity},
     {"JA3AAA", 21025, "", NeededStatus::NewBand},
+    // Neither the band nor the mode group worked: the band comes first.
+    {"DL3AAA", 7010, "", NeededStatus::NewBand},
     {"JA3AAA", 14074, "FT8", NeededStatus::NewMode},
     {"JA3AAA", 7010, "", NeededStatus::NewSlot},
     {"DL3AAA", 14080, "FT4", NeededStatus::EntityToConfirm},
@@ -75,11 +78,25 @@ const std::tuple<const char*, double, const char*, NeededStatus> Spots[] = {
 
 TEST_F(AdifLog, AdiAndAdxWithOrWithoutDxccGiveEveryStatusOfTheLadder) {
     QByteArray withDxcc = Adi;
+    // A DXCC number that is no entity gives way to the call's.
     withDxcc.replace("<CALL:6>JA1XYZ", "<CALL:6>JA1XYZ<DXCC:3>339")
-        .replace("<call:6>JA2XYZ", "<call:6>JA2XYZ<dxcc:3>339")
-        .replace("<CALL:6>DL1XYZ", "<CALL:6>DL1XYZ<DXCC:3>230");
+        .replace("<call:6>JA2XYZ", "<call:6>JA2XYZ<dxcc:3>999")
+        .replace("<CALL:6>DL1XYZ", "<CALL:6>DL1XYZ<DXCC:5>99999");
+    // ADX as other programs write it: no declaration, a comment or blanks
+    // first, the root in another case, UTF-16 of either byte order.
+    const QByteArray bare = Adx.sliced(Adx.indexOf('\n') + 1);
+    QByteArray otherCase = bare;
+    otherCase.replace("ADX>", "Adx>");
+    QByteArray utf16 = Adx;
+    utf16.replace("UTF-8", "UTF-16");
+    QStringEncoder withMark(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    QStringEncoder bigEndian(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom);
     for (const QString& path :
-         {write("log.adi", Adi), write("log.adx", Adx), write("dxcc.adi", withDxcc)}) {
+         {write("log.adi", Adi), write("log.adx", Adx), write("dxcc.adi", withDxcc),
+          write("comment.adx", "<!-- Exported by a logger -->\n" + bare),
+          write("blanks.adx", QByteArray(5000, '\n') + bare), write("case.adx", otherCase),
+          write("mark.adx", withMark(QString::fromUtf8(utf16))),
+          write("be.adx", bigEndian(QString::fromUtf8(utf16)))}) {
         SCOPED_TRACE(path.toStdString());
         const LogSnapshot log = read(path);
         EXPECT_EQ(log.index.contacts(), 3);
@@ -117,6 +134,8 @@ TEST_F(AdifLog, DamagedRecordsLoseOnlyThemselves) {
          "el<CALL:6>JA1XYZ<EOR><CALL:6>DL1XYZ<EOR>",
          1, 1, true},
         {"binary garbage", garbage + "<EOR><CALL:6>DL1XYZ<EOR>", 1, 0, true},
+        {"blanks after a value",
+         "<CALL:6>JA1XYZ" + QByteArray(4 << 20, ' ') + "<EOR><CALL:6>DL1XYZ<EOR>", 2, 0, true},
     };
     for (const auto& [name, bytes, contacts, skipped, dlRead] : cases) {
         SCOPED_TRACE(name);
@@ -162,6 +181,11 @@ TEST_F(AdifLog, AFileFollowedAsItGrowsIsReplacedOrGoes) {
         {write("bad.adx", "<?xml version=\"1.0\"?>\n<ADX><RECORDS>\n<RECORD><CALL>JA1XYZ</CALL>"
                           "</RECORDS></ADX>\n"),
          "XML invalide ligne 3"},
+        {write("long.adx", "<?xml version=\"1.0\"?>\n<ADX><RECORDS><RECORD><CALL>" +
+                               QByteArray(3 << 20, 'A') + "</CALL></RECORD></RECORDS></ADX>\n"),
+         "valeur de plus de 1 Mo ligne 2"},
+        {write("utf16.adi", QStringEncoder(QStringEncoder::Utf16LE)(u"<CALL:6>JA1XYZ<EOR>")),
+         "ni ADI ni ADX"},
     };
     for (const auto& [refusedPath, problem] : refused) {
         LogFile other(refusedPath);

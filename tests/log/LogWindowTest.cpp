@@ -38,15 +38,22 @@ QMap<QString, QString> colours(const QListWidget& list) {
 class LogWindow : public DurerurFixture {
 protected:
     void SetUp() override {
-        logPath = programFolder.filePath(QStringLiteral("wsjtx_log.adi"));
+        // A ";" in its name, the file named again through a link and "../":
+        // read once.
+        logPath = programFolder.filePath(QStringLiteral("wsjtx;log.adi"));
         ASSERT_TRUE(writeFile(logPath, Log));
+        const QString link = programFolder.filePath(QStringLiteral("link.adi"));
+        ASSERT_TRUE(QFile::link(logPath, link));
+        ASSERT_TRUE(QDir(programFolder.path()).mkdir(QStringLiteral("sub")));
         site.setPage(
             QStringLiteral("/dxc/top_50_14_MHz.html"),
             spotPageHtml(spotRowHtml({"vk2aaa", "14025.0"}) + spotRowHtml({"ja3aaa", "14025.0"}) +
                          spotRowHtml({"ja3aaa", "14074.0", "06 dec 14:05z", "f6xyz", "ft8"}) +
                          spotRowHtml({"dl3aaa", "14074.0", "06 dec 14:05z", "f6xyz", "ft8"})));
         config.setSpotSite(site.baseAddress());
-        config.setValue(ConfigKey::AdifLog, logPath);
+        config.setValue(ConfigKey::AdifLog, QString(logPath).replace(";", "\\;") + ';' + link +
+                                                "; " + programFolder.path() +
+                                                "/./sub/../wsjtx\\;log.adi");
         qputenv("XDG_CONFIG_HOME", programFolder.path().toLocal8Bit());
         settings.save(QStringLiteral("Latitude"), QStringLiteral("48.52N"));
         settings.save(QStringLiteral("Longitude"), QStringLiteral("2.31E"));
@@ -69,7 +76,7 @@ TEST_F(LogWindow, EachSpotIsMarkedByWhatAContactWouldBringAndFollowsTheLog) {
     Durerur w(state, settings, config, directory,
               Platform{http, serial, counting, messages, clock});
     show(w);
-    EXPECT_EQ(w.Etat_Journal->text(), "Journal : 2 QSO, 2 entités dont 1 confirmées");
+    EXPECT_EQ(w.Etat_Journal->text(), "Journal : 2 QSO, 2 entités dont 1 confirmée");
     const QString red = "#c00000", green = "#008000", blue = "#0000c0";
     EXPECT_EQ(colours(*w.Liste_Stations), (QMap<QString, QString>{{"VK2AAA 14025.0", red},
                                                                   {"JA3AAA 14025.0", ""},
@@ -100,6 +107,26 @@ TEST_F(LogWindow, EachSpotIsMarkedByWhatAContactWouldBringAndFollowsTheLog) {
     log.close();
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.Liste_Stations->count() == 2; }, 1500));
     EXPECT_EQ(w.Etat_Journal->text(), "Journal : 3 QSO, 3 entités dont 2 confirmées");
+
+    // An export rewriting the same file in place, longer (every contact
+    // confirmed), then at the same size (one confirmation withdrawn).
+    QByteArray exported = readAll(logPath).toUtf8();
+    exported.replace("FT8<EOR>", "FT8<QSL_RCVD:1>Y<EOR>");
+    const auto rewrite = [&](const QByteArray& bytes) {
+        QFile inPlace(logPath);
+        return inPlace.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+               inPlace.write(bytes) == bytes.size();
+    };
+    ASSERT_TRUE(rewrite(exported));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return w.Etat_Journal->text() == "Journal : 3 QSO, 3 entités dont 3 confirmées"; },
+        1500))
+        << w.Etat_Journal->text().toStdString();
+    ASSERT_TRUE(rewrite(exported.replace("<QSL_RCVD:1>Y", "<QSL_RCVD:1>N")));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return w.Etat_Journal->text() == "Journal : 3 QSO, 3 entités dont 1 confirmée"; },
+        1500))
+        << w.Etat_Journal->text().toStdString();
 
     // An export replacing the log by a shorter one.
     w.Check5->click();

@@ -31,6 +31,12 @@ TEST(Configuration, DefaultsAndKeysIgnoringCommentsBlanksAndUnknownKeys) {
     EXPECT_EQ(config.portDevice(2), "/dev/ttyS1"); // empty value keeps the default
     EXPECT_EQ(config.cluster(), "dxc.example.org:7300");
     EXPECT_EQ(config.callsign(), "F4ABC");
+
+    // The log's files: a value of before reads as it did; names holding ";"
+    // or ending in a backslash come back whole from what "Parcourir…" writes.
+    EXPECT_EQ(Configuration::splitFiles(" /a.adi; ~/b.adx;;"), QStringList({"/a.adi", "~/b.adx"}));
+    const QStringList names{"/logs/f4abc;2024.adi", "/logs/dos\\", "/logs/c.adi"};
+    EXPECT_EQ(Configuration::splitFiles(Configuration::joinFiles(names)), names);
 }
 
 TEST(Configuration, TheUsersFileOverridesKeyByKeyAndIsWrittenInPlace) {
