@@ -310,6 +310,8 @@ private:
     QTimer* statusFollower_ = nullptr;
     // A message of the window's own stays this long in the status line.
     QDeadlineTimer statusHeld_;
+    // A refresh is fetching its pages (Patientez shows it).
+    bool refreshing_ = false;
     // Where the keyboard was when the busy state began.
     QPointer<QWidget> focusBeforeBusy_;
     CountryData countries_{CountryFolders::standard(directory_.path()), platform_.http};

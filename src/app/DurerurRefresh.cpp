@@ -152,6 +152,7 @@ void Durerur::showBusy(bool busy) {
     // Disabling the focused Afficher hands the focus on to the next control,
     // the remark filter, its text selected: the next key typed would replace
     // it. The focus goes back where it was.
+    refreshing_ = busy;
     Afficher->setEnabled(!busy);
     Patientez->setVisible(busy);
     if (!busy) {
@@ -232,7 +233,7 @@ void Durerur::bandsChanged(const std::vector<int>& bands) {
 
 void Durerur::updateSpots() {
     // A refresh under way shows the new spots itself.
-    if (Patientez->isVisible()) {
+    if (refreshing_) {
         updateDelay_->start(UpdateEveryMs);
         return;
     }
@@ -261,7 +262,7 @@ FilterChoices Durerur::filterChoices() const {
 }
 
 void Durerur::followSourceStatus() {
-    if (QTR->text().isEmpty() || Patientez->isVisible() || !statusHeld_.hasExpired())
+    if (QTR->text().isEmpty() || refreshing_ || !statusHeld_.hasExpired())
         return;
     refresh_.showSourceStatus();
 }
