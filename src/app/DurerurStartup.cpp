@@ -1,5 +1,6 @@
 // Start-up, shutdown, the transceiver list, the coordinates window and the
 // about and history boxes of the main window.
+#include "BandTable.h"
 #include "CoordinateText.h"
 #include "Durerur.h"
 #include "HamlibRig.h"
@@ -22,21 +23,11 @@
 
 namespace {
 
-const QStringList Bandes1{
-    QStringLiteral("All HF"),  QStringLiteral("1.8 Mhz"), QStringLiteral("3.5 Mhz"),
-    QStringLiteral("7.0 Mhz"), QStringLiteral("10 Mhz"),  QStringLiteral("14 Mhz"),
-    QStringLiteral("18 Mhz"),  QStringLiteral("21 Mhz"),  QStringLiteral("24 Mhz"),
-    QStringLiteral("28 Mhz"),  QStringLiteral("50 Mhz"),  QStringLiteral("70 Mhz"),
-    QStringLiteral("144 Mhz"), QStringLiteral("432 Mhz"), QStringLiteral("All VHF"),
-};
-
-const QStringList Bandes2{
-    QStringLiteral("Sans"),    QStringLiteral("1.8 Mhz"), QStringLiteral("3.5 Mhz"),
-    QStringLiteral("7.0 Mhz"), QStringLiteral("10 Mhz"),  QStringLiteral("14 Mhz"),
-    QStringLiteral("18 Mhz"),  QStringLiteral("21 Mhz"),  QStringLiteral("24 Mhz"),
-    QStringLiteral("28 Mhz"),  QStringLiteral("50 Mhz"),  QStringLiteral("70 Mhz"),
-    QStringLiteral("144 Mhz"), QStringLiteral("432 Mhz"),
-};
+// The second band list: no second band, or one single band.
+QStringList Bandes2() {
+    return QStringList{QStringLiteral("Sans")} +
+           BandTable::captions().mid(BandTable::FirstHf, BandTable::LastVhf);
+}
 
 // A stored band index: its leading number rounded half to even; -1 leaves
 // the list without selection and any other index outside the list selects
@@ -75,8 +66,8 @@ void Durerur::Form_Load() {
         platform_.messages.show(problem);
 
     // 2 to 4. Fill the lists; the transceiver's handler runs at step 7 only.
-    Bande_CL->addItems(Bandes1);
-    Bande_CL2->addItems(Bandes2);
+    Bande_CL->addItems(BandTable::captions());
+    Bande_CL2->addItems(Bandes2());
     Bande_CL2->setCurrentIndex(0);
     {
         const QSignalBlocker quiet(Emetteur);

@@ -71,7 +71,7 @@ LoggedContact loggedContact(const AdifRecord& record, const EntityNumbers& entit
         bool isFrequency = false;
         const double megahertz = record.freq.toDouble(&isFrequency);
         if (isFrequency)
-            band = bandOfKhz(megahertz * 1000);
+            band = amateurBandOfKhz(megahertz * 1000);
     }
     contact.band = std::int8_t(band.value_or(-1));
     const std::optional<ModeGroup> group = contactModeGroup(record.mode);

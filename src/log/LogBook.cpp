@@ -35,7 +35,7 @@ NeededStatus LogSnapshot::statusOfSpot(QStringView callsign, double khz, QString
     if (!hasLog || !entities)
         return NeededStatus::None;
     const int entity = entities->ofCall(callsign);
-    const std::optional<int> band = bandOfKhz(khz);
+    const std::optional<int> band = amateurBandOfKhz(khz);
     if (entity == 0 || !band)
         return NeededStatus::None;
     return index.status(entity, *band, spotModeGroup(khz, remark));

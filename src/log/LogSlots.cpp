@@ -4,18 +4,10 @@
 
 #include <cmath>
 
-std::optional<int> bandOfKhz(double khz) {
-    for (int i = 0; i < int(AdifBands.size()); ++i) {
-        if (khz >= AdifBands[i].lowKhz && khz <= AdifBands[i].highKhz)
-            return i;
-    }
-    return std::nullopt;
-}
-
 std::optional<int> bandNamed(QByteArrayView name) {
     name = name.trimmed();
-    for (int i = 0; i < int(AdifBands.size()); ++i) {
-        if (name.compare(QByteArrayView(AdifBands[i].name), Qt::CaseInsensitive) == 0)
+    for (int i = 0; i < int(AmateurBands.size()); ++i) {
+        if (name.compare(QByteArrayView(AmateurBands[i].adifName), Qt::CaseInsensitive) == 0)
             return i;
     }
     return std::nullopt;

@@ -14,7 +14,7 @@ enum ConfirmedBy : std::uint8_t {
 };
 
 // One logged contact as it counts: its entity (ADIF DXCC number, 0 when
-// none is known), its band (index in AdifBands, -1 when none) and mode group
+// none is known), its band (index in AmateurBands, -1 when none) and mode group
 // (-1 when none), and its confirmations.
 struct LoggedContact {
     int entity = 0;

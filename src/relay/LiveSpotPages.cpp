@@ -1,6 +1,6 @@
 #include "LiveSpotPages.h"
 
-#include "AmateurBands.h"
+#include "BandTable.h"
 
 #include <cmath>
 
@@ -26,7 +26,7 @@ QDateTime spotTime(const ClusterSpot& spot, const QDateTime& receivedUtc) {
 
 std::vector<std::int16_t> LiveSpotPages::add(const ClusterSpot& spot,
                                              const QDateTime& receivedUtc) {
-    const std::optional<std::int16_t> band = AmateurBands::bandOf(spot.kHz);
+    const std::optional<std::int16_t> band = BandTable::pageOfKhz(spot.kHz);
     if (!band)
         return {};
     const QDateTime at = spotTime(spot, receivedUtc);
@@ -34,7 +34,7 @@ std::vector<std::int16_t> LiveSpotPages::add(const ClusterSpot& spot,
                       spot.comment};
     const Heard heard{spot.kHz, at, spot.date.isValid()};
     std::vector<std::int16_t> changed;
-    for (const std::int16_t page : {*band, AmateurBands::wholeRangeOf(*band)}) {
+    for (const std::int16_t page : {*band, BandTable::wholeRangeOf(*band)}) {
         if (file(page, row, heard))
             changed.push_back(page);
     }

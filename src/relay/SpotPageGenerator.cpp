@@ -1,6 +1,6 @@
 #include "SpotPageGenerator.h"
 
-#include "AmateurBands.h"
+#include "BandTable.h"
 #include "SpotPageHtml.h"
 
 #include <algorithm>
@@ -83,11 +83,10 @@ const char* pick(const std::array<const char*, N>& choices, std::mt19937& random
 }
 
 int bandOfSpot(std::int16_t Bande, std::mt19937& random) {
-    using namespace AmateurBands;
-    if (Bande == AllHf)
-        return std::uniform_int_distribution<int>(FirstHf, LastHf)(random);
-    if (Bande == AllVhf)
-        return std::uniform_int_distribution<int>(FirstVhf, LastVhf)(random);
+    if (Bande == BandTable::AllHf)
+        return std::uniform_int_distribution<int>(BandTable::FirstHf, BandTable::LastHf)(random);
+    if (Bande == BandTable::AllVhf)
+        return std::uniform_int_distribution<int>(BandTable::FirstVhf, BandTable::LastVhf)(random);
     return Bande;
 }
 

@@ -1,6 +1,6 @@
 #include "SpotPageHtml.h"
 
-#include "AmateurBands.h"
+#include "BandTable.h"
 
 #include <array>
 
@@ -66,7 +66,7 @@ QByteArray spotDate(const QDateTime& timeUtc) {
 }
 
 QByteArray page(std::int16_t Bande, const QDateTime& updatedUtc, const std::vector<PageRow>& rows) {
-    const QByteArray name = AmateurBands::name(Bande);
+    const QByteArray name = BandTable::name(Bande);
     const QByteArray updated = updatedUtc.toString(QStringLiteral("HH:mm")).toLatin1();
     const QByteArray count = QByteArray::number(static_cast<qsizetype>(rows.size()));
     QByteArray html = "<html>\n"

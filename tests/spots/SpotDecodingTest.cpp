@@ -196,6 +196,17 @@ TEST(BandTable, TheEdgesOfTheBandIndexes) {
     };
     for (const auto& [index, path] : pages)
         EXPECT_EQ(BandTable::pagePath(index), QLatin1String(path)) << index;
+
+    // The ADIF edges decide the page: 4 m is 70 to 71 MHz; 60 m and 1.25 m
+    // are bands of the log without a page.
+    const std::pair<double, std::optional<std::int16_t>> frequencies[] = {
+        {1799.9, std::nullopt}, {1800, 1},   {2000, 1},   {5357, std::nullopt},
+        {69950, std::nullopt},  {70000, 11}, {70900, 11}, {71000.1, std::nullopt},
+        {223500, std::nullopt}, {450000, 13}};
+    for (const auto& [khz, page] : frequencies)
+        EXPECT_EQ(BandTable::pageOfKhz(khz), page) << khz;
+    EXPECT_EQ(AmateurBands[std::size_t(amateurBandOfKhz(5357).value())].adifName,
+              std::string_view("60m"));
 }
 
 TEST(DisplayPass, EachOrderBreaksTiesByTheFieldsThatFollow) {
