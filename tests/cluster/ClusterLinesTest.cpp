@@ -126,7 +126,7 @@ TEST(ClusterSession, LogsInOnceAtThePromptRefusesTelnetOptionsAndDropsOverlongLi
     EXPECT_EQ(out.lines, 2);
 }
 
-TEST(ClusterSession, PasswordLoginTroubleAndTheNodesLastSpots) {
+TEST(ClusterSession, PasswordLoginAndTheNodesLastSpots) {
     // No password asked: the first line after the login asks for the backlog.
     ClusterSession plain("F4TEST", "secret");
     EXPECT_EQ(plain.feed("login: ").reply, "F4TEST\r\n");
@@ -142,28 +142,11 @@ TEST(ClusterSession, PasswordLoginTroubleAndTheNodesLastSpots) {
     ClusterSession blanks("F4TEST", " p\xFFw ");
     blanks.feed("login: ");
     EXPECT_EQ(blanks.feed("password: ").reply, QByteArray(" p\xFF\xFFw \r\n"));
-
-    // The node's reasons for not having the login, in its own words.
-    const std::tuple<const char*, QByteArray, ClusterSession::Trouble, const char*> troubles[] = {
-        {"secret", "Sorry F4XYZ/P is an invalid callsign\r\n",
-         ClusterSession::Trouble::InvalidCallsign, "Sorry F4XYZ/P is an invalid callsign"},
-        {"", "password: ", ClusterSession::Trouble::PasswordWanted, "password:"},
-        {"wrong", "password: ", ClusterSession::Trouble::PasswordRefused, "Sorry"},
-        {"secret", "Reconnected as F4TEST at 127.0.0.1, this instance is disconnected\r\n",
-         ClusterSession::Trouble::Bumped,
-         "Reconnected as F4TEST at 127.0.0.1, this instance is disconnected"},
-    };
-    for (const auto& [password, said, trouble, words] : troubles) {
-        SCOPED_TRACE(words);
-        ClusterSession session("F4TEST", password);
-        session.feed("login: ");
-        ClusterSession::Output out = session.feed(said);
-        if (trouble == ClusterSession::Trouble::PasswordRefused)
-            out = session.feed("Sorry\r\n");
-        EXPECT_EQ(out.trouble, trouble);
-        EXPECT_EQ(out.troubleLine, words);
-        EXPECT_FALSE(out.reply.contains("sh/dx"));
-    }
+    // A node that will not have the login is not asked for its spots; what it
+    // said reaches the user through the spot server's status.
+    ClusterSession refused("F4XYZ/P");
+    refused.feed("login: ");
+    EXPECT_EQ(refused.feed("Sorry F4XYZ/P is an invalid callsign\r\n").reply, "");
 }
 
 TEST(ClusterSpot, TheNodesListOfItsLastSpotsIsReadDated) {

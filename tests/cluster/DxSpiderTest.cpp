@@ -224,14 +224,20 @@ TEST_F(DxSpiderNode, LoginsTheNodeRefusesAreReportedNotLooped) {
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return nodeStatus(slash).value("state").toString() == "refused"; }, 10000));
     EXPECT_EQ(nodeStatus(slash).value("trouble").toString(), "invalid_callsign");
+    EXPECT_EQ(nodeStatus(slash).value("reason").toString(), "Sorry F4XYZ/P is an invalid callsign");
 
-    // A user with a password: asked for it, without one and with one.
+    // A user with a password: asked for it, without one, with a wrong one and
+    // with the right one.
     { NodeUser first(node_->port(), "F4PWD"); }
     NodeUser sysop(node_->port(), Sysop);
     sysop.command("set/password F4PWD secret");
     SpotServerProcess without(nodeConfiguration(folder.path(), node_->address(), "F4PWD"));
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return nodeStatus(without).value("trouble").toString() == "password_wanted"; },
+        10000));
+    SpotServerProcess wrong(nodeConfiguration(folder.path(), node_->address(), "F4PWD", "wrong"));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return nodeStatus(wrong).value("trouble").toString() == "password_refused"; },
         10000));
     SpotServerProcess with(nodeConfiguration(folder.path(), node_->address(), "F4PWD", "secret"));
     NodeUser poster(node_->port(), "F5POST");
