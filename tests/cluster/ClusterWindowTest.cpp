@@ -125,11 +125,8 @@ TEST(SpotSourceStatusText, WhatTheRelayTellsInFrench) {
         return QByteArray(R"({"callsign":"F4XYZ/P","nodes":[{"node":"dxc.example.org:7300",)") +
                R"("state":")" + state + '"' + more + "}]}";
     };
+    // Demonstration, connecting and live are read through the window below.
     const std::pair<QByteArray, QString> states[] = {
-        {R"({"demonstration":true})", "Spots : démonstration"},
-        {node("live", R"(,"spots":312,"since":"2026-12-07T05:00:00Z")"),
-         "Spots : en direct de dxc.example.org:7300 (312 reçus)"},
-        {node("connecting", ""), "Spots : connexion à dxc.example.org:7300…"},
         {node("refused", R"(,"trouble":"invalid_callsign")"),
          "Spots : dxc.example.org refuse l'indicatif F4XYZ/P"},
         {node("refused", R"(,"trouble":"password_wanted")"),
