@@ -187,7 +187,6 @@ TEST_F(CountryUpdate, BadAnswersLeaveTheCopyInUseAndSayWhy) {
                        "=VER" + recentVersion().toString("yyyyMMdd").toLatin1(), "=VER99991231")});
     const std::pair<const char*, QString> cases[] = {
         {"/page", "le site a répondu par une page web, pas par cty.csv"},
-        {"/absent", "le site répond 404"},
         {"/vide", "réponse vide"},
         {"/rien", "aucune entité dans le fichier"},
         {"/enorme", "réponse de plus de 10 Mo"},
