@@ -43,9 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!stored)
             std::abort();
         SpotTableReader table(*stored);
-        SpotRow row;
+        Spot spot;
         std::size_t rows = 0;
-        while (table.next(row))
+        while (table.next(spot))
             ++rows;
         if (rows != pages.rows(band).size())
             std::abort();

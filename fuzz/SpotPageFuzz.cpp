@@ -3,7 +3,7 @@
 // table decoder, to spot lines and sort lines.
 #include "CurlHttpClient.h"
 #include "PageScratchFiles.h"
-#include "SpotRow.h"
+#include "Spot.h"
 #include "SpotTableReader.h"
 
 #include <QByteArray>
@@ -40,17 +40,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
 
     SpotTableReader reader(*stored);
-    SpotRow row;
-    while (reader.next(row)) {
-        // Every row that comes out fits the line layout.
-        if (row.Date.size() != 13 || row.DX.size() != 12 || row.QRG.size() != 8 ||
-            row.Spotter.size() < 11 || row.Remarques.size() > 500)
+    Spot spot;
+    while (reader.next(spot)) {
+        // Every spot that comes out fits the line layout, and the line's
+        // columns give it back.
+        if (spot.time.size() > 13 || spot.call.size() > 12 || spot.frequency.size() > 8 ||
+            spot.remark.size() > 500)
             std::abort();
-        const QString line = spotLine(row);
-        if (line.isEmpty() || line.front() != QLatin1Char(' '))
+        const QString line = spotLine(spot);
+        if (line.size() < 49 || line.front() != QLatin1Char(' '))
+            std::abort();
+        if (spot.spotter.size() <= 11 && spotLine(spotOfLine(line)) != line)
             std::abort();
         for (std::int16_t mode = 1; mode <= 3; ++mode)
-            sortLine(row, mode);
+            sortLine(spot, mode);
     }
     return 0;
 }

@@ -8,7 +8,6 @@
 #include "PageScratchFiles.h"
 #include "SortedSpotLines.h"
 #include "SpotCollection.h"
-#include "SpotLineColumns.h"
 #include "SpotPageGenerator.h"
 
 #include <QCoreApplication>
@@ -76,11 +75,7 @@ QStringList shownLines(const LogSnapshot* log) {
     FilterChoices choices;
     if (log) {
         choices.neededOnly = true;
-        choices.isNeeded = [log](const SpotRow& row) {
-            return isNeeded(log->statusOfSpot(QStringView(row.DX).trimmed(),
-                                              QStringView(row.QRG).trimmed().toDouble(),
-                                              row.Remarques));
-        };
+        choices.isNeeded = [log](const Spot& spot) { return isNeeded(log->statusOfSpot(spot)); };
     }
     SortedSpotLines sorted;
     collectSpots(page, 1, choices, sorted, [] {});
@@ -89,12 +84,9 @@ QStringList shownLines(const LogSnapshot* log) {
 
 // Every line's status, as the list is coloured.
 int markLines(const LogSnapshot& log, const QStringList& lines) {
-    using namespace SpotLineColumns;
     int needed = 0;
     for (const QString& line : lines)
-        needed += isNeeded(log.statusOfSpot(QStringView(line).mid(DX, QRG - DX - 1).trimmed(),
-                                            QStringView(line).mid(QRG, 8).trimmed().toDouble(),
-                                            QStringView(line).mid(Remarques)));
+        needed += isNeeded(log.statusOfSpot(spotOfLine(line)));
     return needed;
 }
 

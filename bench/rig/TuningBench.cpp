@@ -9,7 +9,7 @@
 #include "QtMessageBox.h"
 #include "QtSerialLink.h"
 #include "SettingsStore.h"
-#include "SpotRow.h"
+#include "Spot.h"
 #include "SystemClock.h"
 #include "TuningDispatch.h"
 
@@ -27,7 +27,8 @@
 
 namespace {
 
-const QString Spot = QStringLiteral(" 06-Dec 1405Z  F5ABC         14025.5 DL1XYZ      CW 599");
+const QString SpotListLine =
+    QStringLiteral(" 06-Dec 1405Z  F5ABC         14025.5 DL1XYZ      CW 599");
 
 // One whole sequence per iteration, for the model given; the counter gives
 // how far the sequence ran over the sum of its waits.
@@ -46,11 +47,11 @@ void runSequence(benchmark::State& state, const char* model, double statedSecond
     CatSequences sequences(port, clock);
     QtMessageBox messages;
     NetworkTuning unused(nullptr, QString(), QString(), messages);
-    const SpotRow spot = spotOfLine(Spot);
+    const Spot spot = spotOfLine(SpotListLine);
     double total = 0;
     for (auto _ : state) {
         const double start = clock.monotonicSeconds();
-        dispatchTuning(QStringLiteral("1"), QLatin1String(model), {spot.QRG, spot.Remarques},
+        dispatchTuning(QStringLiteral("1"), QLatin1String(model), {spot.frequency, spot.remark},
                        ModeRule::Sideband, {sequences, unused, unused});
         total += clock.monotonicSeconds() - start;
         state.PauseTiming();
@@ -126,8 +127,8 @@ void BM_ClickToFirstBlock(benchmark::State& state) {
         state.SkipWithError("no pseudo-terminal");
         return;
     }
-    window.Liste_Stations->addItem(Spot);
-    window.Liste_Stations->addItem(Spot);
+    window.Liste_Stations->addItem(SpotListLine);
+    window.Liste_Stations->addItem(SpotListLine);
     int row = 0;
     for (auto _ : state) {
         port.firstBlockOut.reset();
@@ -182,7 +183,8 @@ void BM_ClickToRigctldFrequency(benchmark::State& state) {
     Durerur& window = main.window;
     window.Emetteur->setCurrentText(QStringLiteral("Hamlib (rigctld)"));
     const QStringList spots{
-        Spot, QString(Spot).replace(QStringLiteral("14025.5"), QStringLiteral("14026.5"))};
+        SpotListLine,
+        QString(SpotListLine).replace(QStringLiteral("14025.5"), QStringLiteral("14026.5"))};
     window.Liste_Stations->addItems(spots);
     window.Liste_Stations->setCurrentRow(1); // the link is opened once, here
     int row = 0;

@@ -264,7 +264,6 @@ private:
     void logChanged();
     // What a contact with the station of a spot line would bring.
     NeededStatus neededStatusOf(const QString& line) const;
-    static NeededStatus statusOfSpot(const LogSnapshot& log, const SpotRow& spot);
     // Reads the log of the configuration, off the window's thread.
     void applyLogConfiguration();
     // Debian's country data when newer, then the site's when due.

@@ -28,13 +28,8 @@ QVariant statusColour(NeededStatus status) {
 
 } // namespace
 
-NeededStatus Durerur::statusOfSpot(const LogSnapshot& log, const SpotRow& spot) {
-    return log.statusOfSpot(QStringView(spot.DX).trimmed(),
-                            QStringView(spot.QRG).trimmed().toDouble(), spot.Remarques);
-}
-
 NeededStatus Durerur::neededStatusOf(const QString& line) const {
-    return statusOfSpot(*log_.snapshot(), spotOfLine(line));
+    return log_.snapshot()->statusOfSpot(spotOfLine(line));
 }
 
 void Durerur::applyLogConfiguration() {
@@ -48,7 +43,7 @@ void Durerur::colourSpotLines() {
     for (int row = 0; row < Liste_Stations->count(); ++row) {
         QListWidgetItem* item = Liste_Stations->item(row);
         item->setData(Qt::ForegroundRole,
-                      statusColour(statusOfSpot(*log, spotOfLine(item->text()))));
+                      statusColour(log->statusOfSpot(spotOfLine(item->text()))));
     }
 }
 
@@ -56,8 +51,8 @@ void Durerur::alertNewEntities() {
     const std::shared_ptr<const LogSnapshot> log = log_.snapshot();
     QSet<QString> listed;
     for (int row = 0; row < Liste_Stations->count(); ++row) {
-        const SpotRow spot = spotOfLine(Liste_Stations->item(row)->text());
-        if (statusOfSpot(*log, spot) == NeededStatus::NewEntity)
+        const Spot spot = spotOfLine(Liste_Stations->item(row)->text());
+        if (log->statusOfSpot(spot) == NeededStatus::NewEntity)
             listed.insert(listedKey(spot));
     }
     const bool appeared = !(listed - newEntitySpots_).isEmpty();

@@ -36,7 +36,7 @@ void Durerur::Voir_Mem_Click() {
 }
 
 void Durerur::QRZ_Click() {
-    const QString dx = spotOfLine(state_.Ligne_Selection).DX;
+    const QString dx = spotOfLine(state_.Ligne_Selection).call;
     const QUrl address = lookupAddress(config_.lookupSite(), dx);
     // The site's name, and the call looked up.
     const QString caption = config_.lookupSiteName() + QStringLiteral(" — ") + dx.trimmed();

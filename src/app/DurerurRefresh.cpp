@@ -257,7 +257,7 @@ FilterChoices Durerur::filterChoices() const {
     choices.Remarque = Remarque->text();
     const std::shared_ptr<const LogSnapshot> log = log_.snapshot();
     choices.neededOnly = Check5->isChecked() && log->hasLog;
-    choices.isNeeded = [log](const SpotRow& row) { return isNeeded(statusOfSpot(*log, row)); };
+    choices.isNeeded = [log](const Spot& spot) { return isNeeded(log->statusOfSpot(spot)); };
     return choices;
 }
 

@@ -42,7 +42,7 @@ void Durerur::Liste_Stations_Click() {
 void Durerur::Dedirad_Liste() {
     DxInformation dx;
     Cherche_Prefixe(QDir(countries_.folderInUse()).filePath(PrefixFileLayout::FileName),
-                    spotOfLine(state_.Ligne_Selection).DX, state_.Latitude_Station,
+                    spotOfLine(state_.Ligne_Selection).call, state_.Latitude_Station,
                     state_.Longitude_Station, dx);
     Pref->setText(dx.record.prefix);
     Pays->setText(dx.record.country);

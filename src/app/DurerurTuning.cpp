@@ -10,8 +10,8 @@ void Durerur::tuneSelectedSpot() {
     const TransceiverModel* model = modelCaptioned(state_.Emetteur_Choisi);
     if (model != nullptr && model->family == CatFamily::Flrig)
         flrigBridge_.ensureRunning();
-    const SpotRow spot = spotOfLine(state_.Ligne_Selection);
-    dispatchTuning(NumPort->text(), state_.Emetteur_Choisi, {spot.QRG, spot.Remarques},
+    const Spot spot = spotOfLine(state_.Ligne_Selection);
+    dispatchTuning(NumPort->text(), state_.Emetteur_Choisi, {spot.frequency, spot.remark},
                    modeRuleNamed(config_.mode()), {cat_, rigctld_, flrig_});
 }
 

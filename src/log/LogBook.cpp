@@ -31,14 +31,19 @@ QString counting(int count, const char* one, const char* many) {
 
 } // namespace
 
-NeededStatus LogSnapshot::statusOfSpot(QStringView callsign, double khz, QStringView remark) const {
+NeededStatus LogSnapshot::statusOf(QStringView callsign, double khz, ModeGroup mode) const {
     if (!hasLog || !entities)
         return NeededStatus::None;
     const int entity = entities->ofCall(callsign);
     const std::optional<int> band = amateurBandOfKhz(khz);
     if (entity == 0 || !band)
         return NeededStatus::None;
-    return index.status(entity, *band, spotModeGroup(khz, remark));
+    return index.status(entity, *band, mode);
+}
+
+NeededStatus LogSnapshot::statusOfSpot(const Spot& spot) const {
+    const double khz = spot.kHz();
+    return statusOf(QStringView(spot.call).trimmed(), khz, spotModeGroup(khz, spot.remark));
 }
 
 LogBook::LogBook(QString countryFolder, QObject* parent)

@@ -2,6 +2,7 @@
 
 #include "EntityNumbers.h"
 #include "NeededStatus.h"
+#include "Spot.h"
 #include "WorkedIndex.h"
 
 #include <QFileSystemWatcher>
@@ -21,8 +22,12 @@ struct LogSnapshot {
     // The status line's text: what was read, or why nothing was.
     QString status;
 
-    // What a contact with the station of a spot line would bring.
-    NeededStatus statusOfSpot(QStringView callsign, double khz, QStringView remark) const;
+    // What a contact with this station, on this frequency and in this mode
+    // group, would bring.
+    NeededStatus statusOf(QStringView callsign, double khz, ModeGroup mode) const;
+    // A spot's: its call and frequency, its mode group by the band plan's
+    // rule.
+    NeededStatus statusOfSpot(const Spot& spot) const;
 };
 
 // The operator's log: the files of key `adif_log`, read off the window's

@@ -30,8 +30,9 @@ std::vector<std::int16_t> LiveSpotPages::add(const ClusterSpot& spot,
     if (!band)
         return {};
     const QDateTime at = spotTime(spot, receivedUtc);
-    const PageRow row{spot.dx, spot.frequency, SpotPageHtml::spotDate(at), spot.spotter,
-                      spot.comment};
+    const Spot row{QString::fromLatin1(spot.dx),      QString::fromLatin1(spot.frequency),
+                   SpotPageHtml::spotDate(at),        QString::fromLatin1(spot.spotter),
+                   QString::fromLatin1(spot.comment), SpotSource::Cluster};
     const Heard heard{spot.kHz, at, spot.date.isValid()};
     std::vector<std::int16_t> changed;
     for (const std::int16_t page : {*band, BandTable::wholeRangeOf(*band)}) {
@@ -41,11 +42,11 @@ std::vector<std::int16_t> LiveSpotPages::add(const ClusterSpot& spot,
     return changed;
 }
 
-bool LiveSpotPages::file(std::int16_t Bande, const PageRow& row, const Heard& heard) {
-    std::vector<PageRow>& rows = pages_[static_cast<std::size_t>(Bande)];
+bool LiveSpotPages::file(std::int16_t Bande, const Spot& row, const Heard& heard) {
+    std::vector<Spot>& rows = pages_[static_cast<std::size_t>(Bande)];
     std::vector<Heard>& heards = heard_[static_cast<std::size_t>(Bande)];
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].dx != row.dx || std::abs(heards[i].kHz - heard.kHz) > SameStationKHz ||
+        if (rows[i].call != row.call || std::abs(heards[i].kHz - heard.kHz) > SameStationKHz ||
             std::abs(heards[i].at.secsTo(heard.at)) > SameStationSeconds)
             continue;
         // A newer report replaces the row, a live one of the same minute too;
@@ -73,7 +74,7 @@ bool LiveSpotPages::file(std::int16_t Bande, const PageRow& row, const Heard& he
     return true;
 }
 
-const std::vector<PageRow>& LiveSpotPages::rows(std::int16_t Bande) const {
+const std::vector<Spot>& LiveSpotPages::rows(std::int16_t Bande) const {
     return pages_[static_cast<std::size_t>(Bande)];
 }
 

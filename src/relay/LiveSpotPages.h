@@ -26,7 +26,7 @@ public:
     std::vector<std::int16_t> add(const ClusterSpot& spot, const QDateTime& receivedUtc);
 
     // Newest first.
-    const std::vector<PageRow>& rows(std::int16_t Bande) const;
+    const std::vector<Spot>& rows(std::int16_t Bande) const;
     QByteArray page(std::int16_t Bande, const QDateTime& nowUtc) const;
 
     static constexpr double SameStationKHz = 1.0;
@@ -42,8 +42,8 @@ private:
 
     // False when the page keeps a newer report of the station, or the spot
     // is older than all it keeps.
-    bool file(std::int16_t Bande, const PageRow& row, const Heard& heard);
+    bool file(std::int16_t Bande, const Spot& row, const Heard& heard);
 
-    std::array<std::vector<PageRow>, BandTable::Count> pages_;
+    std::array<std::vector<Spot>, BandTable::Count> pages_;
     std::array<std::vector<Heard>, BandTable::Count> heard_;
 };

@@ -97,18 +97,18 @@ QByteArray SpotPageGenerator::page(std::int16_t Bande, const QDateTime& nowUtc, 
     std::mt19937 random(static_cast<std::uint32_t>(minute.toSecsSinceEpoch() / 60 * 16 + Bande));
 
     // Newest first, a spot every minute or so over the last hour.
-    std::vector<PageRow> spots;
+    std::vector<Spot> spots;
     spots.reserve(static_cast<std::size_t>(std::max(rows, 0)));
     QDateTime spotTime = minute;
     for (int i = 0; i < rows; ++i) {
         const BandRange range = Ranges[static_cast<std::size_t>(bandOfSpot(Bande, random))];
         const int tenths = std::uniform_int_distribution<int>(range.lowest, range.highest)(random);
-        PageRow spot;
-        spot.dx = pick(Callsigns, random);
-        spot.qrg = frequency(tenths);
-        spot.date = SpotPageHtml::spotDate(spotTime);
-        spot.spotter = DemoSpotter;
-        spot.remark = pick(Remarks, random);
+        Spot spot;
+        spot.call = QString::fromLatin1(pick(Callsigns, random));
+        spot.frequency = QString::fromLatin1(frequency(tenths));
+        spot.time = SpotPageHtml::spotDate(spotTime);
+        spot.spotter = QString::fromLatin1(DemoSpotter);
+        spot.remark = QString::fromLatin1(pick(Remarks, random));
         spots.push_back(std::move(spot));
         spotTime = spotTime.addSecs(-std::uniform_int_distribution<int>(0, 150)(random));
     }

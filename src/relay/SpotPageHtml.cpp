@@ -11,18 +11,18 @@ namespace {
 constexpr auto Months = std::to_array<const char*>(
     {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"});
 
-QByteArray row(const PageRow& spot) {
-    const QByteArray dx = escaped(spot.dx);
+QByteArray row(const Spot& spot) {
+    const QByteArray dx = escaped(spot.call);
     const QByteArray spotter = escaped(spot.spotter);
     return "<tr>\n"
            "<td><a href=\"/dxc/dx/" +
            dx + "\" target=\"_blank\">" + dx +
            "</a></td>\n"
            "<td align=\"right\">" +
-           escaped(spot.qrg) +
+           escaped(spot.frequency) +
            " &nbsp;</td>\n"
            "<td align=\"left\"> " +
-           escaped(spot.date) +
+           escaped(spot.time) +
            "&nbsp;</td>\n"
            "<td><a href=\"/dxc/spotter/" +
            spotter + "\" target=\"_blank\">" + spotter +
@@ -35,10 +35,10 @@ QByteArray row(const PageRow& spot) {
 
 } // namespace
 
-QByteArray escaped(const QByteArray& text) {
+QByteArray escaped(const QString& text) {
     QByteArray out;
     out.reserve(text.size());
-    for (const char c : text) {
+    for (const char c : text.toLatin1()) {
         switch (c) {
         case '&':
             out += "&amp;";
@@ -59,16 +59,17 @@ QByteArray escaped(const QByteArray& text) {
     return out;
 }
 
-QByteArray spotDate(const QDateTime& timeUtc) {
+QString spotDate(const QDateTime& timeUtc) {
     const QDate date = timeUtc.date();
-    return QByteArray::number(date.day()).rightJustified(2, '0') + ' ' + Months[date.month() - 1] +
-           ' ' + timeUtc.time().toString(QStringLiteral("HH:mm")).toLatin1() + 'Z';
+    return QString::number(date.day()).rightJustified(2, u'0') + u' ' +
+           QLatin1StringView(Months[date.month() - 1]) + u' ' +
+           timeUtc.time().toString(QStringLiteral("HH:mm")) + u'Z';
 }
 
-QByteArray page(std::int16_t Bande, const QDateTime& updatedUtc, const std::vector<PageRow>& rows) {
+QByteArray page(std::int16_t Bande, const QDateTime& updatedUtc, const std::vector<Spot>& spots) {
     const QByteArray name = BandTable::name(Bande);
     const QByteArray updated = updatedUtc.toString(QStringLiteral("HH:mm")).toLatin1();
-    const QByteArray count = QByteArray::number(static_cast<qsizetype>(rows.size()));
+    const QByteArray count = QByteArray::number(static_cast<qsizetype>(spots.size()));
     QByteArray html = "<html>\n"
                       "<head>\n"
                       "<meta http-equiv=\"content-type\" content=\"text/html; "
@@ -88,7 +89,7 @@ QByteArray page(std::int16_t Bande, const QDateTime& updatedUtc, const std::vect
                       "<tr>\n"
                       "<th>DX</th><th>QRG, kHz</th><th>Date, UTC</th><th>Spotter</th>"
                       "<th>Remarks</th></tr>\n";
-    for (const PageRow& spot : rows)
+    for (const Spot& spot : spots)
         html += row(spot);
     html += "</table>\n"
             "<p>Spots are listed newest first.</p>\n"

@@ -2,29 +2,24 @@
 
 #include "SpotTableReader.h"
 
-QString listedKey(const SpotRow& spot) {
-    // A station spotted again on its frequency is no news.
-    return spot.DX + QLatin1Char(' ') + spot.QRG;
-}
-
 int collectSpots(const QString& page, std::int16_t Mode_Tri, const FilterChoices& choices,
                  SortedSpotLines& Liste_Stations_Bis, const std::function<void()>& soundAlert,
                  const QSet<QString>& listed) {
     SpotTableReader table(page);
-    SpotRow row;
+    Spot spot;
     int rows = 0;
     bool callsignSounded = false;
     bool remarkSounded = false;
-    while (table.next(row)) {
+    while (table.next(spot)) {
         ++rows;
-        SpotVerdict verdict = judgeSpot(row, choices);
-        const QString shown = spotLine(row);
+        SpotVerdict verdict = judgeSpot(spot, choices);
+        const QString shown = spotLine(spot);
         if (verdict.additions > 0) {
-            const QString sorted = sortLine(row, Mode_Tri);
+            const QString sorted = sortLine(spot, Mode_Tri);
             for (int i = 0; i < verdict.additions; ++i)
                 Liste_Stations_Bis.add(sorted, shown);
         }
-        if (listed.contains(listedKey(row)))
+        if (listed.contains(listedKey(spot)))
             verdict.callsignAlert = verdict.remarkAlert = false;
         if (verdict.callsignAlert && !callsignSounded) {
             callsignSounded = true;

@@ -19,6 +19,3 @@
 int collectSpots(const QString& page, std::int16_t Mode_Tri, const FilterChoices& choices,
                  SortedSpotLines& Liste_Stations_Bis, const std::function<void()>& soundAlert,
                  const QSet<QString>& listed = {});
-
-// The key of a shown spot in `listed`: its DX and QRG fields.
-QString listedKey(const SpotRow& spot);

@@ -38,29 +38,29 @@ bool isFrenchStation(const QString& DX) {
     return false;
 }
 
-SpotVerdict judgeSpot(const SpotRow& row, const FilterChoices& choices) {
+SpotVerdict judgeSpot(const Spot& spot, const FilterChoices& choices) {
     SpotVerdict verdict;
-    if (choices.Check1 && isFrenchStation(row.DX))
+    const QString DX = callColumn(spot);
+    if (choices.Check1 && isFrenchStation(DX))
         ++verdict.additions;
     // The DX field keeps its trailing blanks here, so a searched text longer
     // than the field never matches.
     if (choices.Check2 && !choices.Indicatif.isEmpty() &&
-        QStringView(row.DX).left(choices.Indicatif.size()) == choices.Indicatif.toUpper())
+        QStringView(DX).left(choices.Indicatif.size()) == choices.Indicatif.toUpper())
         ++verdict.additions;
-    if (choices.Check4 && remarkHolds(row.Remarques, choices.Remarque))
+    if (choices.Check4 && remarkHolds(spot.remark, choices.Remarque))
         ++verdict.additions;
     const bool neededOnly = choices.neededOnly && choices.isNeeded;
-    if (neededOnly && choices.isNeeded(row))
+    if (neededOnly && choices.isNeeded(spot))
         ++verdict.additions;
     if (!choices.Check1 && !choices.Check2 && !choices.Check4 && !neededOnly)
         ++verdict.additions;
 
     // The alert compares the callsign text as typed, without converting it.
     // An empty text watches nothing: it would sound for every spot.
-    verdict.callsignAlert =
-        choices.Check3 && choices.Check2 && !choices.Indicatif.isEmpty() &&
-        withoutBlanks(row.DX).left(choices.Indicatif.size()) == choices.Indicatif;
+    verdict.callsignAlert = choices.Check3 && choices.Check2 && !choices.Indicatif.isEmpty() &&
+                            withoutBlanks(DX).left(choices.Indicatif.size()) == choices.Indicatif;
     verdict.remarkAlert =
-        choices.Check3 && choices.Check4 && remarkHolds(row.Remarques, choices.Remarque);
+        choices.Check3 && choices.Check4 && remarkHolds(spot.remark, choices.Remarque);
     return verdict;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SpotRow.h"
+#include "Spot.h"
 
 #include <QString>
 #include <functional>
@@ -16,7 +16,7 @@ struct FilterChoices {
     QString Remarque;
     // "Nouveaux seulement", with a log: spots a contact would bring something.
     bool neededOnly = false;
-    std::function<bool(const SpotRow&)> isNeeded;
+    std::function<bool(const Spot&)> isNeeded;
 };
 
 // What the filters and alerts make of one row: how many times its sort line
@@ -31,4 +31,4 @@ struct SpotVerdict {
 // A callsign starting with "F" or with one of the other French prefixes.
 bool isFrenchStation(const QString& DX);
 
-SpotVerdict judgeSpot(const SpotRow& row, const FilterChoices& choices);
+SpotVerdict judgeSpot(const Spot& spot, const FilterChoices& choices);

@@ -1,6 +1,7 @@
 #include "SpotTableReader.h"
 
 #include "RemarkEntities.h"
+#include "SpotLineColumns.h"
 
 #include <array>
 #include <optional>
@@ -31,10 +32,9 @@ constexpr std::array<CellMarkers, CellCount> Cells{{
     {QLatin1StringView("LEFT"), QLatin1StringView("</TD>"), 7, 1},
 }};
 
-constexpr int DateWidth = 13;
-constexpr int DxWidth = 12;
-constexpr int QrgWidth = 8;
-constexpr int SpotterWidth = 11;
+using SpotLineColumns::DateWidth;
+using SpotLineColumns::DxWidth;
+using SpotLineColumns::QrgWidth;
 // A remark longer than a line can show only costs memory and time at every
 // scroll of the list.
 constexpr qsizetype RemarkLimit = 500;
@@ -47,7 +47,7 @@ constexpr qsizetype RemarkSourceLimit = 64 * 1024;
 // that still does not fit, or is not a number, has no place in the line.
 std::optional<QString> qrgField(const QString& written) {
     if (written.size() <= QrgWidth)
-        return written.rightJustified(QrgWidth);
+        return written;
     bool ok = false;
     const double kilohertz = written.trimmed().toDouble(&ok);
     if (!ok || !(kilohertz >= 0))
@@ -55,7 +55,7 @@ std::optional<QString> qrgField(const QString& written) {
     const QString byValue = QString::number(kilohertz, 'f', 1);
     if (byValue.size() > QrgWidth)
         return std::nullopt;
-    return byValue.rightJustified(QrgWidth);
+    return byValue;
 }
 
 std::optional<QString> cutField(const QString& line, const CellMarkers& cell) {
@@ -90,7 +90,7 @@ bool SpotTableReader::findTable() {
     return true;
 }
 
-bool SpotTableReader::next(SpotRow& row) {
+bool SpotTableReader::next(Spot& spot) {
     while (reading_) {
         const std::optional<QString> opening = reader_.readLine();
         if (!opening || *opening == TableEnd)
@@ -118,13 +118,15 @@ bool SpotTableReader::next(SpotRow& row) {
         if (!qrg)
             continue;
 
-        row.DX = fields[DxCell].left(DxWidth).leftJustified(DxWidth);
-        row.QRG = std::move(*qrg);
-        // Every column after the date is read at a fixed place.
-        row.Date = fields[DateCell].left(DateWidth).leftJustified(DateWidth);
-        row.Spotter = fields[SpotterCell].leftJustified(SpotterWidth);
-        row.Remarques =
+        // The list cuts the call and the date to their columns; what it
+        // shows is what the filters, the alerts and the log's status read.
+        spot.call = fields[DxCell].left(DxWidth);
+        spot.frequency = std::move(*qrg);
+        spot.time = fields[DateCell].left(DateWidth);
+        spot.spotter = std::move(fields[SpotterCell]);
+        spot.remark =
             decodeRemarkEntities(fields[RemarquesCell].left(RemarkSourceLimit)).left(RemarkLimit);
+        spot.source = SpotSource::Page;
         return true;
     }
     reading_ = false;

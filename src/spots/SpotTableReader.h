@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SpotRow.h"
+#include "Spot.h"
 #include "TextReader.h"
 
 #include <QString>
@@ -18,7 +18,7 @@ public:
     explicit SpotTableReader(const QString& page);
 
     // The next complete row; false once the table or the text has ended.
-    bool next(SpotRow& row);
+    bool next(Spot& spot);
 
 private:
     bool findTable();

@@ -4,8 +4,8 @@
 #include "Memoire_CL.h"
 #include "QRZ_Web.h"
 #include "Reglages.h"
-#include "SpotRow.h"
 #include "Station.h"
+#include "TestSpots.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -176,9 +176,7 @@ TEST_F(ScreenFit, TheMemoryHeadersWordsStandOverTheirFields) {
     ModalCloser closer; // the station's position is not known yet
     // Fields without blanks of their own, so that each is one run of ink.
     const QString line =
-        spotLine({QStringLiteral("06-Dec-1405Z").leftJustified(13),
-                  QStringLiteral("VK2ABC").leftJustified(12), QStringLiteral("10368000"),
-                  QStringLiteral("DL1XYZ").leftJustified(11), QStringLiteral("CW599")});
+        spotLine(testSpot("VK2ABC", "10368000", "CW599", "DL1XYZ", "06-Dec-1405Z"));
     window().Liste_Stations->addItem(line);
     window().Liste_Stations->setCurrentRow(0);
     window().Memoriser->click();

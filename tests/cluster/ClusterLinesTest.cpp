@@ -167,8 +167,8 @@ TEST(ClusterSpot, TheNodesListOfItsLastSpotsIsReadDated) {
                              "14010.0 ZL1ABC 6-Dec-2026 2358Z CQ <K3LR>"})
         pages.add(*parseListedSpot(line), utc(7, 0, 6));
     QStringList dates;
-    for (const PageRow& row : pages.rows(5))
-        dates.append(QString::fromLatin1(row.dx + ' ' + row.date));
+    for (const Spot& row : pages.rows(5))
+        dates.append(row.call + u' ' + row.time);
     EXPECT_EQ(dates,
               (QStringList{"K1ABC 07 Dec 00:05Z", "JA1ABC 07 Dec 00:03Z", "ZL1ABC 06 Dec 23:58Z"}));
     // Listed again at the next login: nothing moves, nothing is replaced.
@@ -185,15 +185,15 @@ TEST(LiveSpotPages, KeepsTheLatestFiftyPerBandAndRangeDatedByArrival) {
             utc(7, 14, 0));
     for (std::int16_t page : {5, 0}) {
         ASSERT_EQ(pages.rows(page).size(), 50U);
-        EXPECT_EQ(pages.rows(page).front().dx, "K59AB");
-        EXPECT_EQ(pages.rows(page).back().dx, "K10AB");
+        EXPECT_EQ(pages.rows(page).front().call, "K59AB");
+        EXPECT_EQ(pages.rows(page).back().call, "K10AB");
     }
 
     // 2 m goes to its band and to the VHF page; 60 m has no page.
     pages.add(*parseClusterLine(clusterLine("144174", "JA1ABC", "1400")), utc(7, 14, 0));
     pages.add(*parseClusterLine(clusterLine("5357.0", "JA1ABC", "1400")), utc(7, 14, 0));
     EXPECT_EQ(std::pair(pages.rows(12).size(), pages.rows(14).size()), std::pair(1UL, 1UL));
-    EXPECT_EQ(pages.rows(0).front().dx, "K59AB");
+    EXPECT_EQ(pages.rows(0).front().call, "K59AB");
 
     // The node gives the time of day only.
     const std::tuple<QDateTime, const char*, const char*> dates[] = {
@@ -204,7 +204,7 @@ TEST(LiveSpotPages, KeepsTheLatestFiftyPerBandAndRangeDatedByArrival) {
     for (const auto& [received, time, date] : dates) {
         LiveSpotPages one;
         one.add(*parseClusterLine(clusterLine("14025.0", "JA1ABC", time)), received);
-        EXPECT_EQ(one.rows(5).front().date, date);
+        EXPECT_EQ(one.rows(5).front().time, date);
     }
 }
 
@@ -223,8 +223,8 @@ TEST(LiveSpotPages, AStationSpottedAgainNearbyWithinTenMinutesReplacesItsRow) {
     spot("G4ABC", "14025.5", "JA1XYZ", "1412");  // another station
     spot("W3LPL", "14025.2", "JA1ABC", "1405");  // older than the row it matches: dropped
     QStringList rows;
-    for (const PageRow& row : pages.rows(5))
-        rows.append(QString::fromLatin1(row.dx + ' ' + row.qrg + ' ' + row.spotter));
+    for (const Spot& row : pages.rows(5))
+        rows.append(row.call + u' ' + row.frequency + u' ' + row.spotter);
     // Newest first.
     EXPECT_EQ(rows, (QStringList{"JA1ABC 14027.5 DL1XYZ", "JA1XYZ 14025.5 G4ABC",
                                  "JA1ABC 14027.0 F6ABC", "JA1ABC 14025.9 K1TTT"}));

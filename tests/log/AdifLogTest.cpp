@@ -4,6 +4,7 @@
 #include "FrenchNumber.h"
 #include "LogBook.h"
 #include "LogFile.h"
+#include "TestSpots.h"
 #include "TestSupport.h"
 
 #include <QStringEncoder>
@@ -101,15 +102,16 @@ TEST_F(AdifLog, AdiAndAdxWithOrWithoutDxccGiveEveryStatusOfTheLadder) {
         const LogSnapshot log = read(path);
         EXPECT_EQ(log.index.contacts(), 3);
         for (const auto& [call, khz, remark, status] : Spots)
-            EXPECT_EQ(neededText(log.statusOfSpot(QString::fromLatin1(call), khz,
-                                                  QString::fromLatin1(remark))),
-                      neededText(status))
+            EXPECT_EQ(
+                neededText(log.statusOfSpot(testSpot(
+                    QString::fromLatin1(call), QString::number(khz), QString::fromLatin1(remark)))),
+                neededText(status))
                 << call << " " << khz;
     }
     // eQSL counts when chosen.
-    EXPECT_EQ(
-        read(write("eqsl.adi", Adi), PaperQsl | Lotw | Eqsl).statusOfSpot(u"DL3AAA", 14080, u"FT4"),
-        NeededStatus::Confirmed);
+    EXPECT_EQ(read(write("eqsl.adi", Adi), PaperQsl | Lotw | Eqsl)
+                  .statusOfSpot(testSpot("DL3AAA", "14080", "FT4")),
+              NeededStatus::Confirmed);
     EXPECT_EQ(frenchNumber(1234567), QStringLiteral("1\u202F234\u202F567"));
 }
 
@@ -143,7 +145,7 @@ TEST_F(AdifLog, DamagedRecordsLoseOnlyThemselves) {
         const LogSnapshot log = read(file);
         EXPECT_EQ(log.index.contacts(), contacts);
         EXPECT_EQ(file.unreadable(), skipped);
-        EXPECT_EQ(log.statusOfSpot(u"DL3AAA", 14025, u"") != NeededStatus::NewEntity, dlRead);
+        EXPECT_EQ(log.statusOfSpot(testSpot("DL3AAA")) != NeededStatus::NewEntity, dlRead);
     }
 }
 
@@ -159,7 +161,7 @@ TEST_F(AdifLog, AFileFollowedAsItGrowsIsReplacedOrGoes) {
     log.close();
     LogSnapshot grown = read(file);
     EXPECT_EQ(grown.index.contacts(), 3);
-    EXPECT_EQ(grown.statusOfSpot(u"DL3AAA", 14025, u""), NeededStatus::NewMode);
+    EXPECT_EQ(grown.statusOfSpot(testSpot("DL3AAA")), NeededStatus::NewMode);
     EXPECT_EQ(read(file).index.contacts(), 3); // unchanged: nothing read again
 
     // Replaced by a shorter export, then deleted: the last contacts stay.

@@ -4,7 +4,7 @@
 #include "LookupAddress.h"
 #include "LoopbackHttpServer.h"
 #include "PseudoTerminal.h"
-#include "SpotRow.h"
+#include "TestSpots.h"
 #include "TestSupport.h"
 
 #include <QCoreApplication>
@@ -16,14 +16,14 @@
 
 namespace {
 
-// A spot line as the spot list shows it: date, DX (12), QRG (8), spotter, remark.
-QString spotLine(const QString& dx, const QString& qrg = QStringLiteral("14025.5")) {
-    return QStringLiteral(" 06-Dec 1405Z  %1 %2 DL1XYZ      CW 599")
-        .arg(dx.leftJustified(12), qrg.rightJustified(8));
+// A spot line as the spot list shows it.
+QString listLine(const QString& dx, const QString& qrg = QStringLiteral("14025.5")) {
+    return spotLine(testSpot(dx, qrg, QStringLiteral("CW 599"), QStringLiteral("DL1XYZ"),
+                             QStringLiteral("06-Dec 1405Z")));
 }
 
-const QString Vk = spotLine("VK2ABC");
-const QString W1 = spotLine("W1AW/P", "7023.0");
+const QString Vk = listLine("VK2ABC");
+const QString W1 = listLine("W1AW/P", "7023.0");
 
 class MemoryWindowTest : public DurerurFixture {
 protected:
@@ -104,22 +104,22 @@ TEST_F(MemoryWindowTest, AClickShowsTheSpotAndTunesOnlyWithAPort) {
 
 TEST(LookupAddress, TheDxFieldIsOneLowerCasePathSegment) {
     const std::pair<QString, const char*> cases[] = {
-        {spotLine("DL1XYZ/P"), "dl1xyz"},                    // the callsign before a slash
-        {spotLine("VP2V/DL1AB/P"), "vp2v"},                  // the first of two slashes
-        {spotLine("EA8/G4XYZ/MM"), "ea8"},                   // a foreign prefix first
-        {spotLine("/P/DL1XYZ"), ""},                         // a slash first: nothing before it
+        {listLine("DL1XYZ/P"), "dl1xyz"},                    // the callsign before a slash
+        {listLine("VP2V/DL1AB/P"), "vp2v"},                  // the first of two slashes
+        {listLine("EA8/G4XYZ/MM"), "ea8"},                   // a foreign prefix first
+        {listLine("/P/DL1XYZ"), ""},                         // a slash first: nothing before it
         {QString(), ""},                                     // no spot chosen yet
         {" 06-Dec 1405Z  ABCDEFGHIJKLMNOP", "abcdefghijkl"}, // only the field counts
-        {spotLine("K1?Q=1#X"), "k1%3Fq%3D1%23x"},            // no query or fragment
-        {spotLine("W%41"), "w%2541"},                        // not decoded as "A"
-        {spotLine("F5\u00c9A"), "f5%C3%A9a"},
-        {spotLine("../X"), ""},
-        {spotLine("A..B"), "a..b"}, // no step out of /db/
+        {listLine("K1?Q=1#X"), "k1%3Fq%3D1%23x"},            // no query or fragment
+        {listLine("W%41"), "w%2541"},                        // not decoded as "A"
+        {listLine("F5\u00c9A"), "f5%C3%A9a"},
+        {listLine("../X"), ""},
+        {listLine("A..B"), "a..b"}, // no step out of /db/
     };
     for (const auto& [line, path] : cases)
-        EXPECT_EQ(
-            lookupAddress("https://www.qrz.com", spotOfLine(line).DX).toString(QUrl::FullyEncoded),
-            QStringLiteral("https://www.qrz.com/db/") + path)
+        EXPECT_EQ(lookupAddress("https://www.qrz.com", spotOfLine(line).call)
+                      .toString(QUrl::FullyEncoded),
+                  QStringLiteral("https://www.qrz.com/db/") + path)
             << line.toStdString();
 }
 

@@ -3,7 +3,7 @@
 #include "NetworkTuning.h"
 #include "QtSerialLink.h"
 #include "SimulatedClock.h"
-#include "SpotRow.h"
+#include "Spot.h"
 #include "TestSupport.h"
 #include "TuningDispatch.h"
 
@@ -49,9 +49,9 @@ protected:
     // Tunes `model` on port 1 to a spot.
     void tune(const char* model, const char* qrg, ModeRule rule = ModeRule::Sideband,
               const char* remark = "") {
-        const SpotRow spot = spotOfLine(spotLine(qrg, remark));
-        dispatchTuning(QStringLiteral("1"), QLatin1String(model), {spot.QRG, spot.Remarques}, rule,
-                       {cat, unused, unused});
+        const Spot spot = spotOfLine(spotLine(qrg, remark));
+        dispatchTuning(QStringLiteral("1"), QLatin1String(model), {spot.frequency, spot.remark},
+                       rule, {cat, unused, unused});
     }
 
     RecordingLink link;

@@ -7,7 +7,7 @@
 #include "NetworkTuning.h"
 #include "PseudoTerminal.h"
 #include "SimulatedClock.h"
-#include "SpotRow.h"
+#include "Spot.h"
 #include "TestSupport.h"
 #include "TuningDispatch.h"
 
@@ -95,8 +95,8 @@ QByteArray programFrames(const char* model, const QString& spotLine) {
     CatSequences cat(link, clock);
     SilentMessages messages;
     NetworkTuning unused(nullptr, QString(), QString(), messages);
-    const SpotRow spot = spotOfLine(spotLine);
-    dispatchTuning(QStringLiteral("1"), QLatin1String(model), {spot.QRG, spot.Remarques},
+    const Spot spot = spotOfLine(spotLine);
+    dispatchTuning(QStringLiteral("1"), QLatin1String(model), {spot.frequency, spot.remark},
                    ModeRule::BandPlan, {cat, unused, unused});
     return link.sent;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PageScratchFiles.h"
-#include "SpotRow.h"
+#include "Spot.h"
 #include "SpotTableReader.h"
 #include "TestSupport.h"
 
@@ -26,8 +26,8 @@ inline QString storedPage(const QByteArray& html) {
 inline QStringList spotLinesOf(const QString& page) {
     SpotTableReader table(page);
     QStringList lines;
-    SpotRow row;
-    while (table.next(row))
-        lines.append(spotLine(row));
+    Spot spot;
+    while (table.next(spot))
+        lines.append(spotLine(spot));
     return lines;
 }

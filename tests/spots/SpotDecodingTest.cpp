@@ -7,6 +7,7 @@
 #include "SpotFilters.h"
 #include "SpotPageBuilder.h"
 #include "SpotTableReader.h"
+#include "TestSpots.h"
 
 #include <gtest/gtest.h>
 
@@ -167,10 +168,10 @@ TEST(SpotFilters, EachPassingFilterAddsTheLineAndEachAlertIsMetOnce) {
         choices.Check3 = boxes.contains(u'A');
         choices.Indicatif = QString::fromLatin1(c.callsign);
         choices.Remarque = QString::fromLatin1(c.text);
-        const SpotRow row{QStringLiteral("06 DEC 14:05Z"),
-                          QString::fromLatin1(c.dx).leftJustified(12), QStringLiteral(" 14025.0"),
-                          QStringLiteral("DL1XYZ     "), QString::fromLatin1(c.remark)};
-        const SpotVerdict verdict = judgeSpot(row, choices);
+        const SpotVerdict verdict =
+            judgeSpot(testSpot(QString::fromLatin1(c.dx), QStringLiteral("14025.0"),
+                               QString::fromLatin1(c.remark)),
+                      choices);
         const QString alerts =
             QString(verdict.callsignAlert ? "C" : "") + (verdict.remarkAlert ? "R" : "");
         EXPECT_EQ(std::pair(verdict.additions, alerts), std::pair(c.additions, QString(c.alerts)))
@@ -210,12 +211,12 @@ TEST(BandTable, TheEdgesOfTheBandIndexes) {
 
 TEST(DisplayPass, EachOrderBreaksTiesByTheFieldsThatFollow) {
     // Five spots equal on one field or more; the remark names each.
-    const SpotRow rows[] = {
-        {"06 DEC 14:05Z", "JA1ABC      ", " 14025.0", "W3LPL      ", "A"},
-        {"06 DEC 14:05Z", "DL1ABC      ", " 14025.0", "W3LPL      ", "B"},
-        {"06 DEC 14:05Z", "JA1ABC      ", "  7012.0", "W3LPL      ", "C"},
-        {"06 DEC 14:01Z", "JA1ABC      ", " 14025.0", "K3LR       ", "D"},
-        {"06 DEC 14:05Z", "JA1ABC      ", " 14025.0", "K3LR       ", "E"},
+    const Spot spots[] = {
+        testSpot("JA1ABC", "14025.0", "A", "W3LPL"),
+        testSpot("DL1ABC", "14025.0", "B", "W3LPL"),
+        testSpot("JA1ABC", "7012.0", "C", "W3LPL"),
+        testSpot("JA1ABC", "14025.0", "D", "K3LR", "06 DEC 14:01Z"),
+        testSpot("JA1ABC", "14025.0", "E", "K3LR"),
     };
     const std::pair<std::int16_t, const char*> orders[] = {
         {1, "AECBD"}, // date, newest first; then DX, QRG, spotter, all descending
@@ -224,8 +225,8 @@ TEST(DisplayPass, EachOrderBreaksTiesByTheFieldsThatFollow) {
     };
     for (const auto& [mode, remarks] : orders) {
         SortedSpotLines sorted;
-        for (const SpotRow& row : rows)
-            sorted.add(sortLine(row, mode), spotLine(row));
+        for (const Spot& spot : spots)
+            sorted.add(sortLine(spot, mode), spotLine(spot));
         QString shown;
         for (const QString& line : displayPass(sorted, mode))
             shown += line.mid(49);
