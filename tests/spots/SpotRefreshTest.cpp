@@ -67,7 +67,7 @@ protected:
     QStringList dxOfLines() const {
         QStringList dxs;
         for (const QString& line : fakes.lines)
-            dxs.append(line.mid(15, 12).trimmed());
+            dxs.append(spotOfLine(line).call);
         return dxs;
     }
 
