@@ -7,5 +7,5 @@ inline Spot testSpot(const QString& call, const QString& frequency = QStringLite
                      const QString& remark = QString(),
                      const QString& spotter = QStringLiteral("F6XYZ"),
                      const QString& time = QStringLiteral("06 DEC 14:05Z")) {
-    return Spot{call, frequency, time, spotter, remark};
+    return Spot{call, frequency, time, spotter, remark, SpotSource::Page};
 }
