@@ -14,8 +14,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -85,10 +83,9 @@ public:
         process_->start(QStringLiteral("perl"), {"-w", "cluster.pl"});
         return QTest::qWaitFor(
             [this] {
-                QTcpSocket probe;
-                probe.connectToHost(QHostAddress::LocalHost, port_);
-                return probe.waitForConnected(200) && probe.waitForReadyRead(1000) &&
-                       probe.readAll().contains("login:");
+                return LoopbackSocket::connectTo(port_)
+                    .readUntil("login:", 1000)
+                    .contains("login:");
             },
             30000);
     }
@@ -102,7 +99,7 @@ public:
         process_.reset();
     }
 
-    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port_); }
+    QString address() const { return loopbackAddress(port_); }
     quint16 port() const { return port_; }
 
 private:
@@ -116,35 +113,17 @@ private:
 // A user of the node, typing commands.
 class NodeUser {
 public:
-    NodeUser(quint16 port, const QByteArray& call, const QByteArray& password = {}) {
-        socket_.connectToHost(QHostAddress::LocalHost, port);
-        readUntil("login:");
-        socket_.write(call + "\r\n");
-        if (!password.isEmpty()) {
-            readUntil("password:");
-            socket_.write(password + "\r\n");
-        }
-        readUntil("dxspider >");
+    NodeUser(quint16 port, const QByteArray& call) : socket_(LoopbackSocket::connectTo(port)) {
+        socket_.readUntil("login:");
+        command(call);
     }
     QByteArray command(const QByteArray& text) {
-        socket_.write(text + "\r\n");
-        return readUntil("dxspider >");
+        socket_.send(text + "\r\n");
+        return socket_.readUntil("dxspider >");
     }
 
 private:
-    QByteArray readUntil(const QByteArray& text) {
-        QByteArray got;
-        QTest::qWaitFor(
-            [&] {
-                socket_.waitForReadyRead(50);
-                got += socket_.readAll();
-                return got.contains(text);
-            },
-            5000);
-        return got;
-    }
-
-    QTcpSocket socket_;
+    LoopbackSocket socket_;
 };
 
 // The spot lines of the 14 MHz page, as the program reads them.
