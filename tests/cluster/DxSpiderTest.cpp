@@ -251,4 +251,5 @@ TEST_F(DxSpiderNode, EachSpotReachesTheListOfTheProgramAsTheUserRunsIt) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return program.listed(QString::fromLatin1(dx)); }, 5000))
             << dx.data();
     }
+    EXPECT_TRUE(closer.texts().isEmpty());
 }
