@@ -14,26 +14,12 @@
 #include <QTest>
 #include <algorithm>
 #include <benchmark/benchmark.h>
-#include <netinet/in.h>
 #include <optional>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <vector>
 
 namespace {
 
 const QString Page14 = QStringLiteral("/dxc/top_50_14_MHz.html");
-
-bool sendAll(int socket, const QByteArray& bytes) {
-    qsizetype sent = 0;
-    while (sent < bytes.size()) {
-        const ssize_t n = ::send(socket, bytes.constData() + sent,
-                                 static_cast<size_t>(bytes.size() - sent), MSG_NOSIGNAL);
-        if (n <= 0)
-            return false;
-        sent += n;
-    }
-    return true;
-}
 
 QByteArray spotLine(long n) {
     return "DX de W3LPL:     14025.0  K" + QByteArray::number(n) +
@@ -55,19 +41,8 @@ public:
 
     Gateway() {
         QByteArray cluster;
-        for (int i = 0; i < Nodes; ++i) {
-            listeners_[i] = ::socket(AF_INET, SOCK_STREAM, 0);
-            sockaddr_in address{};
-            address.sin_family = AF_INET;
-            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-            socklen_t length = sizeof address;
-            if (::bind(listeners_[i], reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-                ::listen(listeners_[i], 1) != 0 ||
-                ::getsockname(listeners_[i], reinterpret_cast<sockaddr*>(&address), &length) != 0)
-                return;
-            cluster += (i > 0 ? "," : "") + QByteArray("127.0.0.1:") +
-                       QByteArray::number(ntohs(address.sin_port));
-        }
+        for (int i = 0; i < Nodes; ++i)
+            cluster += (i > 0 ? "," : "") + loopbackAddress(listeners_[i].port()).toLatin1();
 
         QFile config(folder_.filePath(QStringLiteral("cluster.conf")));
         if (!config.open(QIODevice::WriteOnly))
@@ -82,17 +57,9 @@ public:
         site_ = QString::fromLatin1(server_.readLine().trimmed()).section(u' ', -1);
 
         for (int i = 0; i < Nodes; ++i) {
-            nodes_[i] = ::accept(listeners_[i], nullptr, nullptr);
-            QByteArray login;
-            char buffer[256];
-            sendAll(nodes_[i], "Please enter your call: ");
-            while (!login.contains("\r\n")) {
-                const ssize_t n = ::recv(nodes_[i], buffer, sizeof buffer, 0);
-                if (n <= 0)
-                    return;
-                login.append(buffer, n);
-            }
-            if (!login.contains("F4BEN"))
+            nodes_.push_back(listeners_[i].accept());
+            nodes_[i].send("Please enter your call: ");
+            if (!nodes_[i].readUntil("\r\n").contains("F4BEN"))
                 return;
         }
         ready_ = true;
@@ -100,17 +67,12 @@ public:
     ~Gateway() {
         server_.kill();
         server_.waitForFinished(5000);
-        for (int i = 0; i < Nodes; ++i) {
-            if (nodes_[i] >= 0)
-                ::close(nodes_[i]);
-            ::close(listeners_[i]);
-        }
     }
 
     bool ready() const { return ready_; }
     const QString& site() const { return site_; }
     // Through the nodes in turn.
-    bool send(const QByteArray& lines) { return sendAll(nodes_[next_++ % Nodes], lines); }
+    bool send(const QByteArray& lines) { return nodes_[next_++ % Nodes].send(lines); }
     // Asks for the 14 MHz page until it lists the callsign.
     bool waitForPageWith(const QString& dx) {
         for (int attempt = 0; attempt < 100000; ++attempt) {
@@ -130,8 +92,9 @@ private:
     QProcess server_;
     QString site_;
     CurlHttpClient http_;
-    int listeners_[Nodes] = {-1, -1, -1};
-    int nodes_[Nodes] = {-1, -1, -1};
+    const LoopbackSocket listeners_[Nodes] = {
+        LoopbackSocket::listening(), LoopbackSocket::listening(), LoopbackSocket::listening()};
+    std::vector<LoopbackSocket> nodes_;
     int next_ = 0;
     bool ready_ = false;
 };

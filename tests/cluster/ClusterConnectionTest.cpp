@@ -1,12 +1,7 @@
 // The link to a scripted cluster node on 127.0.0.1: the node's address, and
 // new links after longer and longer waits when the node closes or refuses.
 #include "ClusterConnection.h"
-#include "Configuration.h"
-#include "CurlHttpClient.h"
 #include "ScriptedClusterNode.h"
-#include "SpotRelay.h"
-#include "SpotSourceStatusText.h"
-#include "WhileWindowPaints.h"
 
 #include <QTest>
 
@@ -90,45 +85,4 @@ TEST(ClusterConnection, ALoginTheNodeRefusesIsTriedOnlySlowly) {
     const std::vector<qint64>& at = node.arrivals();
     EXPECT_GE(at[1] - at[0], 450);
     EXPECT_GE(at[2] - at[1], 450);
-}
-
-TEST(SpotRelay, KeepsThreeNodesCountsEachSpotOnceAndSaysWhatItLeftOut) {
-    ScriptedClusterNode first, second, third;
-    for (ScriptedClusterNode* node : {&first, &second, &third})
-        node->setGreeting("login: ");
-    const Configuration config = Configuration::parse(
-        "callsign = F4TEST\ncluster = " + first.address() + "," + second.address() + "," +
-        third.address() + ",fourth.example.org:7300\n");
-    SpotRelay relay(config, Quick);
-    ASSERT_TRUE(relay.listen(0));
-    const QString status = QStringLiteral("http://127.0.0.1:%1/status").arg(relay.port());
-    const auto statusLine = [&] {
-        CurlHttpClient http;
-        return spotSourceStatusText(
-            WhileWindowPaints::result<QString>([&] { return http.get(status); }, 5s)
-                .value_or(QString())
-                .toUtf8());
-    };
-    for (ScriptedClusterNode* node : {&first, &second, &third})
-        ASSERT_TRUE(node->waitForReceived("F4TEST\r\n"));
-    // The same spot live, then again in the node's list of its last ones.
-    const QByteArray line = "DX de W3LPL:     14025.0  JA1ABC       CW 599        1234Z\r\n";
-    ASSERT_TRUE(first.send(line));
-    ASSERT_TRUE(first.send(line));
-    QTest::qWait(200);
-    EXPECT_TRUE(statusLine().startsWith("Spots : en direct de " + first.address() + " (1 reçu) ; "))
-        << statusLine().toStdString();
-    EXPECT_TRUE(statusLine().endsWith(" ; trois nœuds au plus, ignorés : fourth.example.org:7300"))
-        << statusLine().toStdString();
-
-    // A list it cannot read: demonstration pages, and why.
-    SpotRelay unreadable(Configuration::parse("cluster = a.org\n"), Quick);
-    ASSERT_TRUE(unreadable.listen(0));
-    CurlHttpClient http;
-    const QString address = QStringLiteral("http://127.0.0.1:%1/status").arg(unreadable.port());
-    EXPECT_EQ(spotSourceStatusText(
-                  WhileWindowPaints::result<QString>([&] { return http.get(address); }, 5s)
-                      .value_or(QString())
-                      .toUtf8()),
-              "Spots : démonstration — « cluster » n'est pas une liste de nœuds hôte:port : a.org");
 }

@@ -1,11 +1,10 @@
 // Spots shown as the node sends them, the main window updating between two
-// minute refreshes: the program as a user runs it, then the relay in this
-// process for what the user sees around an update.
+// minute refreshes: what the user sees around an update, the relay in this
+// process.
 #include "DurerurFixture.h"
 #include "ScriptedClusterNode.h"
 #include "SpotRelay.h"
 #include "TestSupport.h"
-#include "UserProgram.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,23 +50,6 @@ protected:
 };
 
 } // namespace
-
-TEST(LiveSpots, EachSpotOfTheNodeReachesTheListOfTheProgramAsTheUserRunsIt) {
-    ScriptedClusterNode node;
-    node.setGreeting("login: ");
-    UserProgram program(node.address().toLatin1());
-    ASSERT_TRUE(node.waitForReceived("F4TEST\r\n", 10000)) << "the program's spot server";
-    ModalCloser closer;
-    program.show(Band14);
-    // Well before the minute refresh, each one.
-    for (int i = 0; i < 5; ++i) {
-        const QByteArray dx = "VK9L" + QByteArray(1, char('A' + i));
-        ASSERT_TRUE(node.send(spot(dx, "14025.0")));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return program.listed(dx); }, 5000)) << dx.data();
-        QTest::qWait(700);
-    }
-    EXPECT_TRUE(closer.texts().isEmpty());
-}
 
 TEST_F(LiveUpdates, ASpotShowsWithoutWaitingForTheMinuteAndNothingMovesUnderThePointer) {
     for (int i = 0; i < 30; ++i)

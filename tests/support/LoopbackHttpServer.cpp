@@ -1,76 +1,23 @@
 #include "LoopbackHttpServer.h"
 
-#include <arpa/inet.h>
-#include <cerrno>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {
-
-constexpr int RequestTimeoutMs = 2000;
-constexpr qsizetype MaxRequestBytes = 64 * 1024;
-
-// The request head, up to the blank line; empty when the client gave up.
-QByteArray readRequestHead(int connection) {
-    QByteArray head;
-    char buffer[4096];
-    while (!head.contains("\r\n\r\n") && head.size() < MaxRequestBytes) {
-        pollfd wait{connection, POLLIN, 0};
-        if (::poll(&wait, 1, RequestTimeoutMs) <= 0)
-            return QByteArray();
-        const ssize_t got = ::read(connection, buffer, sizeof buffer);
-        if (got <= 0)
-            return QByteArray();
-        head.append(buffer, got);
-    }
-    return head;
-}
-
-void writeAll(int connection, const QByteArray& bytes) {
-    qsizetype sent = 0;
-    while (sent < bytes.size()) {
-        const ssize_t done =
-            ::send(connection, bytes.constData() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (done <= 0)
-            return;
-        sent += done;
-    }
-}
-
-} // namespace
-
-LoopbackHttpServer::LoopbackHttpServer() {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener_, 16) != 0 ||
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        return; // the tests then fail to connect
-    port_ = ntohs(address.sin_port);
-    thread_ = std::thread([this] { run(); });
+LoopbackHttpServer::LoopbackHttpServer() : listener_(LoopbackSocket::listening()) {
+    if (listener_.ok()) // else the tests fail to connect
+        thread_ = std::thread([this] { run(); });
 }
 
 LoopbackHttpServer::~LoopbackHttpServer() {
-    // Shutting the listener down wakes the thread's accept().
-    ::shutdown(listener_, SHUT_RDWR);
+    listener_.shutDown();
     if (thread_.joinable())
         thread_.join();
-    closeStalled();
-    ::close(listener_);
 }
 
 QString LoopbackHttpServer::baseAddress() const {
-    return QStringLiteral("http://127.0.0.1:%1").arg(port_);
+    return QStringLiteral("http://") + loopbackAddress(listener_.port());
 }
 
-void LoopbackHttpServer::store(const QString& path, Entry entry) {
+void LoopbackHttpServer::store(const QString& path, const Entry& entry) {
     std::lock_guard lock(mutex_);
-    responses_[path] = std::move(entry);
+    responses_[path] = entry;
 }
 
 void LoopbackHttpServer::removeResponse(const QString& path) {
@@ -80,8 +27,9 @@ void LoopbackHttpServer::removeResponse(const QString& path) {
 
 void LoopbackHttpServer::setMode(Mode mode) {
     mode_ = mode;
+    std::lock_guard lock(mutex_);
     if (mode != Mode::Stall)
-        closeStalled();
+        stalled_.clear();
 }
 
 QStringList LoopbackHttpServer::requestedPaths() const {
@@ -89,43 +37,34 @@ QStringList LoopbackHttpServer::requestedPaths() const {
     return requested_;
 }
 
-void LoopbackHttpServer::closeStalled() {
-    std::lock_guard lock(mutex_);
-    for (int fd : stalled_)
-        ::close(fd);
-    stalled_.clear();
-}
-
 void LoopbackHttpServer::run() {
     for (;;) {
-        const int connection = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (connection >= 0)
-            answer(connection);
-        else if (errno != EINTR && errno != ECONNABORTED)
+        LoopbackSocket client = listener_.accept();
+        if (!client.ok())
             return; // shut down
+        answer(std::move(client));
     }
 }
 
-void LoopbackHttpServer::answer(int connection) {
+void LoopbackHttpServer::answer(LoopbackSocket client) {
     const Mode mode = mode_;
-    const QByteArray head = readRequestHead(connection);
-    // "GET /path HTTP/1.1"
-    const QList<QByteArray> requestLine = head.left(head.indexOf("\r\n")).split(' ');
-    const QString path = requestLine.size() >= 2 ? QString::fromLatin1(requestLine[1]) : QString();
-
-    Entry entry{{404, "text/html", "Not found"}, QByteArray(), -1};
+    // "GET /path HTTP/1.1" and the headers; nothing when the client gave up.
+    const QByteArray head = client.readUntil("\r\n\r\n", 2000);
+    const QList<QByteArray> request = head.left(head.indexOf("\r\n")).split(' ');
+    const QString path = head.contains("\r\n\r\n") && request.size() >= 2
+                             ? QString::fromLatin1(request[1])
+                             : QString();
+    Entry entry{{404, "text/html", "Not found"}};
     {
         std::lock_guard lock(mutex_);
         requested_.append(path);
         if (mode == Mode::Stall) {
-            stalled_.push_back(connection);
+            stalled_.push_back(std::move(client));
             return;
         }
-        const auto found = responses_.find(path);
-        if (found != responses_.end())
+        if (const auto found = responses_.find(path); found != responses_.end())
             entry = found->second;
     }
-
     std::this_thread::sleep_for(std::chrono::milliseconds(delayMs_.load()));
     const Response& response = entry.response;
     // Clients ignore the reason phrase.
@@ -137,7 +76,6 @@ void LoopbackHttpServer::answer(int connection) {
     const qsizetype length =
         entry.announcedLength >= 0 ? entry.announcedLength : response.body.size();
     reply += "Content-Length: " + QByteArray::number(length) + "\r\nConnection: close\r\n\r\n";
-    writeAll(connection, reply + response.body);
-    ::shutdown(connection, SHUT_WR);
-    ::close(connection);
+    client.send(reply + response.body);
+    client.shutDown();
 }

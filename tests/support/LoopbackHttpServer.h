@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include "LoopbackSocket.h"
+
 #include <QStringList>
 #include <atomic>
 #include <map>
@@ -12,7 +12,7 @@
 // A small HTTP/1.1 server on 127.0.0.1 and an ephemeral port, run on its own
 // thread, for tests that fetch pages with a real client. Each GET path is
 // answered from a table of responses (404 for the others); the server can
-// also hang up on every request or stall without ever answering.
+// also stall without ever answering.
 class LoopbackHttpServer {
 public:
     struct Response {
@@ -28,22 +28,17 @@ public:
 
     LoopbackHttpServer();
     ~LoopbackHttpServer();
-    LoopbackHttpServer(const LoopbackHttpServer&) = delete;
-    LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
 
     // "http://127.0.0.1:<port>", no trailing slash.
     QString baseAddress() const;
 
-    void setResponse(const QString& path, Response response) {
-        store(path, {std::move(response), QByteArray(), -1});
-    }
+    void setResponse(const QString& path, const Response& response) { store(path, {response}); }
     void setPage(const QString& path, const QByteArray& body) {
         setResponse(path, {200, Response().contentType, body});
     }
     void removeResponse(const QString& path);
-    // Answers the path with a redirection to `location`.
     void setRedirect(const QString& path, const QByteArray& location) {
-        store(path, {{302, QByteArray(), QByteArray()}, location, -1});
+        store(path, {{302, QByteArray(), QByteArray()}, location});
     }
     // Announces more bytes than the body, so that the transfer ends short.
     void setCutShort(const QString& path, const QByteArray& body, qsizetype announcedLength) {
@@ -60,22 +55,20 @@ private:
     // A response and what a few send beyond it.
     struct Entry {
         Response response;
-        QByteArray location;
-        qsizetype announcedLength;
+        QByteArray location = QByteArray();
+        qsizetype announcedLength = -1;
     };
 
-    void store(const QString& path, Entry entry);
+    void store(const QString& path, const Entry& entry);
     void run();
-    void answer(int connection);
-    void closeStalled();
+    void answer(LoopbackSocket client);
 
-    int listener_ = -1;
-    quint16 port_ = 0;
+    LoopbackSocket listener_;
     std::atomic<Mode> mode_{Mode::Serve};
     std::atomic<int> delayMs_{0};
     mutable std::mutex mutex_;
     std::map<QString, Entry> responses_;
     QStringList requested_;
-    std::vector<int> stalled_;
+    std::vector<LoopbackSocket> stalled_;
     std::thread thread_;
 };

@@ -1,15 +1,14 @@
 #pragma once
 
+#include "LoopbackSocket.h"
 #include "MessageBox.h"
 #include "SoundPlayer.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QHostAddress>
 #include <QString>
 #include <QStringList>
-#include <QTcpServer>
 #include <linux/capability.h>
 #include <ostream>
 #include <sys/syscall.h>
@@ -23,13 +22,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 inline void PrintTo(const QStringList& texts, std::ostream* out) {
     *out << '{' << texts.join(QStringLiteral(", ")).toStdString() << '}';
-}
-
-// A loopback port nobody listens on at the moment.
-inline quint16 freePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return probe.serverPort();
 }
 
 inline QString readAll(const QString& path) {
