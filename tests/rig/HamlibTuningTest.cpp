@@ -1,17 +1,9 @@
 // Tuning through Hamlib's own daemon, rigctld with its dummy radio, read back
 // by Hamlib's own client, rigctl, as another program sharing the radio would.
-#include "CatSequences.h"
 #include "DurerurFixture.h"
 #include "LocalHelper.h"
-#include "MessageBox.h"
-#include "NetworkTuning.h"
-#include "PseudoTerminal.h"
-#include "SimulatedClock.h"
-#include "SpotRow.h"
 #include "TestSupport.h"
-#include "TuningDispatch.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -26,27 +18,21 @@ namespace {
 constexpr int RigctldIndex = 14; // "Hamlib (rigctld)" in Emetteur
 
 // rigctld -m 1: Hamlib's dummy radio, on a loopback port.
-class DummyRigctld {
-public:
-    explicit DummyRigctld(quint16 port) : port_(port) { start(); }
+struct DummyRigctld {
+    explicit DummyRigctld(quint16 port) : port(port) { start(); }
     ~DummyRigctld() { stop(); }
     void start() {
-        process_.start(QStringLiteral("rigctld"),
-                       {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(port_)});
-        process_.waitForStarted();
-        QElapsedTimer waited;
-        waited.start();
-        while (!LocalHelper::answers(port_) && waited.elapsed() < 5000)
-            QTest::qWait(20);
+        process.start(QStringLiteral("rigctld"),
+                      {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(port)});
+        QTest::qWaitFor([this] { return LocalHelper::answers(port); }, 5000);
     }
     void stop() {
-        process_.terminate();
-        process_.waitForFinished(3000);
+        process.terminate();
+        process.waitForFinished(3000);
     }
 
-private:
-    quint16 port_;
-    QProcess process_;
+    quint16 port;
+    QProcess process;
 };
 
 // Hamlib's rigctl, model 2, against the daemon: its answer lines.
@@ -64,41 +50,15 @@ QString line(const char* qrg, const char* remark) {
         .arg(QLatin1String(remark));
 }
 
-// The arguments of the running program that listens on the loopback port
-// (the last argument of a rigctld started with "-t port").
-QStringList programListeningOn(quint16 port) {
+// The command line, words between blanks, of the running program that
+// listens on the loopback port (a rigctld started with "-t port").
+QString programListeningOn(quint16 port) {
     for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
-        if (!cmdline.open(QIODevice::ReadOnly))
-            continue;
-        const QStringList words = QString::fromLocal8Bit(cmdline.readAll()).split(QChar(0));
-        if (words.contains(QStringLiteral("-t")) &&
-            words.value(words.indexOf(QStringLiteral("-t")) + 1) == QString::number(port))
+        const QString words = readAll("/proc/" + pid + "/cmdline").replace(QChar(0), u' ');
+        if (words.contains(QStringLiteral(" -t %1 ").arg(port)))
             return words;
     }
     return {};
-}
-
-// A serial link that keeps what is written to it.
-struct KeepingLink : QtSerialLink {
-    KeepingLink() : QtSerialLink([](int) { return QString(); }) {}
-    bool isOpen() const override { return true; }
-    void write(const QByteArray& bytes) override { sent += bytes; }
-    bool drain(int) override { return true; }
-    QByteArray sent;
-};
-
-// What the program's own sequence writes for a spot, under the band plan rule.
-QByteArray programFrames(const char* model, const QString& spotLine) {
-    KeepingLink link;
-    SimulatedClock clock;
-    CatSequences cat(link, clock);
-    SilentMessages messages;
-    NetworkTuning unused(nullptr, QString(), QString(), messages);
-    const SpotRow spot = spotOfLine(spotLine);
-    dispatchTuning(QStringLiteral("1"), QLatin1String(model), {spot.QRG, spot.Remarques},
-                   ModeRule::BandPlan, {cat, unused, unused});
-    return link.sent;
 }
 
 } // namespace
@@ -136,13 +96,15 @@ protected:
     quint16 port = 0;
 };
 
-TEST_F(HamlibTuning, EachSpotTunesTheSharedRadioToItsFrequencyAndMode) {
-    DummyRigctld daemon(port);
+TEST_F(HamlibTuning, TheProgramRunsRigctldForTheChosenRadioTunesItToEachSpotAndStopsIt) {
+    // Hamlib's dummy radio stands for the chosen model: the device and speed
+    // reach rigctld as given.
+    config.setHamlibRadio(QStringLiteral("1"), QStringLiteral("/dev/ttyUSB7"),
+                          QStringLiteral("19200"));
     const QStringList spots{line("14025.5", "CW 599"), line("14074.0", "FT8 -10DB"),
                             line("14200.0", "5/9 QSL VIA BURO")};
     // mode rule; frequency and mode another client reads after each click
     const std::pair<const char*, QStringList> rules[] = {
-        {"sideband", {"14025500 USB", "14074000 USB", "14200000 USB"}},
         {"bandplan", {"14025500 CW", "14074000 PKTUSB", "14200000 USB"}},
         {"none", {"14025500 AM", "14074000 AM", "14200000 AM"}},
     };
@@ -151,6 +113,7 @@ TEST_F(HamlibTuning, EachSpotTunesTheSharedRadioToItsFrequencyAndMode) {
         SCOPED_TRACE(rule);
         Durerur& w = start(rule, spots);
         EXPECT_EQ(w.NumPort->text(), "0");
+        ASSERT_TRUE(click(w, 0)); // starts rigctld
         rigctl(port, {"M", "AM", "0"});
         for (int row = 0; row < spots.size(); ++row) {
             ASSERT_TRUE(click(w, row));
@@ -159,7 +122,12 @@ TEST_F(HamlibTuning, EachSpotTunesTheSharedRadioToItsFrequencyAndMode) {
             EXPECT_EQ(answer[0] + ' ' + answer[1], expected[row]);
         }
     }
-    EXPECT_TRUE(closer.texts().isEmpty());
+    const QString launched = programListeningOn(port);
+    for (const char* argument : {"-m 1 ", "-r /dev/ttyUSB7 ", "-s 19200 ", "-T 127.0.0.1 "})
+        EXPECT_TRUE(launched.contains(QLatin1String(argument))) << launched.toStdString();
+    EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" ").toStdString();
+    closeWindow();
+    EXPECT_FALSE(LocalHelper::answers(port));
 }
 
 TEST_F(HamlibTuning, ADaemonThatGoesAwayIsReportedOnceAndFoundAgainWhenBack) {
@@ -186,58 +154,4 @@ TEST_F(HamlibTuning, ADaemonThatGoesAwayIsReportedOnceAndFoundAgainWhenBack) {
     daemon.stop();
     ASSERT_TRUE(click(w, 2));
     EXPECT_EQ(closer.texts().size(), 2);
-}
-
-TEST_F(HamlibTuning, TheProgramRunsRigctldForTheChosenRadioAndStopsItWithTheWindow) {
-    // Hamlib's dummy radio stands for the chosen model: the device and speed
-    // reach rigctld as given.
-    config.setHamlibRadio(QStringLiteral("1"), QStringLiteral("/dev/ttyUSB7"),
-                          QStringLiteral("19200"));
-    ModalCloser closer;
-    Durerur& w = start("bandplan", {line("14025.5", "CW 599")});
-    ASSERT_TRUE(click(w, 0));
-    EXPECT_EQ(rigctl(port, {"f", "m"}).mid(0, 2), (QStringList{"14025500", "CW"}));
-    const QStringList launched = programListeningOn(port);
-    for (const char* argument : {"-m 1 ", "-r /dev/ttyUSB7 ", "-s 19200 ", "-T 127.0.0.1 "})
-        EXPECT_TRUE(launched.join(' ').contains(QLatin1String(argument)))
-            << launched.join(' ').toStdString();
-    EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" ").toStdString();
-    closeWindow();
-    EXPECT_FALSE(LocalHelper::answers(port));
-}
-
-TEST(HamlibFrames, TheFt847CwBlockIsTheOneHamlibSends) {
-    if (QStandardPaths::findExecutable(QStringLiteral("rigctl")).isEmpty())
-        GTEST_SKIP() << "Hamlib's rigctl is not installed (libhamlib-utils)";
-    // Hamlib's FT-847 back end (model 1001) setting CW on a pseudo-terminal.
-    PseudoTerminal radio;
-    QProcess hamlib;
-    hamlib.start(QStringLiteral("rigctl"),
-                 {"-m", "1001", "-r", radio.device(), "-s", "9600", "M", "CW", "0"});
-    ASSERT_TRUE(hamlib.waitForFinished(10000));
-    const QByteArray hamlibBytes = radio.readAvailable(500);
-
-    // The program's own sequence for a CW spot on the FT-847.
-    const QByteArray modeBlock = programFrames("FT-847", line("14025.5", "CW")).mid(10, 5);
-    EXPECT_EQ(modeBlock.toHex(' '), "02 00 00 00 07");
-    EXPECT_TRUE(hamlibBytes.contains(modeBlock)) << hamlibBytes.toHex(' ').toStdString();
-}
-
-TEST(HamlibFrames, TheIc706MkiigCwModeByteIsTheOneHamlibSends) {
-    if (QStandardPaths::findExecutable(QStringLiteral("rigctl")).isEmpty())
-        GTEST_SKIP() << "Hamlib's rigctl is not installed (libhamlib-utils)";
-    // Hamlib's IC-706MkIIG back end (model 3011) setting CW writes its frame
-    // even to a radio that never answers.
-    PseudoTerminal radio;
-    QProcess hamlib;
-    hamlib.start(QStringLiteral("rigctl"),
-                 {"-m", "3011", "-r", radio.device(), "-C", "timeout=100,retry=0", "M", "CW", "0"});
-    ASSERT_TRUE(hamlib.waitForFinished(10000));
-    const QByteArray hamlibBytes = radio.readAvailable(500).toHex(' ').toUpper();
-    ASSERT_TRUE(hamlibBytes.contains("FE FE 58 E0 06 03 01 FD")) << hamlibBytes.toStdString();
-
-    // Command and mode byte alike; Hamlib adds the filter (01, the normal
-    // one), which the radio keeps as it is when none is given.
-    const QByteArray ours = programFrames("IC-706 MKIIG", line("14025.5", "CW")).mid(11);
-    EXPECT_EQ(ours.toHex(' ').toUpper(), "FE FE 58 00 06 03 FD");
 }
