@@ -4,7 +4,6 @@
 #include "PseudoTerminal.h"
 #include "QtSerialLink.h"
 #include "SimulatedClock.h"
-#include "SpotRow.h"
 #include "TestSupport.h"
 #include "TuningDispatch.h"
 
@@ -40,21 +39,13 @@ public:
     std::function<void()> onDrain;
 };
 
-// A spot line with the QRG in columns 29 to 36 and the remark from column 50.
-QString spotLine(const char* qrg, const char* remark = "") {
-    return QStringLiteral(" 06 DEC 14:05Z F5ABC        %1 DL1XYZ      %2")
-        .arg(QLatin1String(qrg), 8)
-        .arg(QLatin1String(remark));
-}
-
 class CatSequencesTest : public ::testing::Test {
 protected:
     // Tunes `model` on port 1 to a spot.
     void tune(const char* model, const char* qrg, ModeRule rule = ModeRule::Sideband,
               const char* remark = "") {
-        const SpotRow spot = spotOfLine(spotLine(qrg, remark));
-        dispatchTuning(QStringLiteral("1"), QLatin1String(model), {spot.QRG, spot.Remarques}, rule,
-                       {cat, unused, unused});
+        dispatchTuning(QStringLiteral("1"), QLatin1String(model),
+                       {QLatin1String(qrg), QLatin1String(remark)}, rule, {cat, unused, unused});
     }
 
     RecordingLink link;
