@@ -67,8 +67,6 @@ TEST_F(CatSequencesTest, EachFamilysFramesByteForByte) {
         // the lower sideband below 7200 kHz, the upper from there
         {"FT-847", "7199.9", Sideband, "", "0000000000 0071999001 0000000007 0000000080 "},
         {"FT-847", "7200.0", Sideband, "", "0000000000 0072000001 0100000007 0000000080 "},
-        {"FT-1000", "7199.9", Sideband, "", "909971000A 000000000C "},
-        {"IC-706 MKIIG", "7199.9", Sideband, "", "FEFE5800050099190700FD FEFE58000600FD "},
         {"FT-817", "7023.005", Sideband, "", "0000000000 0070230101 0000000007 0000000080 "},
         {"FT-920", "14025", Sideband, "", "002540010A 010101010C "}, // not 140.25 kHz
         {"FT-847", "14025.5", BandPlan, "CW 599", "0000000000 0140255001 0200000007 0000000080 "},
