@@ -6,11 +6,6 @@
 #include "SpotPageBuilder.h"
 #include "TestSupport.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTest>
 #include <QtWidgets>
 
@@ -67,6 +62,12 @@ protected:
         w.Afficher->click();
     }
 
+    // Whether the log's status comes to read `text` in the time a change takes.
+    static bool statusBecomes(Durerur& w, const char* text) {
+        return QTest::qWaitFor([&] { return w.Etat_Journal->text() == QString::fromUtf8(text); },
+                               1500);
+    }
+
     QString logPath;
     LoopbackHttpServer site;
 };
@@ -83,14 +84,11 @@ TEST_F(LogWindow, EachSpotIsMarkedByWhatAContactWouldBringAndFollowsTheLog) {
                                                                   {"JA3AAA 14074.0", green},
                                                                   {"DL3AAA 14074.0", blue}}));
     EXPECT_EQ(counting.played, 1); // the new entity
-    QStringList shownStatuses;
-    for (int row = 0; row < w.Liste_Stations->count(); ++row) {
-        w.Liste_Stations->setCurrentRow(row);
-        shownStatuses.append(w.Liste_Stations->item(row)->text().mid(15, 7) + w.Journal->text());
-    }
-    shownStatuses.sort();
-    EXPECT_EQ(shownStatuses, (QStringList{"DL3AAA Entité à confirmer", "JA3AAA Confirmé",
-                                          "JA3AAA Nouveau mode", "VK2AAA Nouvelle entité"}));
+    // The selected line's status below the list.
+    for (const char* call : {"VK2AAA", "DL3AAA"})
+        w.Liste_Stations->setCurrentItem(
+            w.Liste_Stations->findItems(QLatin1String(call), Qt::MatchContains).value(0));
+    EXPECT_EQ(w.Journal->text(), "Entité à confirmer");
     w.Afficher->click();
     EXPECT_EQ(counting.played, 1); // no new entity since
 
@@ -112,21 +110,10 @@ TEST_F(LogWindow, EachSpotIsMarkedByWhatAContactWouldBringAndFollowsTheLog) {
     // confirmed), then at the same size (one confirmation withdrawn).
     QByteArray exported = readAll(logPath).toUtf8();
     exported.replace("FT8<EOR>", "FT8<QSL_RCVD:1>Y<EOR>");
-    const auto rewrite = [&](const QByteArray& bytes) {
-        QFile inPlace(logPath);
-        return inPlace.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-               inPlace.write(bytes) == bytes.size();
-    };
-    ASSERT_TRUE(rewrite(exported));
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return w.Etat_Journal->text() == "Journal : 3 QSO, 3 entités dont 3 confirmées"; },
-        1500))
-        << w.Etat_Journal->text().toStdString();
-    ASSERT_TRUE(rewrite(exported.replace("<QSL_RCVD:1>Y", "<QSL_RCVD:1>N")));
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return w.Etat_Journal->text() == "Journal : 3 QSO, 3 entités dont 1 confirmée"; },
-        1500))
-        << w.Etat_Journal->text().toStdString();
+    ASSERT_TRUE(writeFile(logPath, exported));
+    EXPECT_TRUE(statusBecomes(w, "Journal : 3 QSO, 3 entités dont 3 confirmées"));
+    ASSERT_TRUE(writeFile(logPath, exported.replace("<QSL_RCVD:1>Y", "<QSL_RCVD:1>N")));
+    EXPECT_TRUE(statusBecomes(w, "Journal : 3 QSO, 3 entités dont 1 confirmée"));
 
     // An export replacing the log by a shorter one.
     w.Check5->click();
