@@ -30,53 +30,41 @@ QMap<QString, QString> colours(const QListWidget& list) {
 
 } // namespace
 
-class LogWindow : public DurerurFixture {
-protected:
-    void SetUp() override {
-        // A ";" in its name, the file named again through a link and "../":
-        // read once.
-        logPath = programFolder.filePath(QStringLiteral("wsjtx;log.adi"));
-        ASSERT_TRUE(writeFile(logPath, Log));
-        const QString link = programFolder.filePath(QStringLiteral("link.adi"));
-        ASSERT_TRUE(QFile::link(logPath, link));
-        ASSERT_TRUE(QDir(programFolder.path()).mkdir(QStringLiteral("sub")));
-        site.setPage(
-            QStringLiteral("/dxc/top_50_14_MHz.html"),
-            spotPageHtml(spotRowHtml({"vk2aaa", "14025.0"}) + spotRowHtml({"ja3aaa", "14025.0"}) +
-                         spotRowHtml({"ja3aaa", "14074.0", "06 dec 14:05z", "f6xyz", "ft8"}) +
-                         spotRowHtml({"dl3aaa", "14074.0", "06 dec 14:05z", "f6xyz", "ft8"})));
-        config.setSpotSite(site.baseAddress());
-        config.setValue(ConfigKey::AdifLog, QString(logPath).replace(";", "\\;") + ';' + link +
-                                                "; " + programFolder.path() +
-                                                "/./sub/../wsjtx\\;log.adi");
-        qputenv("XDG_CONFIG_HOME", programFolder.path().toLocal8Bit());
-        settings.save(QStringLiteral("Latitude"), QStringLiteral("48.52N"));
-        settings.save(QStringLiteral("Longitude"), QStringLiteral("2.31E"));
-    }
-    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
-
-    // The window once its log is read, its band shown.
-    void show(Durerur& w) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !w.Etat_Journal->text().isEmpty(); }, 5000));
-        w.Bande_CL->setCurrentIndex(Band14);
-        w.Afficher->click();
-    }
-
-    // Whether the log's status comes to read `text` in the time a change takes.
-    static bool statusBecomes(Durerur& w, const char* text) {
-        return QTest::qWaitFor([&] { return w.Etat_Journal->text() == QString::fromUtf8(text); },
-                               1500);
-    }
-
-    QString logPath;
-    LoopbackHttpServer site;
-};
+using LogWindow = DurerurFixture;
 
 TEST_F(LogWindow, EachSpotIsMarkedByWhatAContactWouldBringAndFollowsTheLog) {
+    // A ";" in its name, the file named again through a link and "../": read
+    // once.
+    const QString logPath = programFolder.filePath(QStringLiteral("wsjtx;log.adi"));
+    ASSERT_TRUE(writeFile(logPath, Log));
+    const QString link = programFolder.filePath(QStringLiteral("link.adi"));
+    ASSERT_TRUE(QFile::link(logPath, link));
+    ASSERT_TRUE(QDir(programFolder.path()).mkdir(QStringLiteral("sub")));
+    LoopbackHttpServer site;
+    site.setPage(QStringLiteral("/dxc/top_50_14_MHz.html"),
+                 spotPageHtml(spotRowHtml({"vk2aaa", "14025.0"}) +
+                              spotRowHtml({"ja3aaa", "14025.0"}) +
+                              spotRowHtml({"ja3aaa", "14074.0", "06 dec 14:05z", "f6xyz", "ft8"}) +
+                              spotRowHtml({"dl3aaa", "14074.0", "06 dec 14:05z", "f6xyz", "ft8"})));
+    config.setSpotSite(site.baseAddress());
+    config.setValue(ConfigKey::AdifLog, QString(logPath).replace(";", "\\;") + ';' + link + "; " +
+                                            programFolder.path() + "/./sub/../wsjtx\\;log.adi");
+    qputenv("XDG_CONFIG_HOME", programFolder.path().toLocal8Bit());
+    const auto unsetConfigHome = qScopeGuard([] { qunsetenv("XDG_CONFIG_HOME"); });
+    settings.save(QStringLiteral("Latitude"), QStringLiteral("48.52N"));
+    settings.save(QStringLiteral("Longitude"), QStringLiteral("2.31E"));
+    // Whether the log's status comes to read `text` in the time a change takes.
+    const auto statusBecomes = [](Durerur& w, const char* text) {
+        return QTest::qWaitFor([&] { return w.Etat_Journal->text() == QString::fromUtf8(text); },
+                               1500);
+    };
+
     CountingSound counting(sound);
     Durerur w(state, settings, config, directory,
               Platform{http, serial, counting, messages, clock});
-    show(w);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.Etat_Journal->text().isEmpty(); }, 5000));
+    w.Bande_CL->setCurrentIndex(Band14);
+    w.Afficher->click();
     EXPECT_EQ(w.Etat_Journal->text(), "Journal : 2 QSO, 2 entités dont 1 confirmée");
     const QString red = "#c00000", green = "#008000", blue = "#0000c0";
     EXPECT_EQ(colours(*w.Liste_Stations), (QMap<QString, QString>{{"VK2AAA 14025.0", red},
