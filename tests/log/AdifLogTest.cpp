@@ -61,18 +61,19 @@ protected:
     std::atomic<bool> stop{false};
 };
 
-// The spots of the ladder against the log above, in its order.
-const std::tuple<const char*, double, const char*, NeededStatus> Spots[] = {
-    {"VK2AAA", 14025, "", NeededStatus::NewEntity},
-    {"JA3AAA", 21025, "", NeededStatus::NewBand},
+// The spots of the ladder against the log above, in its order, and what the
+// window says of each.
+const std::tuple<const char*, double, const char*, const char*> Spots[] = {
+    {"VK2AAA", 14025, "", "Nouvelle entité"},
+    {"JA3AAA", 21025, "", "Nouvelle bande"},
     // Neither the band nor the mode group worked: the band comes first.
-    {"DL3AAA", 7010, "", NeededStatus::NewBand},
-    {"JA3AAA", 14074, "FT8", NeededStatus::NewMode},
-    {"JA3AAA", 7010, "", NeededStatus::NewSlot},
-    {"DL3AAA", 14080, "FT4", NeededStatus::EntityToConfirm},
-    {"JA3AAA", 7150, "", NeededStatus::SlotToConfirm},
-    {"JA3AAA", 14025, "", NeededStatus::Confirmed},
-    {"JA3AAA", 5000, "", NeededStatus::None}, // no ADIF band
+    {"DL3AAA", 7010, "", "Nouvelle bande"},
+    {"JA3AAA", 14074, "FT8", "Nouveau mode"},
+    {"JA3AAA", 7010, "", "Nouveau créneau"},
+    {"DL3AAA", 14080, "FT4", "Entité à confirmer"},
+    {"JA3AAA", 7150, "", "Créneau à confirmer"},
+    {"JA3AAA", 14025, "", "Confirmé"},
+    {"JA3AAA", 5000, "", ""}, // no ADIF band
 };
 
 } // namespace
@@ -105,7 +106,7 @@ TEST_F(AdifLog, AdiAndAdxWithOrWithoutDxccGiveEveryStatusOfTheLadder) {
             EXPECT_EQ(
                 neededText(log.statusOfSpot(testSpot(
                     QString::fromLatin1(call), QString::number(khz), QString::fromLatin1(remark)))),
-                neededText(status))
+                QString::fromUtf8(status))
                 << call << " " << khz;
     }
     // eQSL counts when chosen.

@@ -1,12 +1,14 @@
 #include "CatSequences.h"
 #include "MessageBox.h"
 #include "NetworkTuning.h"
+#include "PseudoTerminal.h"
 #include "QtSerialLink.h"
 #include "SimulatedClock.h"
-#include "Spot.h"
 #include "TestSupport.h"
 #include "TuningDispatch.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace {
@@ -37,21 +39,13 @@ public:
     std::function<void()> onDrain;
 };
 
-// A spot line with the QRG in columns 29 to 36 and the remark from column 50.
-QString spotLine(const char* qrg, const char* remark = "") {
-    return QStringLiteral(" 06 DEC 14:05Z F5ABC        %1 DL1XYZ      %2")
-        .arg(QLatin1String(qrg), 8)
-        .arg(QLatin1String(remark));
-}
-
 class CatSequencesTest : public ::testing::Test {
 protected:
     // Tunes `model` on port 1 to a spot.
     void tune(const char* model, const char* qrg, ModeRule rule = ModeRule::Sideband,
               const char* remark = "") {
-        const Spot spot = spotOfLine(spotLine(qrg, remark));
-        dispatchTuning(QStringLiteral("1"), QLatin1String(model), {spot.frequency, spot.remark},
-                       rule, {cat, unused, unused});
+        dispatchTuning(QStringLiteral("1"), QLatin1String(model),
+                       {QLatin1String(qrg), QLatin1String(remark)}, rule, {cat, unused, unused});
     }
 
     RecordingLink link;
@@ -63,31 +57,38 @@ protected:
 } // namespace
 
 TEST_F(CatSequencesTest, EachFamilysFramesByteForByte) {
-    // 14025.5 kHz, upper sideband, to one model of each family, and Icom's
-    // address from the model.
-    const std::pair<const char*, const char*> models[] = {
-        {"FT-847", "0000000000 0140255001 0100000007 0000000080 "},
-        {"FT-1000", "502540010A 010101010C "},
-        {"IC-706 MKIIG", "FEFE5800050055021400FD FEFE58000601FD "},
-        {"IC-7800", "FEFE6A00050055021400FD FEFE6A000601FD "},
+    using enum ModeRule;
+    // One model of each family, Icom at several addresses, the sideband's
+    // edge, rounding, the radios' own CW and data codes, no mode at all.
+    const std::tuple<const char*, const char*, ModeRule, const char*, const char*> cases[] = {
+        {"FT-847", "14025.5", Sideband, "", "0000000000 0140255001 0100000007 0000000080 "},
+        {"FT-1000", "14025.5", Sideband, "", "502540010A 010101010C "},
+        {"IC-706 MKIIG", "14025.5", Sideband, "", "FEFE5800050055021400FD FEFE58000601FD "},
+        // the lower sideband below 7200 kHz, the upper from there
+        {"FT-847", "7199.9", Sideband, "", "0000000000 0071999001 0000000007 0000000080 "},
+        {"FT-847", "7200.0", Sideband, "", "0000000000 0072000001 0100000007 0000000080 "},
+        {"FT-817", "7023.005", Sideband, "", "0000000000 0070230101 0000000007 0000000080 "},
+        {"FT-920", "14025", Sideband, "", "002540010A 010101010C "}, // not 140.25 kHz
+        {"FT-847", "14025.5", BandPlan, "CW 599", "0000000000 0140255001 0200000007 0000000080 "},
+        {"FT-847", "14074.0", BandPlan, "FT8 -12DB",
+         "0000000000 0140740001 0100000007 0000000080 "},
+        {"FT-817", "14074.0", BandPlan, "FT8", "0000000000 0140740001 0A00000007 0000000080 "},
+        {"FT-897", "7012.0", BandPlan, "", "0000000000 0070120001 0200000007 0000000080 "},
+        {"FT-920", "14025.5", BandPlan, "CW", "502540010A 020202020C "},
+        {"FT-920", "14074.0", BandPlan, "FT8", "007440010A 0A0A0A0A0C "},
+        {"FT-1000", "7074.0", BandPlan, "FT8", "007470000A 010101010C "},
+        {"IC-706 MKIIG", "14025.5", BandPlan, "CW", "FEFE5800050055021400FD FEFE58000603FD "},
+        {"IC-7800", "14074.0", BandPlan, "FT8", "FEFE6A00050040071400FD FEFE6A000601FD "},
+        {"IC-718", "14200.0", BandPlan, "", "FEFE5E00050000201400FD FEFE5E000601FD "},
+        // the frequency only, and none of the mode block's wait
+        {"FT-847", "14025.5", None, "CW", "0000000000 0140255001 0000000080 "},
+        {"FT-1000", "14025.5", None, "CW", "502540010A "},
+        {"IC-706 MKIIG", "14025.5", None, "CW", "FEFE5800050055021400FD "},
     };
-    for (const auto& [model, frames] : models) {
+    for (const auto& [model, qrg, rule, remark, frames] : cases) {
         link.sent.clear();
-        tune(model, "14025.5");
-        EXPECT_EQ(link.sent, frames) << model;
-    }
-    const char* const cases[][3] = {
-        {"FT-847", "7199.9", "0000000000 0071999001 0000000007 0000000080 "},   // lower sideband
-        {"FT-847", "7200.0", "0000000000 0072000001 0100000007 0000000080 "},   // upper from here
-        {"FT-817", "7023.005", "0000000000 0070230101 0000000007 0000000080 "}, // halves up
-        {"FT-920", "14025", "002540010A 010101010C "}, // by value: not 140.25 kHz
-        {"FT-1000", "7199.9", "909971000A 000000000C "},
-        {"IC-706 MKIIG", "7199.9", "FEFE5800050099190700FD FEFE58000600FD "},
-    };
-    for (const auto& [model, qrg, frames] : cases) {
-        link.sent.clear();
-        tune(model, qrg);
-        EXPECT_EQ(link.sent, frames) << model << " " << qrg;
+        tune(model, qrg, rule, remark);
+        EXPECT_EQ(link.sent, frames) << model << " " << qrg << " " << remark;
     }
     // Unusable frequencies send nothing at all, and wait for nothing.
     link.sent.clear();
@@ -97,38 +98,6 @@ TEST_F(CatSequencesTest, EachFamilysFramesByteForByte) {
             tune(model, qrg);
     EXPECT_EQ(link.sent, "");
     EXPECT_EQ(link.clock.monotonicSeconds(), start);
-}
-
-TEST_F(CatSequencesTest, CwAndDataModesByTheRadiosOwnCodesAndNoModeAtAll) {
-    // A CW spot (the remark says so) and an FT8 one, under the band plan rule.
-    const char* const cases[][4] = {
-        {"FT-847", "14025.5", "CW 599", "0000000000 0140255001 0200000007 0000000080 "},
-        {"FT-847", "14074.0", "FT8 -12DB", "0000000000 0140740001 0100000007 0000000080 "},
-        {"FT-817", "14074.0", "FT8", "0000000000 0140740001 0A00000007 0000000080 "},
-        {"FT-897", "7012.0", "", "0000000000 0070120001 0200000007 0000000080 "},
-        {"FT-920", "14025.5", "CW", "502540010A 020202020C "},
-        {"FT-920", "14074.0", "FT8", "007440010A 0A0A0A0A0C "},
-        {"FT-1000", "7074.0", "FT8", "007470000A 010101010C "},
-        {"IC-706 MKIIG", "14025.5", "CW", "FEFE5800050055021400FD FEFE58000603FD "},
-        {"IC-7800", "14074.0", "FT8", "FEFE6A00050040071400FD FEFE6A000601FD "},
-        {"IC-718", "14200.0", "", "FEFE5E00050000201400FD FEFE5E000601FD "},
-    };
-    for (const auto& [model, qrg, remark, frames] : cases) {
-        link.sent.clear();
-        tune(model, qrg, ModeRule::BandPlan, remark);
-        EXPECT_EQ(link.sent, frames) << model << " " << qrg << " " << remark;
-    }
-    // The frequency only: no mode block, and none of its wait.
-    const std::pair<const char*, const char*> frequencyOnly[] = {
-        {"FT-847", "0000000000 0140255001 0000000080 "},
-        {"FT-1000", "502540010A "},
-        {"IC-706 MKIIG", "FEFE5800050055021400FD "},
-    };
-    for (const auto& [model, frames] : frequencyOnly) {
-        link.sent.clear();
-        tune(model, "14025.5", ModeRule::None, "CW");
-        EXPECT_EQ(link.sent, frames) << model;
-    }
 }
 
 // A selection made during a drain is dropped: it would interleave its blocks.
@@ -149,5 +118,28 @@ TEST_F(CatSequencesTest, WaitsCountFromTheEndOfEachDrainAndNothingInterleaves) {
         EXPECT_GE(link.times[0] - start, beforeFirst - 1e-9) << model;
         for (qsizetype i = 1; i < link.times.size(); ++i)
             EXPECT_GE(link.times[i] - link.times[i - 1], WireSeconds + wait - 1e-9) << model;
+    }
+}
+
+// Hamlib's own back ends setting CW on a pseudo-terminal send the mode the
+// program sends: the FT-847's (1001) block; the IC-706MkIIG's (3011, even to a
+// radio that never answers) command and mode byte, Hamlib adding the filter
+// (01, the normal one) that the radio keeps as it is when none is given.
+TEST_F(CatSequencesTest, TheCwModeIsTheOneHamlibSends) {
+    if (QStandardPaths::findExecutable(QStringLiteral("rigctl")).isEmpty())
+        GTEST_SKIP() << "Hamlib's rigctl is not installed (libhamlib-utils)";
+    const char* const radios[][4] = {
+        {"1001", "FT-847", "0200000007", "0200000007"},
+        {"3011", "IC-706 MKIIG", "FEFE58E0060301FD", "FEFE58000603FD"}};
+    for (const auto& [number, model, hamlibFrame, ourFrame] : radios) {
+        PseudoTerminal radio;
+        QProcess hamlib;
+        hamlib.start(QStringLiteral("rigctl"), {"-m", number, "-r", radio.device(), "-C",
+                                                "timeout=100,retry=0", "M", "CW", "0"});
+        ASSERT_TRUE(hamlib.waitForFinished(10000));
+        EXPECT_TRUE(radio.readAvailable(500).toHex().toUpper().contains(hamlibFrame)) << model;
+        link.sent.clear();
+        tune(model, "14025.5", ModeRule::BandPlan, "CW");
+        EXPECT_TRUE(link.sent.contains(ourFrame)) << link.sent.toStdString();
     }
 }

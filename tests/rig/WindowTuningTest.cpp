@@ -1,45 +1,287 @@
+// Tuning from the main window: through a serial port, and through the
+// programs that share the radio with the station's others. Hamlib's own daemon, rigctld with its
+// dummy radio, is read back by Hamlib's own client, rigctl, as another program sharing the radio
+// would. flrig's place is taken by a small XML-RPC responder (flrig itself needs a radio): the
+// calls Hamlib's flrig back end makes are recorded and answered as an IC-7300 under flrig would.
 #include "DurerurFixture.h"
-#include "LoopbackHttpServer.h"
+#include "LocalHelper.h"
 #include "PseudoTerminal.h"
+#include "TestSupport.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFile>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
 
-using WindowTuning = DurerurFixture;
+namespace {
+
+// In Emetteur.
+constexpr int Ft847Index = 2;
+constexpr int RigctldIndex = 14;
+constexpr int FlrigIndex = 15;
+
+// rigctld -m 1: Hamlib's dummy radio, on a loopback port.
+struct DummyRigctld {
+    explicit DummyRigctld(quint16 port) : port(port) { start(); }
+    ~DummyRigctld() { stop(); }
+    void start() {
+        process.start(QStringLiteral("rigctld"),
+                      {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(port)});
+        QTest::qWaitFor([this] { return LocalHelper::answers(port); }, 5000);
+    }
+    void stop() {
+        process.terminate();
+        process.waitForFinished(3000);
+    }
+
+    quint16 port;
+    QProcess process;
+};
+
+// Hamlib's rigctl, model 2, against the daemon: its answer lines.
+QStringList rigctl(quint16 port, const QStringList& commands) {
+    QProcess client;
+    client.start(QStringLiteral("rigctl"),
+                 QStringList{"-m", "2", "-r", QStringLiteral("127.0.0.1:%1").arg(port)} + commands);
+    client.waitForFinished(5000);
+    return QString::fromLatin1(client.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+QString line(const char* qrg, const char* remark) {
+    return QStringLiteral(" 06 DEC 14:05Z F5ABC        %1 DL1XYZ      %2")
+        .arg(QLatin1String(qrg), 8)
+        .arg(QLatin1String(remark));
+}
+
+// The command line, words between blanks, of the running program that
+// listens on the loopback port (a rigctld started with "-t port").
+QString programListeningOn(quint16 port) {
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        const QString words = readAll("/proc/" + pid + "/cmdline").replace(QChar(0), u' ');
+        if (words.contains(QStringLiteral(" -t %1 ").arg(port)))
+            return words;
+    }
+    return {};
+}
+
+class FlrigResponder {
+public:
+    FlrigResponder() {
+        server_.listen(QHostAddress::LocalHost);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* socket = server_.nextPendingConnection())
+                QObject::connect(socket, &QTcpSocket::readyRead,
+                                 [this, socket] { serve(*socket); });
+        });
+    }
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(server_.serverPort()); }
+    // "method value" of every call that sets something, in order.
+    QStringList sets;
+    // Answers every call with a value of 12,000 characters, which ended
+    // Hamlib's flrig back end with a crash.
+    bool hostile = false;
+
+private:
+    void serve(QTcpSocket& socket) {
+        pending_ += socket.readAll();
+        for (;;) {
+            const qsizetype headEnd = pending_.indexOf("\r\n\r\n");
+            if (headEnd < 0)
+                return;
+            static const QRegularExpression lengthField(QStringLiteral("content-length: *(\\d+)"),
+                                                        QRegularExpression::CaseInsensitiveOption);
+            const qsizetype length =
+                lengthField.match(QString::fromLatin1(pending_.left(headEnd))).captured(1).toInt();
+            if (pending_.size() < headEnd + 4 + length)
+                return;
+            const QString call = QString::fromLatin1(pending_.mid(headEnd + 4, length));
+            pending_.remove(0, headEnd + 4 + length);
+            socket.write(respond(call));
+        }
+    }
+    QByteArray respond(const QString& call) {
+        static const QRegularExpression methodName(QStringLiteral("<methodName>([^<]*)<"));
+        static const QRegularExpression firstValue(
+            QStringLiteral("<value>(?:<[a-z0-9]+>)?([^<]*)<"));
+        const QString method = methodName.match(call).captured(1);
+        const QString param = firstValue.match(call).captured(1);
+        static const QMap<QString, QString> answers{
+            {"main.get_version", "1.4.7"},
+            {"rig.get_xcvr", "IC-7300"},
+            {"rig.get_AB", "A"},
+            {"rig.get_modes", "<array><data><value>LSB</value><value>USB</value><value>CW</value>"
+                              "<value>USB-D</value></data></array>"}};
+        QString value = answers.value(method, QStringLiteral("0"));
+        if (method.startsWith(QLatin1String("rig.set"))) {
+            sets.append(method + ' ' + param);
+            if (method.contains(QLatin1String("vfo")))
+                frequency_ = param;
+            if (method.contains(QLatin1String("mode")))
+                mode_ = param;
+        } else if (method.startsWith(QLatin1String("rig.get_mode")) && !answers.contains(method)) {
+            value = mode_;
+        } else if (method.startsWith(QLatin1String("rig.get_vfo"))) {
+            value = frequency_;
+        }
+        if (hostile)
+            value = QString(12000, QLatin1Char('x'));
+        const QByteArray body = ("<?xml version=\"1.0\"?>\n<methodResponse><params><param><value>" +
+                                 value + "</value></param></params></methodResponse>\n")
+                                    .toLatin1();
+        return "HTTP/1.1 200 OK\r\nServer: XMLRPC++ 0.8\r\nContent-Type: text/xml\r\n"
+               "Content-length: " +
+               QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    }
+
+    QTcpServer server_;
+    QByteArray pending_;
+    QString frequency_ = QStringLiteral("14000000");
+    QString mode_ = QStringLiteral("USB");
+};
+
+} // namespace
+
+class WindowTuning : public DurerurFixture {
+protected:
+    // A window with this transceiver chosen, no serial port yet, these spots
+    // in its list.
+    Durerur& start(int transceiver, const char* mode, const QStringList& lines) {
+        config.setMode(QLatin1String(mode));
+        restart({{"Latitude", "48.52N"},
+                 {"Longitude", "2.31E"},
+                 {"Transceiver", QString::number(transceiver)}});
+        Durerur& w = window();
+        w.Liste_Stations->addItems(lines);
+        return w;
+    }
+    // Clicks a line; true when the window came back within the limit.
+    static bool click(Durerur& w, int row) {
+        QElapsedTimer clock;
+        clock.start();
+        w.Liste_Stations->setCurrentRow(-1);
+        w.Liste_Stations->setCurrentRow(row);
+        QCoreApplication::processEvents();
+        return clock.elapsed() < 2500;
+    }
+};
+
+class HamlibTuning : public WindowTuning {
+protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable(QStringLiteral("rigctld")).isEmpty())
+            GTEST_SKIP() << "Hamlib's rigctld is not installed (libhamlib-utils)";
+        port = freePort();
+        config.setRigctld(QStringLiteral("127.0.0.1:%1").arg(port));
+    }
+
+    quint16 port = 0;
+};
+
+using FlrigTuning = WindowTuning;
 
 TEST_F(WindowTuning, AClickedSpotTunesTheChosenModelAndNoPortSendsNothing) {
-    // A spot page served on 127.0.0.1; "Com 1" is one side of a pseudo-terminal.
+    // "Com 1" is one side of a pseudo-terminal.
     PseudoTerminal pty;
-    LoopbackHttpServer server;
     config.setPortDevice(1, pty.device());
-    config.setSpotSite(server.baseAddress());
-    QFile page(QStringLiteral(PELK_TEST_DATA_DIR "/spots_columns.html"));
-    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
-    server.setPage(QStringLiteral("/dxc/top_50_14_MHz.html"), page.readAll());
-    restart({{"Latitude", "48.52N"}, {"Longitude", "2.31E"}});
-    Durerur& w = window();
+    Durerur& w = start(Ft847Index, "sideband", {line("14025.5", "CW")});
     w.Mnu_Com_Click(1);
-    w.Bande_CL->setCurrentIndex(5); // 14 MHz
-    w.Afficher->click();
-
-    // Clicks the line with this QRG with `model` chosen; what reached the radio.
-    const auto click = [&](const char* model, const char* qrg) {
-        w.Emetteur->setCurrentText(QLatin1String(model));
-        const auto lines =
-            w.Liste_Stations->findItems(QStringLiteral(" %1 ").arg(qrg), Qt::MatchContains);
-        EXPECT_EQ(lines.size(), 1) << qrg;
-        w.Liste_Stations->setCurrentItem(lines.value(0));
-        QCoreApplication::processEvents();
-        return pty.readAvailable(100);
-    };
-    EXPECT_EQ(click("FT-847", "14025.0"),
-              QByteArray::fromHex("0000000000 0140250001 0100000007 0000000080"));
+    w.Emetteur->setCurrentText(QStringLiteral("FT-1000"));
+    ASSERT_TRUE(click(w, 0));
+    EXPECT_EQ(pty.readAvailable(100), QByteArray::fromHex("502540010A 010101010C"));
 
     w.Mnu_SansCom_Click();
     serial.setPortNumber(1);
     ASSERT_TRUE(serial.open()); // even an open port stays silent when none is chosen
-    EXPECT_TRUE(click("FT-847", "14025.0").isEmpty());
+    ASSERT_TRUE(click(w, 0));
+    EXPECT_TRUE(pty.readAvailable(100).isEmpty());
+}
+
+TEST_F(HamlibTuning, TheProgramRunsRigctldForTheChosenRadioTunesItToEachSpotAndStopsIt) {
+    // Hamlib's dummy radio stands for the chosen model: the device and speed
+    // reach rigctld as given.
+    config.setHamlibRadio(QStringLiteral("1"), QStringLiteral("/dev/ttyUSB7"),
+                          QStringLiteral("19200"));
+    const QStringList spots{line("14025.5", "CW 599"), line("14074.0", "FT8 -10DB"),
+                            line("14200.0", "5/9 QSL VIA BURO")};
+    // mode rule; frequency and mode another client reads after each click
+    const std::pair<const char*, QStringList> rules[] = {
+        {"bandplan", {"14025500 CW", "14074000 PKTUSB", "14200000 USB"}},
+        {"none", {"14025500 AM", "14074000 AM", "14200000 AM"}},
+    };
+    ModalCloser closer;
+    for (const auto& [rule, expected] : rules) {
+        SCOPED_TRACE(rule);
+        Durerur& w = start(RigctldIndex, rule, spots);
+        EXPECT_EQ(w.NumPort->text(), "0");
+        ASSERT_TRUE(click(w, 0)); // starts rigctld
+        rigctl(port, {"M", "AM", "0"});
+        for (int row = 0; row < spots.size(); ++row) {
+            ASSERT_TRUE(click(w, row));
+            EXPECT_EQ(rigctl(port, {"f", "m"}).mid(0, 2).join(' '), expected[row]);
+        }
+    }
+    const QString launched = programListeningOn(port);
+    for (const char* argument : {"-m 1 ", "-r /dev/ttyUSB7 ", "-s 19200 ", "-T 127.0.0.1 "})
+        EXPECT_TRUE(launched.contains(QLatin1String(argument))) << launched.toStdString();
+    EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" ").toStdString();
+    closeWindow();
+    EXPECT_FALSE(LocalHelper::answers(port));
+}
+
+TEST_F(HamlibTuning, ADaemonThatGoesAwayIsReportedOnceAndFoundAgainWhenBack) {
+    ModalCloser closer;
+    Durerur& w = start(RigctldIndex, "sideband",
+                       {line("14025.5", ""), line("21074.0", ""), line("7012.0", "")});
+    // Nothing at the address: one message, then silence, the panel filled.
+    ASSERT_TRUE(click(w, 0));
+    ASSERT_TRUE(click(w, 1));
+    EXPECT_EQ(closer.texts(),
+              QStringList{QStringLiteral("rigctld ne répond pas sur 127.0.0.1:%1").arg(port)});
+    EXPECT_EQ(w.Pays->text(), "France");
+
+    // It comes: the next click tunes, with no restart of the program.
+    DummyRigctld daemon(port);
+    ASSERT_TRUE(click(w, 0));
+    EXPECT_EQ(rigctl(port, {"f"}).value(0), "14025500");
+    // It is restarted between two clicks: the kept link is stale, a new one
+    // is made at once.
+    daemon.stop();
+    daemon.start();
+    ASSERT_TRUE(click(w, 1));
+    EXPECT_EQ(rigctl(port, {"f"}).value(0), "21074000");
+    // Gone again after a success: said once more.
+    daemon.stop();
+    ASSERT_TRUE(click(w, 2));
+    EXPECT_EQ(closer.texts().size(), 2);
+}
+
+// Hostile answers, then sane ones: the spots tune as each comes in.
+TEST_F(FlrigTuning, FlrigIsToldTheFrequencyAndModeOfEachSpotAndAHostileOneFailsOnlyTheTuning) {
+    FlrigResponder flrig;
+    flrig.hostile = true;
+    config.setFlrig(flrig.address());
+    Durerur& w = start(FlrigIndex, "bandplan", {line("14025.5", "CW"), line("14074.0", "FT8")});
+    ModalCloser closer;
+    ASSERT_TRUE(click(w, 0));
+    ASSERT_EQ(closer.texts().size(), 1);
+    EXPECT_TRUE(closer.texts()[0].startsWith("flrig ne répond pas sur " + flrig.address()))
+        << closer.texts()[0].toStdString();
+
+    flrig.hostile = false;
+    flrig.sets.clear();
+    ASSERT_TRUE(click(w, 1));
+    ASSERT_TRUE(click(w, 0));
+    EXPECT_EQ(flrig.sets.filter(QRegularExpression(QStringLiteral("vfo|mode[AB] "))),
+              (QStringList{"rig.set_vfoA 14074000", "rig.set_modeA USB-D", "rig.set_vfoA 14025500",
+                           "rig.set_modeA CW"}))
+        << flrig.sets.join(" / ").toStdString();
+    EXPECT_EQ(closer.texts().size(), 1);
 }
