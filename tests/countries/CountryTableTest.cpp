@@ -1,46 +1,51 @@
+// The country table: the line of the country data a callsign takes, and the
+// files the build makes from the country file.
+#include "CountryTable.h"
 #include "CountryDataLines.h"
 #include "CountryFile.h"
-#include "DistanceBearing.h"
-#include "PrefixFileLayout.h"
-#include "PrefixLookup.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 
-// Looks the callsign up as the 12-character DX field, own station 48.52 N, 2.31 E.
-static DxInformation lookUp(const QString& file, const char* callsign) {
-    DxInformation dx;
-    Cherche_Prefixe(file, QString(callsign).leftJustified(12), "48.52", "2.31", dx);
-    return dx;
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// "prefix|country|continent|CQ|offset|ITU", then the position when asked.
-static std::string summary(const Fiche_Prefixe& r, bool position = false) {
-    QStringList fields{r.prefix, r.country, r.continent, r.cqZone, r.utcOffset, r.ituZone};
+// "prefix|country|continent|CQ|offset|ITU", then the position when asked;
+// "-" without a line.
+std::string summary(const std::optional<Fiche_Prefixe>& r, bool position = false) {
+    if (!r)
+        return "-";
+    QStringList fields{r->prefix, r->country, r->continent, r->cqZone, r->utcOffset, r->ituZone};
     if (position)
-        fields.append(QStringLiteral("%1 %2").arg(r.latitude).arg(r.longitude));
+        fields.append(QStringLiteral("%1 %2").arg(r->latitude).arg(r->longitude));
     return fields.join('|').toStdString();
 }
 
-TEST(PrefixLookup, FirstMatchingLineInFileOrderWins) {
-    // The prefix found and the distance from the own station.
+} // namespace
+
+TEST(CountryTable, FirstMatchingLineInFileOrderWins) {
     const char* const cases[][3] = {
-        {"k_then_kh6.txt", "KH6ABC", "K 7253"}, // K takes the Hawaiian calls too
-        {"kh6_then_k.txt", "KH6ABC", "KH6 12014"},
-        {"kh6_then_k.txt", "F5ABC/P", "F 281"},
-        {"kh6_then_k.txt", "f5abc", " 0"}, // case-sensitive
-        {"no_such_file.txt", "F5ABC", " 0"},
-        {"blank_first.txt", "F5ABC", " 5399"}, // a blank line matches all, at 0 N 0 E
+        {"k_then_kh6.txt", "KH6ABC", "K"}, // K takes the Hawaiian calls too
+        {"kh6_then_k.txt", "KH6ABC", "KH6"},
+        {"kh6_then_k.txt", "F5ABC/P", "F"},
+        {"kh6_then_k.txt", "f5abc", "-"}, // case counts
+        {"no_such_file.txt", "F5ABC", "-"},
+        {"blank_first.txt", "F5ABC", ""}, // a blank line matches all
     };
     for (const auto& [file, callsign, expected] : cases) {
-        const DxInformation dx = lookUp(PELK_TEST_DATA_DIR "/prefix/" + QString(file), callsign);
-        EXPECT_EQ(QStringLiteral("%1 %2").arg(dx.record.prefix).arg(dx.distance), expected)
-            << file << " " << callsign;
+        const CountryTable table =
+            CountryTable::parse(fileBytes(PELK_TEST_DATA_DIR "/prefix/" + QString(file)), {}, {});
+        const std::string found = summary(table.recordOf(QString(callsign).leftJustified(12)));
+        EXPECT_EQ(found.substr(0, found.find('|')), expected) << file << " " << callsign;
     }
 }
 
-TEST(PrefixLookup, RealCallsignsInTheGeneratedFile) {
-    const QString file = QStringLiteral(PELK_PROGRAM_DIR "/") + PrefixFileLayout::FileName;
+TEST(CountryTable, RealCallsignsInTheGeneratedFile) {
+    const CountryTable table = CountryTable::load(PELK_PROGRAM_DIR);
     const std::pair<const char*, const char*> cases[] = {
         {"F5ABC/P", "F|France|Europe|14|+1|27"},
         {"EA8/F5ABC", "EA8|Canary Islands|Afrique|33|0|36"},
@@ -55,7 +60,8 @@ TEST(PrefixLookup, RealCallsignsInTheGeneratedFile) {
         {"3Y0JA", "3Y|Antarctica|Amérique du Sud|13|0|73"}, // the exact call only
     };
     for (const auto& [callsign, expected] : cases)
-        EXPECT_EQ(summary(lookUp(file, callsign).record), expected) << callsign;
+        EXPECT_EQ(summary(table.recordOf(QString(callsign).leftJustified(12))), expected)
+            << callsign;
 }
 
 TEST(PrefixFileGenerator, ExcerptOfCtyDat) {
@@ -86,19 +92,4 @@ TEST(PrefixFileGenerator, ExcerptOfCtyDat) {
     };
     for (const auto& [index, expected] : cases)
         EXPECT_EQ(summary(readPrefixRecord(lines.value(index)), true), expected);
-}
-
-TEST(DistanceAzimut, FromTheOwnStation) {
-    const double cases[][4] = {
-        {-33.87, 151.21, 16976, 69}, // Sydney
-        {38.9, -77.04, 6176, 291},   // Washington: not the flat-map 263
-        {60.0, -10.0, 1500, 332},    // north-west: a number, not negative
-        {40.0, 2.31, 947, 180},      {48.52, 2.31, 0, 0},
-    };
-    for (const auto& [latitude, longitude, distance, bearing] : cases) {
-        const DistanceAndBearing way = Distance_Azimut(48.52, 2.31, latitude, longitude);
-        EXPECT_EQ(std::pair(way.distance, way.bearing), std::pair(distance, bearing)) << latitude;
-    }
-    // At 79.1 N the cosine sum of a point with itself comes out just above 1.
-    EXPECT_EQ(Distance_Azimut(79.1, -85.39, 79.1, -85.39).distance, 0);
 }
