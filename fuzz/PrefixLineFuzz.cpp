@@ -1,5 +1,5 @@
 // A line of the prefix file beside the program, which a user may edit.
-#include "PrefixLookup.h"
+#include "CountryTable.h"
 
 #include <QString>
 #include <cmath>

@@ -34,9 +34,9 @@ const QString& logPath() {
     return path;
 }
 
-const std::shared_ptr<const EntityNumbers>& entities() {
-    static const auto numbers = std::make_shared<const EntityNumbers>(
-        EntityNumbers::load(QStringLiteral(PELK_PROGRAM_DIR)));
+const std::shared_ptr<const CountryTable>& entities() {
+    static const auto numbers =
+        std::make_shared<const CountryTable>(CountryTable::load(QStringLiteral(PELK_PROGRAM_DIR)));
     return numbers;
 }
 
@@ -93,7 +93,7 @@ int markLines(const LogSnapshot& log, const QStringList& lines) {
 // The log book, once it has read the big log.
 LogBook& readBook() {
     static LogBook* book = [] {
-        auto* b = new LogBook(QStringLiteral(PELK_PROGRAM_DIR));
+        auto* b = new LogBook(entities());
         QEventLoop loop;
         QObject::connect(b, &LogBook::changed, &loop, &QEventLoop::quit);
         b->setLog({logPath()}, {QStringLiteral("qsl"), QStringLiteral("lotw")});

@@ -314,7 +314,7 @@ private:
     // Where the keyboard was when the busy state began.
     QPointer<QWidget> focusBeforeBusy_;
     CountryData countries_{CountryFolders::standard(directory_.path()), platform_.http};
-    LogBook log_{countries_.folderInUse()};
+    LogBook log_{countries_.table()};
     // The keys of the new entities' spots the last refresh listed.
     QSet<QString> newEntitySpots_;
     PageScratchFiles scratch_{directory_.path(), PageScratchFiles::userFolder()};

@@ -24,7 +24,7 @@ void Durerur::Mnu_Maj_Pays_Click() {
 }
 
 void Durerur::countryDataChanged() {
-    log_.setCountryFolder(countries_.folderInUse());
+    log_.setCountries(countries_.table());
 }
 
 void Durerur::countrySiteAttempted(const CountryUpdateResult& result, bool asked) {

@@ -1,10 +1,8 @@
 #include "Durerur.h"
 
+#include "DxInformation.h"
 #include "MessageBox.h"
-#include "PrefixFileLayout.h"
-#include "PrefixLookup.h"
 
-#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <cmath>
@@ -40,10 +38,9 @@ void Durerur::Liste_Stations_Click() {
 }
 
 void Durerur::Dedirad_Liste() {
-    DxInformation dx;
-    Cherche_Prefixe(QDir(countries_.folderInUse()).filePath(PrefixFileLayout::FileName),
-                    spotOfLine(state_.Ligne_Selection).call, state_.Latitude_Station,
-                    state_.Longitude_Station, dx);
+    const DxInformation dx =
+        Cherche_Prefixe(*countries_.table(), spotOfLine(state_.Ligne_Selection).call,
+                        state_.Latitude_Station, state_.Longitude_Station);
     Pref->setText(dx.record.prefix);
     Pays->setText(dx.record.country);
     Cont->setText(dx.record.continent);

@@ -10,6 +10,10 @@ namespace {
 // Closing the window waits no longer for an update to stop.
 constexpr int StopWaitMs = 1000;
 
+std::shared_ptr<const CountryTable> tableOf(const QString& folder) {
+    return std::make_shared<const CountryTable>(CountryTable::load(folder));
+}
+
 } // namespace
 
 struct CountryData::Link {
@@ -26,12 +30,16 @@ struct CountryData::Link {
                 owner, [owner = owner, what = std::move(what)] { what(*owner); },
                 Qt::QueuedConnection);
     }
-    // From the update's thread: the owner takes the new copy.
-    void publish(const CountryUpdateResult& result) {
+    // From the update's thread: the owner takes the new copy, read here
+    // rather than on the owner's thread.
+    void publish(const CountryUpdateResult& result, const CountryFolders& folders) {
         if (result.kind != CountryUpdateResult::Kind::Updated)
             return;
-        tell([](CountryData& data) {
+        const QString folder = folders.inUse();
+        tell([folder, table = tableOf(folder)](CountryData& data) {
             data.inUse_ = data.folders_.inUse();
+            // Other folders given meanwhile.
+            data.table_ = data.inUse_ == folder ? table : tableOf(data.inUse_);
             emit data.inUseChanged();
         });
     }
@@ -42,7 +50,7 @@ struct CountryData::Link {
 
 CountryData::CountryData(CountryFolders folders, HttpClient& http, QObject* parent)
     : QObject(parent), folders_(std::move(folders)), http_(http), inUse_(folders_.inUse()),
-      link_(std::make_shared<Link>()) {
+      table_(tableOf(inUse_)), link_(std::make_shared<Link>()) {
     link_->owner = this;
 }
 
@@ -63,19 +71,21 @@ CountryData::~CountryData() {
 void CountryData::setFolders(CountryFolders folders) {
     folders_ = std::move(folders);
     const QString before = std::exchange(inUse_, folders_.inUse());
-    if (inUse_ != before)
+    if (inUse_ != before) {
+        table_ = tableOf(inUse_);
         emit inUseChanged();
+    }
 }
 
 void CountryData::startUp(bool fromSite, const QString& site) {
     run([&http = http_, folders = folders_, fromSite, site](Link& link) {
-        link.publish(updateFromDebian(folders, link.cancelled));
+        link.publish(updateFromDebian(folders, link.cancelled), folders);
         const QDateTime now = QDateTime::currentDateTimeUtc();
         if (!fromSite || link.cancelled || !siteUpdateDue(folders, now))
             return;
         noteSiteAttempt(folders, now);
         const CountryUpdateResult result = updateFromSite(http, site, folders, link.cancelled);
-        link.publish(result);
+        link.publish(result, folders);
         link.attempted(result, false);
     });
 }
@@ -83,7 +93,7 @@ void CountryData::startUp(bool fromSite, const QString& site) {
 void CountryData::update(const QString& site) {
     run([&http = http_, folders = folders_, site](Link& link) {
         const CountryUpdateResult result = updateFromSite(http, site, folders, link.cancelled);
-        link.publish(result);
+        link.publish(result, folders);
         link.attempted(result, true);
     });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CountryTable.h"
 #include "CountryUpdate.h"
 
 #include <QObject>
@@ -21,8 +22,10 @@ public:
 
     // Taken at the next update (the start-up's included).
     void setFolders(CountryFolders folders);
-    // The folder the lookups read.
+    // The folder of the copy in use, and that copy in memory: built once for
+    // each copy taken into use, shared by whoever looks a callsign up.
     QString folderInUse() const { return inUse_; }
+    std::shared_ptr<const CountryTable> table() const { return table_; }
     CountryVersion versionInUse() const { return CountryVersion::read(inUse_); }
 
     // Debian's copy when it is newer; then, with `fromSite`, the site's when
@@ -33,7 +36,8 @@ public:
     bool running() const { return job_ != nullptr && job_->isRunning(); }
 
 signals:
-    // The lookups read another copy.
+    // Another copy is in use, or an update rewrote the one in use: table()
+    // holds it.
     void inUseChanged();
     // An attempt at the site ended; `asked`: by the user.
     void siteAttempted(const CountryUpdateResult& result, bool asked);
@@ -51,6 +55,7 @@ private:
     CountryFolders folders_;
     HttpClient& http_;
     QString inUse_;
+    std::shared_ptr<const CountryTable> table_;
     std::unique_ptr<QThread> job_;
     std::shared_ptr<Link> link_;
 };

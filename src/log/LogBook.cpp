@@ -32,9 +32,9 @@ QString counting(int count, const char* one, const char* many) {
 } // namespace
 
 NeededStatus LogSnapshot::statusOf(QStringView callsign, double khz, ModeGroup mode) const {
-    if (!hasLog || !entities)
+    if (!hasLog || !countries)
         return NeededStatus::None;
-    const int entity = entities->ofCall(callsign);
+    const int entity = countries->entityOf(callsign);
     const std::optional<int> band = amateurBandOfKhz(khz);
     if (entity == 0 || !band)
         return NeededStatus::None;
@@ -46,8 +46,8 @@ NeededStatus LogSnapshot::statusOfSpot(const Spot& spot) const {
     return statusOf(QStringView(spot.call).trimmed(), khz, spotModeGroup(khz, spot.remark));
 }
 
-LogBook::LogBook(QString countryFolder, QObject* parent)
-    : QObject(parent), readingCountryFolder_(std::move(countryFolder)) {
+LogBook::LogBook(std::shared_ptr<const CountryTable> countries, QObject* parent)
+    : QObject(parent), countries_(std::move(countries)) {
     reader_ = new QObject;
     reader_->moveToThread(&thread_);
     thread_.setObjectName(QStringLiteral("log reader"));
@@ -98,16 +98,15 @@ void LogBook::setLog(const QStringList& files, const QStringList& confirmations)
         poll_.start();
 }
 
-void LogBook::setCountryFolder(const QString& folder) {
+void LogBook::setCountries(std::shared_ptr<const CountryTable> countries) {
     if (!thread_.isRunning()) {
-        readingCountryFolder_ = folder;
+        countries_ = std::move(countries);
         return;
     }
     QMetaObject::invokeMethod(
         reader_,
-        [this, folder] {
-            readingCountryFolder_ = folder;
-            entities_ = std::make_shared<const EntityNumbers>(EntityNumbers::load(folder));
+        [this, countries = std::move(countries)] {
+            countries_ = countries;
             for (std::unique_ptr<LogFile>& file : files_)
                 file = std::make_unique<LogFile>(file->path());
             readChanges();
@@ -146,9 +145,6 @@ void LogBook::refreshSoon() {
 }
 
 void LogBook::readChanges() {
-    if (!entities_ && !files_.empty())
-        entities_ =
-            std::make_shared<const EntityNumbers>(EntityNumbers::load(readingCountryFolder_));
     bool anyChanged = files_.empty();
     // The same file under two names (a link, "../") is read once.
     std::vector<std::pair<dev_t, ino_t>> read;
@@ -161,7 +157,7 @@ void LogBook::readChanges() {
                 continue;
             read.push_back(identity);
         }
-        anyChanged = file->refresh(*entities_, stopping_) || anyChanged;
+        anyChanged = file->refresh(*countries_, stopping_) || anyChanged;
         counted.push_back(file.get());
     }
     anyChanged = anyChanged || counted.size() != countedFiles_;
@@ -171,7 +167,7 @@ void LogBook::readChanges() {
 
     auto snapshot = std::make_shared<LogSnapshot>();
     snapshot->hasLog = !files_.empty();
-    snapshot->entities = entities_;
+    snapshot->countries = countries_;
     snapshot->index = WorkedIndex(readingCounted_);
     int unreadable = 0;
     QStringList problems;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EntityNumbers.h"
+#include "CountryTable.h"
 #include "NeededStatus.h"
 #include "Spot.h"
 #include "WorkedIndex.h"
@@ -17,7 +17,7 @@ class LogFile;
 // What the log said when it was last read: enough to mark every spot.
 struct LogSnapshot {
     bool hasLog = false;
-    std::shared_ptr<const EntityNumbers> entities;
+    std::shared_ptr<const CountryTable> countries;
     WorkedIndex index;
     // The status line's text: what was read, or why nothing was.
     QString status;
@@ -37,8 +37,8 @@ class LogBook : public QObject {
     Q_OBJECT
 
 public:
-    // `countryFolder`: where the country data in use lies.
-    explicit LogBook(QString countryFolder, QObject* parent = nullptr);
+    // `countries`: the country data in use.
+    explicit LogBook(std::shared_ptr<const CountryTable> countries, QObject* parent = nullptr);
     ~LogBook() override;
 
     // `files`: the log's files ("~/" is the home folder), a file named twice
@@ -46,9 +46,8 @@ public:
     // "lotw", "eqsl"). The reading thread starts with the first log.
     void setLog(const QStringList& files, const QStringList& confirmations);
     std::shared_ptr<const LogSnapshot> snapshot() const { return snapshot_; }
-    // The country data in `folder` is new, or an update rewrote it there:
-    // every contact's entity is found again.
-    void setCountryFolder(const QString& folder);
+    // Other country data is in use: every contact's entity is found again.
+    void setCountries(std::shared_ptr<const CountryTable> countries);
 
 signals:
     void changed();
@@ -71,8 +70,7 @@ private:
     // How many files the last reading counted, each file once.
     std::size_t countedFiles_ = 0;
     std::uint8_t readingCounted_ = PaperQsl | Lotw;
-    std::shared_ptr<const EntityNumbers> entities_;
-    QString readingCountryFolder_;
+    std::shared_ptr<const CountryTable> countries_;
 
     QFileSystemWatcher watcher_;
     QTimer poll_;

@@ -2,7 +2,8 @@
 
 #include "AdiReader.h"
 #include "AdxReader.h"
-#include "EntityNumbers.h"
+#include "CountryTable.h"
+#include "LogSlots.h"
 #include "SystemErrorText.h"
 
 #include <QFile>
@@ -24,6 +25,36 @@ QString openingProblem(int error) {
     default:
         return systemErrorText(error);
     }
+}
+
+bool received(const QByteArray& field) {
+    return field.compare("Y", Qt::CaseInsensitive) == 0 ||
+           field.compare("V", Qt::CaseInsensitive) == 0;
+}
+
+// How a logged contact counts: its DXCC field when that is an entity, else
+// the entity of its call; its band, else the band of its frequency (in MHz);
+// its mode group; the confirmations received ("Y" or "V").
+LoggedContact loggedContact(const AdifRecord& record, const CountryTable& countries) {
+    LoggedContact contact;
+    bool isNumber = false;
+    const int dxcc = record.dxcc.toInt(&isNumber);
+    contact.entity =
+        isNumber && countries.isEntity(dxcc) ? dxcc : countries.entityOfLoggedCall(record.call);
+    std::optional<int> band = bandNamed(record.band);
+    if (!band) {
+        bool isFrequency = false;
+        const double megahertz = record.freq.toDouble(&isFrequency);
+        if (isFrequency)
+            band = amateurBandOfKhz(megahertz * 1000);
+    }
+    contact.band = std::int8_t(band.value_or(-1));
+    const std::optional<ModeGroup> group = contactModeGroup(record.mode);
+    contact.group = group ? std::int8_t(*group) : std::int8_t(-1);
+    contact.confirmedBy = std::uint8_t((received(record.qslRcvd) ? PaperQsl : 0) |
+                                       (received(record.lotwQslRcvd) ? Lotw : 0) |
+                                       (received(record.eqslQslRcvd) ? Eqsl : 0));
+    return contact;
 }
 
 bool isBlank(char c) {
@@ -111,7 +142,7 @@ bool LogFile::stillHoldsWhatWasRead(int fd) const {
            now == tail_;
 }
 
-bool LogFile::refresh(const EntityNumbers& entities, const std::atomic<bool>& stop) {
+bool LogFile::refresh(const CountryTable& countries, const std::atomic<bool>& stop) {
     // Never blocks on a FIFO put in the file's place.
     const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -145,9 +176,9 @@ bool LogFile::refresh(const EntityNumbers& entities, const std::atomic<bool>& st
     accessProblem_.clear();
     contentProblem_.clear();
     if (adx)
-        readAdx(fd, now.size, entities, stop);
+        readAdx(fd, now.size, countries, stop);
     else
-        readAdi(fd, now.size, entities, stop);
+        readAdi(fd, now.size, countries, stop);
     ::close(fd);
     seen_ = now;
     return true;
@@ -162,10 +193,10 @@ void LogFile::keepWitness(QByteArrayView piece, qint64 at) {
     tail_.remove(0, std::max<qsizetype>(0, tail_.size() - WitnessSize));
 }
 
-void LogFile::readAdi(int fd, off_t size, const EntityNumbers& entities,
+void LogFile::readAdi(int fd, off_t size, const CountryTable& countries,
                       const std::atomic<bool>& stop) {
     AdiReader reader(
-        [&](const AdifRecord& record) { contacts_.push_back(loggedContact(record, entities)); });
+        [&](const AdifRecord& record) { contacts_.push_back(loggedContact(record, countries)); });
     const bool whole = wholeEnd_ == 0;
     qint64 at = wholeEnd_;
     readPieces(fd, wholeEnd_, size, stop, [&](QByteArrayView piece) {
@@ -180,15 +211,15 @@ void LogFile::readAdi(int fd, off_t size, const EntityNumbers& entities,
     wholeUnreadable_ += wholeUnreadable;
     tailUnreadable_ = reader.unreadable() - wholeUnreadable;
     if (cut)
-        contacts_.push_back(loggedContact(*cut, entities));
+        contacts_.push_back(loggedContact(*cut, countries));
     if (whole && size > 0 && !reader.readAnyField())
         contentProblem_ = QStringLiteral("ni ADI ni ADX");
 }
 
-void LogFile::readAdx(int fd, off_t size, const EntityNumbers& entities,
+void LogFile::readAdx(int fd, off_t size, const CountryTable& countries,
                       const std::atomic<bool>& stop) {
     AdxReader reader(
-        [&](const AdifRecord& record) { contacts_.push_back(loggedContact(record, entities)); });
+        [&](const AdifRecord& record) { contacts_.push_back(loggedContact(record, countries)); });
     readPieces(fd, 0, size, stop, [&](QByteArrayView piece) { reader.feed(piece); });
     contentProblem_ = reader.finish();
     wholeUnreadable_ = reader.unreadable();

@@ -8,7 +8,7 @@
 #include <sys/types.h>
 #include <vector>
 
-class EntityNumbers;
+class CountryTable;
 
 // One ADIF file of the log (ADI or ADX) and the contacts read from it. It
 // follows the logger writing it: a file that grew, its bytes read so far
@@ -22,7 +22,7 @@ public:
     // Reads what changed since the last call, in pieces, until done or
     // `stop`. True when its contacts or its problem changed. A file gone or
     // unreadable keeps the contacts last read.
-    bool refresh(const EntityNumbers& entities, const std::atomic<bool>& stop);
+    bool refresh(const CountryTable& countries, const std::atomic<bool>& stop);
 
     const QString& path() const { return path_; }
     const std::vector<LoggedContact>& contacts() const { return contacts_; }
@@ -46,8 +46,8 @@ private:
     bool stillHoldsWhatWasRead(int fd) const;
     // `piece` read at `at`.
     void keepWitness(QByteArrayView piece, qint64 at);
-    void readAdi(int fd, off_t size, const EntityNumbers& entities, const std::atomic<bool>& stop);
-    void readAdx(int fd, off_t size, const EntityNumbers& entities, const std::atomic<bool>& stop);
+    void readAdi(int fd, off_t size, const CountryTable& countries, const std::atomic<bool>& stop);
+    void readAdx(int fd, off_t size, const CountryTable& countries, const std::atomic<bool>& stop);
 
     QString path_;
     std::optional<Seen> seen_;

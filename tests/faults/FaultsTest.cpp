@@ -202,9 +202,11 @@ TEST_F(Faults, DamagedProgramFolderStillShowsSpotsAndSounds) {
     EXPECT_EQ(capture.readAll(), QByteArray(reinterpret_cast<const char*>(beep.data()),
                                             qsizetype(beep.size() * sizeof(short))));
 
-    // Without the prefix file a click shows no country and still tunes.
+    // Started without the prefix file, a click shows no country and still tunes.
     const QString prefixes = directory.file(QStringLiteral("Prefixe_DXCC.txt"));
     ASSERT_TRUE(QFile::rename(prefixes, prefixes + ".away"));
+    restart({{"Latitude", "48.52N"}, {"Longitude", "2.31E"}});
+    window().Bande_CL->setCurrentIndex(Band14);
     window().Mnu_Com_Click(1);
     ModalCloser closer;
     ASSERT_TRUE(afficher());
@@ -212,6 +214,9 @@ TEST_F(Faults, DamagedProgramFolderStillShowsSpotsAndSounds) {
     EXPECT_EQ(window().Pays->text(), QString());
     EXPECT_EQ(pty.readAvailable().size(), 4 * 5);
     ASSERT_TRUE(QFile::rename(prefixes + ".away", prefixes));
+    restart({{"Latitude", "48.52N"}, {"Longitude", "2.31E"}});
+    window().Bande_CL->setCurrentIndex(Band14);
+    window().Mnu_Com_Click(1);
 
     // A read-only program folder: the page goes to the per-user folder.
     QFile::remove(directory.file(QStringLiteral("Dedirad1.txt")));

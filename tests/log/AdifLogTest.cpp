@@ -1,6 +1,6 @@
 // ADIF files, ADI and ADX, as loggers and WSJT-X write them and as they get
 // damaged, read into what a contact with each spot would bring.
-#include "EntityNumbers.h"
+#include "CountryTable.h"
 #include "FrenchNumber.h"
 #include "LogBook.h"
 #include "LogFile.h"
@@ -15,9 +15,9 @@
 
 namespace {
 
-const std::shared_ptr<const EntityNumbers>& entities() {
-    static const auto numbers = std::make_shared<const EntityNumbers>(
-        EntityNumbers::load(QStringLiteral(PELK_PROGRAM_DIR)));
+const std::shared_ptr<const CountryTable>& entities() {
+    static const auto numbers =
+        std::make_shared<const CountryTable>(CountryTable::load(QStringLiteral(PELK_PROGRAM_DIR)));
     return numbers;
 }
 
