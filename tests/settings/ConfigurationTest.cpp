@@ -48,6 +48,7 @@ TEST(Configuration, ASiteIsOfTheWebWithNothingAfterItsHostElseTheDefaultIsTaken)
         {ConfigKey::LookupSite, "https://www.hamqth.com/", "https://www.hamqth.com"},
         {ConfigKey::LookupSite, "file:///etc/passwd", nullptr},
         {ConfigKey::SpotSite, "data:text/html,<script>", nullptr},
+        {ConfigKey::SpotSite, "http://", nullptr},
         {ConfigKey::LookupSite, "https://www.qrz.com/db", nullptr},
         {ConfigKey::LookupSite, "https://user@www.qrz.com", nullptr},
         {ConfigKey::SpotSite, "http://127.0.0.1:8073/?x=1", nullptr},
