@@ -3,6 +3,7 @@
 #include "Configuration.h"
 #include "SettingsStore.h"
 #include "TempSettings.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,20 +74,14 @@ TEST(Configuration, TheUsersFileOverridesKeyByKeyAndIsWrittenInPlace) {
     const QString user = Configuration::userFile();
     EXPECT_EQ(user, folder.path() + "/pelk-dedirad/Pelk_Dedirad.conf");
     const QString beside = folder.filePath("Pelk_Dedirad.conf");
-    QFile file(beside);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("cluster = a.example.org:7300\ncom1 = /dev/ttyUSB0\ncallsign = F4ABC\n");
-    file.close();
+    ASSERT_TRUE(writeFile(beside, "cluster = a.example.org:7300\ncom1 = /dev/ttyUSB0\n"));
 
     // No file of the user's: the one beside the program, as it is.
     EXPECT_EQ(Configuration::load(beside, user).cluster(), "a.example.org:7300");
 
     // The user's keys over those beside the program.
     ASSERT_TRUE(QDir().mkpath(folder.path() + "/pelk-dedirad"));
-    QFile own(user);
-    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
-    own.write("# mine\nfuture_key = 42\ncluster = b.example.org:7000\n");
-    own.close();
+    ASSERT_TRUE(writeFile(user, "# mine\nfuture_key = 42\ncluster = b.example.org:7000\n"));
     ASSERT_FALSE(Configuration::saveKeys(
         user, {{"cluster", "c.example.org:8000"}, {"callsign", "F4XYZ-7"}}));
     const Configuration both = Configuration::load(beside, user);
@@ -117,9 +112,7 @@ TEST(Configuration, TheUsersFileOverridesKeyByKeyAndIsWrittenInPlace) {
     EXPECT_FALSE(Configuration::saveKeys(user, {{"password", " two  blanks "}}));
     EXPECT_EQ(Configuration::load(beside, user).password(), " two  blanks ");
     // A file chosen by mistake is not read.
-    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
-    own.write(QByteArray(2 << 20, '#'));
-    own.close();
+    ASSERT_TRUE(writeFile(user, QByteArray(2 << 20, '#')));
     EXPECT_EQ(Configuration::load(beside, user).problems().size(), 1);
     qunsetenv("XDG_CONFIG_HOME");
 }
