@@ -9,7 +9,7 @@
 
 void Durerur::startCountryUpdates() {
     Mnu_Maj_Pays->setEnabled(false);
-    countries_.startUp(config_.value(ConfigKey::CountryUpdate) == QLatin1String("auto"),
+    countries_.startUp(config_.choice(ConfigKey::CountryUpdate) == ConfigWords::Auto,
                        config_.value(ConfigKey::CountrySite));
 }
 

@@ -2,6 +2,7 @@
 
 #include "CountryDataLines.h"
 #include "PrefixFileLayout.h"
+#include "RegularFile.h"
 #include "SystemErrorText.h"
 
 #include <QDir>

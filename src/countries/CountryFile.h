@@ -53,11 +53,6 @@ struct CountryFile {
 // is not one.
 inline constexpr qint64 LargestCountryFile = 10 * 1024 * 1024;
 
-// The bytes of the file at `path`, at most `limit` of them, when it is a
-// regular file; nothing for anything else, which a FIFO in its place would
-// make hang.
-std::optional<QByteArray> regularFileBytes(const QString& path, qint64 limit);
-
 // Each reader describes every record, line or prefix it cannot read in
 // `problems`, in French, and leaves it out.
 

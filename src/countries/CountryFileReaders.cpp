@@ -2,8 +2,6 @@
 
 #include "FrenchNumber.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QStringTokenizer>
 #include <cmath>
@@ -201,13 +199,6 @@ void readPrefix(QStringView token, const PrefixEntry& entity, CountryFile& file,
 }
 
 } // namespace
-
-std::optional<QByteArray> regularFileBytes(const QString& path, qint64 limit) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.read(limit);
-}
 
 CountryFile readCtyDat(QStringView text, QStringList& problems) {
     CountryFile file;

@@ -1,10 +1,11 @@
 #include "CountryTable.h"
 
 #include "LeadingNumber.h"
+#include "CountryFile.h"
 #include "PrefixFileLayout.h"
+#include "RegularFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QHash>
 #include <algorithm>
 #include <limits>
@@ -15,9 +16,9 @@ QString field(QStringView line, PrefixColumn column) {
     return line.mid(column.first - 1, column.width).trimmed().toString();
 }
 
+// A FIFO or a device put in a file's place must not hold the start.
 QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return regularFileBytes(path, LargestCountryFile).value_or(QByteArray());
 }
 
 // Calls one function with each line of the text, without its line end. A

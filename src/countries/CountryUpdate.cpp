@@ -10,7 +10,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <algorithm>
@@ -35,7 +34,7 @@ const QStringList CopyFiles{PrefixFileLayout::FileName, PrefixFileLayout::ExactC
 
 bool whole(const QString& folder) {
     for (const QString& name : CopyFiles) {
-        if (!QFileInfo(QDir(folder).filePath(name)).isFile())
+        if (!isRegularFile(QDir(folder).filePath(name)))
             return false;
     }
     return true;
@@ -294,7 +293,7 @@ void noteSiteAttempt(const CountryFolders& folders, const QDateTime& now) {
     QDir().mkpath(folders.user);
     const QString path = QDir(folders.user).filePath(AttemptFileName);
     // Opening a FIFO to write would wait for a reader.
-    if (QFileInfo::exists(path) && !QFileInfo(path).isFile())
+    if (!regularOrAbsent(path))
         return;
     QFile attempt(path);
     if (attempt.open(QIODevice::WriteOnly | QIODevice::Truncate))

@@ -1,6 +1,7 @@
 #include "CountryVersion.h"
 
 #include "CountryFile.h"
+#include "RegularFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,13 @@
 #include "LogBook.h"
 
+#include "ConfigurationKeys.h"
 #include "FrenchNumber.h"
 #include "LogFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <array>
 #include <sys/stat.h>
 
 namespace {
@@ -15,11 +17,13 @@ constexpr int PollMs = 1000;
 
 std::uint8_t countedConfirmations(const QStringList& confirmations) {
     std::uint8_t counted = 0;
+    // In the order of the key's words.
+    constexpr std::array<std::uint8_t, 3> Flags{PaperQsl, Lotw, Eqsl};
     for (const QString& which : confirmations) {
-        counted |= which == QLatin1String("qsl")    ? PaperQsl
-                   : which == QLatin1String("lotw") ? Lotw
-                   : which == QLatin1String("eqsl") ? Eqsl
-                                                    : 0;
+        for (std::size_t i = 0; i < Flags.size(); ++i) {
+            if (which == QLatin1String(ConfigWords::Confirmations[i].word))
+                counted |= Flags[i];
+        }
     }
     return counted;
 }

@@ -4,12 +4,11 @@
 #include "AdxReader.h"
 #include "CountryTable.h"
 #include "LogSlots.h"
+#include "RegularFile.h"
 #include "SystemErrorText.h"
 
-#include <QFile>
 #include <QStringDecoder>
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -144,20 +143,17 @@ bool LogFile::stillHoldsWhatWasRead(int fd) const {
 
 bool LogFile::refresh(const CountryTable& countries, const std::atomic<bool>& stop) {
     // Never blocks on a FIFO put in the file's place.
-    const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return setAccessProblem(openingProblem(errno));
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
+    const RegularFile file(path_);
+    if (file.notRegular())
         return setAccessProblem(QStringLiteral("pas un fichier ordinaire"));
-    }
+    if (!file.isOpen())
+        return setAccessProblem(openingProblem(file.error()));
+    const int fd = file.descriptor();
+    const struct stat& status = file.status();
     const Seen now{status.st_dev, status.st_ino, status.st_size, status.st_mtim};
     const bool sameFile = seen_ && seen_->device == now.device && seen_->inode == now.inode;
-    if (sameFile && seen_->size == now.size && sameTime(seen_->modified, now.modified)) {
-        ::close(fd);
+    if (sameFile && seen_->size == now.size && sameTime(seen_->modified, now.modified))
         return setAccessProblem(QString());
-    }
     const bool adx = isAdx(fd, now.size);
     // Only a file that grew, what was read still in it, is read from where
     // it was left: an export rewrites the file in place.
@@ -179,7 +175,6 @@ bool LogFile::refresh(const CountryTable& countries, const std::atomic<bool>& st
         readAdx(fd, now.size, countries, stop);
     else
         readAdi(fd, now.size, countries, stop);
-    ::close(fd);
     seen_ = now;
     return true;
 }

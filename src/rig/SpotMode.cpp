@@ -2,8 +2,10 @@
 
 #include "BandPlan.h"
 #include "CatOpcodes.h"
+#include "ConfigurationKeys.h"
 #include "FrequencyFormat.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -48,11 +50,11 @@ bool namesDigitalMode(QStringView remark) {
 } // namespace
 
 ModeRule modeRuleNamed(const QString& name) {
-    if (name == QLatin1String("bandplan"))
-        return ModeRule::BandPlan;
-    if (name == QLatin1String("none"))
-        return ModeRule::None;
-    return ModeRule::Sideband;
+    const auto& words = ConfigWords::ModeRules;
+    const auto named = std::find_if(words.begin(), words.end(), [&](const ConfigWord& word) {
+        return name == QLatin1String(word.word);
+    });
+    return named == words.end() ? ModeRule::Sideband : static_cast<ModeRule>(named - words.begin());
 }
 
 std::optional<SpotMode> spotMode(ModeRule rule, std::int32_t FreqWanted, QStringView remark) {

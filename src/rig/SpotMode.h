@@ -27,7 +27,7 @@ enum class ModeRule {
     None,     // "none": the frequency only, the mode left as it is
 };
 
-// "sideband", "bandplan" or "none"; anything else is the sideband rule.
+// By the words of key `mode`; anything else is the sideband rule.
 ModeRule modeRuleNamed(const QString& name);
 
 // The mode of a spot at FreqWanted (10 Hz units) with this remark; nothing

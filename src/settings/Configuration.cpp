@@ -1,9 +1,9 @@
 #include "Configuration.h"
 
+#include "KeyForms.h"
 #include "RegularFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
@@ -12,17 +12,6 @@
 #include <QUrl>
 #include <algorithm>
 #include <optional>
-
-namespace {
-
-// A base address is used as a prefix of paths: drop a trailing slash.
-QString withoutTrailingSlash(QString base) {
-    while (base.endsWith(QLatin1Char('/')))
-        base.chop(1);
-    return base;
-}
-
-} // namespace
 
 const QString Configuration::FileName = QStringLiteral("Pelk_Dedirad.conf");
 
@@ -49,15 +38,22 @@ FileBytes readBytes(const QString& path) {
     if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
         return read;
     read.present = true;
-    QFile file(path);
-    if (!regularOrAbsent(path))
+    if (!regularOrAbsent(path)) {
         read.problem = QStringLiteral("ce n'est pas un fichier ordinaire");
-    else if (file.size() > MaxFileBytes)
+        return read;
+    }
+    if (QFileInfo(path).size() > MaxFileBytes) {
         read.problem = QStringLiteral("plus de 1 Mo");
-    else if (!file.open(QIODevice::ReadOnly))
-        read.problem = file.errorString();
-    else if (read.bytes = file.read(MaxFileBytes + 1); file.error() != QFileDevice::NoError)
-        read.problem = file.errorString();
+        return read;
+    }
+    RegularFile file(path);
+    std::optional<QByteArray> bytes;
+    if (file.notRegular())
+        read.problem = QStringLiteral("ce n'est pas un fichier ordinaire");
+    else if (!file.isOpen() || !(bytes = file.read(MaxFileBytes + 1)))
+        read.problem = file.errorText();
+    else
+        read.bytes = *bytes;
     return read;
 }
 
@@ -70,14 +66,6 @@ std::optional<QString> keyOfLine(const QString& raw) {
     if (equals <= 0)
         return std::nullopt;
     return line.left(equals).trimmed();
-}
-
-// Only pages of the web: a file:// or data: address would open local files
-// or run a page's script in the lookup window.
-bool isWebSite(const QString& text) {
-    const QUrl site(text);
-    return (site.scheme() == QLatin1String("http") || site.scheme() == QLatin1String("https")) &&
-           !site.host().isEmpty();
 }
 
 } // namespace
@@ -120,7 +108,7 @@ std::optional<QString> Configuration::saveKeys(const QString& userPath,
                                                const QList<QPair<QString, QString>>& values) {
     for (const auto& [key, value] : values) {
         // A line break would write keys of its own choosing.
-        if (holdsControlCharacter(key) || holdsControlCharacter(value))
+        if (KeyForms::holdsControlCharacter(key) || KeyForms::holdsControlCharacter(value))
             return QStringLiteral("la valeur de %1 contient un caractère de contrôle").arg(key);
     }
     if (!QDir().mkpath(QFileInfo(userPath).absolutePath()))
@@ -172,18 +160,13 @@ void Configuration::apply(const QString& text) {
             const ConfigurationKey& row = ConfigurationKeys[id];
             if (*key != QLatin1String(row.name))
                 continue;
-            QString value = raw.mid(raw.indexOf(QLatin1Char('=')) + 1);
-            if (row.form != ValueForm::Exact)
-                value = value.trimmed();
-            else if (value.startsWith(QLatin1Char(' ')))
-                value.remove(0, 1);
+            const QString value =
+                KeyForms::fromLine(row.form, raw.mid(raw.indexOf(QLatin1Char('=')) + 1));
             if (value.isEmpty())
                 continue;
-            if (row.form == ValueForm::Site && !isWebSite(value)) {
-                problems_.append(
-                    QStringLiteral("%1 « %2 » n'est pas un site http ou https : %3 "
-                                   "est pris à sa place")
-                        .arg(QLatin1String(row.name), value, QLatin1String(row.defaultValue)));
+            if (const std::optional<QString> problem =
+                    KeyForms::notTakenFromFile(static_cast<ConfigKey::Id>(id), value)) {
+                problems_.append(*problem);
                 continue;
             }
             setValue(static_cast<ConfigKey::Id>(id), value);
@@ -192,16 +175,23 @@ void Configuration::apply(const QString& text) {
 }
 
 void Configuration::setValue(ConfigKey::Id key, const QString& value) {
-    values_[key] =
-        ConfigurationKeys[key].form == ValueForm::Site ? withoutTrailingSlash(value) : value;
+    values_[key] = KeyForms::kept(ConfigurationKeys[key].form, value);
 }
 
 bool Configuration::isYes(ConfigKey::Id key) const {
-    return value(key).compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0;
+    return value(key).compare(QLatin1String(ConfigWords::YesNo[0].word), Qt::CaseInsensitive) == 0;
 }
 
 QString Configuration::yesOrNo(bool yes) {
-    return yes ? QStringLiteral("yes") : QStringLiteral("no");
+    return QLatin1String(ConfigWords::YesNo[yes ? 0 : 1].word);
+}
+
+int Configuration::choice(ConfigKey::Id key) const {
+    const auto words = ConfigurationKeys[key].words;
+    const auto chosen = std::find_if(words.begin(), words.end(), [&](const ConfigWord& word) {
+        return value(key) == QLatin1String(word.word);
+    });
+    return chosen == words.end() ? -1 : static_cast<int>(chosen - words.begin());
 }
 
 QStringList Configuration::names(ConfigKey::Id key) const {
@@ -245,11 +235,6 @@ QString Configuration::joinFiles(const QStringList& files) {
         written.append(file);
     }
     return written.join(QLatin1Char(';'));
-}
-
-bool Configuration::holdsControlCharacter(const QString& text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
 }
 
 QString Configuration::portDevice(int n) const {

@@ -38,9 +38,6 @@ public:
     // regular file (links followed) or a new one. A file that exists but
     // cannot be read, or a value holding a control character, is never
     // written. Nothing when it was written, else why not, in French.
-    // A line break or another control character: never part of a value.
-    static bool holdsControlCharacter(const QString& text);
-
     static std::optional<QString> saveKeys(const QString& userPath,
                                            const QList<QPair<QString, QString>>& values);
 
@@ -50,6 +47,9 @@ public:
     // A yes-or-no key: "yes" in any case is yes, anything else no.
     bool isYes(ConfigKey::Id key) const;
     static QString yesOrNo(bool yes);
+    // A key of a choice: the index of its value among the key's words, -1
+    // for a value that is none of them.
+    int choice(ConfigKey::Id key) const;
     // A key listing names by commas, each trimmed and in lower case.
     QStringList names(ConfigKey::Id key) const;
     // A key listing files by ";", each trimmed: a ";" of a file's name is

@@ -1,9 +1,9 @@
 #include "Reglages.h"
 
-#include "ClusterNodeList.h"
+#include "EditableLists.h"
+#include "KeyForms.h"
 #include "MessageBox.h"
 #include "NamedWidgets.h"
-#include "SettingsChecks.h"
 #include "WindowGeometry.h"
 
 #include <QCheckBox>
@@ -18,56 +18,52 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSerialPortInfo>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
 
-// The rule names of `mode`, as the file holds them, and what they mean.
-constexpr std::array<std::pair<const char*, const char*>, 3> ModeRules{{
-    {"sideband", "Bande latérale (inférieure sous 7200 kHz)"},
-    {"bandplan", "CW et modes numériques selon le plan de bande"},
-    {"none", "Fréquence seule"},
-}};
+// The window's groups of fields, in the order the window shows them and
+// lists the fields in error.
+struct Group {
+    const char* title;
+    const char* name; // none: unnamed
+    std::vector<ConfigKey::Id> keys;
+    // Laid out in two columns: the window keeps within a laptop's screen.
+    bool twoColumns = false;
+};
 
-constexpr std::array<const char*, 6> HamlibSpeeds{"4800",  "9600",  "19200",
-                                                  "38400", "57600", "115200"};
-
-QComboBox* editableList(QWidget* parent, const char* name, const QString& current) {
-    auto* list = makeNamed<QComboBox>(parent, name);
-    list->setEditable(true);
-    // The offered entries' descriptions show when the list opens; the field
-    // itself needs room for an address or a device only.
-    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    list->setMinimumContentsLength(32);
-    list->setInsertPolicy(QComboBox::NoInsert);
-    list->setEditText(current);
-    return list;
+const std::array<Group, 5>& groups() {
+    using namespace ConfigKey;
+    static const std::array<Group, 5> all{{
+        {"Spots en direct", nullptr, {Callsign, Cluster, Password}},
+        {"Sites", nullptr, {SpotSite, LookupSite, CountrySite, CountryUpdate}},
+        {"Ports série", nullptr, {Com1, Com2, Com3, Com4, Com5, Com6}, true},
+        {"Transceiver par le réseau",
+         nullptr,
+         {Rigctld, Flrig, ConfigKey::HamlibModel, HamlibDevice, HamlibSpeed, Mode}},
+        {"Journal", "Journal", {AdifLog, Confirmations, AlertNewEntity}},
+    }};
+    return all;
 }
 
-// The serial devices present, by their stable names when the system has them.
-void offerSerialDevices(QComboBox* list) {
-    const QString current = list->currentText();
-    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) {
-        const QString description =
-            port.description().isEmpty() ? port.manufacturer() : port.description();
-        list->addItem(port.systemLocation() +
-                          (description.isEmpty() ? QString() : QStringLiteral(" — ") + description),
-                      port.systemLocation());
-    }
-    list->setEditText(current);
+// Shown on the line of the key before them: both addresses are short, and
+// the country file's box goes with its address.
+bool onLineBefore(ConfigKey::Id key) {
+    return key == ConfigKey::Flrig || key == ConfigKey::CountryUpdate;
+}
+
+const ConfigurationKey& row(ConfigKey::Id key) {
+    return ConfigurationKeys[key];
 }
 
 QString caption(ConfigKey::Id key) {
-    return QString::fromUtf8(ConfigurationKeys[key].caption);
+    return QString::fromUtf8(row(key).caption);
 }
 
-// The text of an editable list: its device or address, without the description.
-QString valueOf(const QComboBox* list) {
-    const QString text = list->currentText().trimmed();
-    const qsizetype dash = text.indexOf(QStringLiteral(" — "));
-    return dash < 0 ? text : text.left(dash).trimmed();
+// A key of two words is a box to tick, its caption beside it.
+bool isBox(ConfigKey::Id key) {
+    return row(key).words.size() == 2;
 }
 
 } // namespace
@@ -78,167 +74,218 @@ Reglages::Reglages(const Configuration& current, const std::vector<HamlibModel>&
     setObjectName(QStringLiteral("Reglages"));
     setWindowTitle(QStringLiteral("Réglages"));
     setAttribute(Qt::WA_DeleteOnClose);
-    // The fields scroll on a screen too small for them; the button stays.
+    // The fields scroll on a screen too small for them; the buttons stay.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(createFields(current, hamlibModels));
+    createButtons(*scroll);
+    findFields();
+    shownValues_ = values();
+    Form_Load(*scroll);
+}
+
+QWidget* Reglages::createFields(const Configuration& current,
+                                const std::vector<HamlibModel>& models) {
     auto* fields = new QWidget;
     auto* layout = new QVBoxLayout(fields);
-
-    auto* spots = new QGroupBox(QStringLiteral("Spots en direct"), this);
-    auto* spotsForm = new QFormLayout(spots);
-    Indicatif_Reglage = makeNamed<QLineEdit>(spots, "Indicatif_Reglage");
-    Indicatif_Reglage->setText(current.callsign());
-    Indicatif_Reglage->setPlaceholderText(QStringLiteral("F4ABC-7"));
-    spotsForm->addRow(caption(ConfigKey::Callsign), Indicatif_Reglage);
-    Noeuds = editableList(spots, "Noeuds", current.cluster());
-    for (const ClusterNode& node : WellKnownClusterNodes)
-        Noeuds->addItem(QString::fromLatin1(node.address) + QStringLiteral(" — ") +
-                        QString::fromLatin1(node.name) + QStringLiteral(" : ") +
-                        QString::fromUtf8(node.description));
-    Noeuds->setEditText(current.cluster());
-    Noeuds->setToolTip(QStringLiteral("Jusqu'à trois nœuds hôte:port séparés par des virgules ; "
-                                      "vide : spots de démonstration"));
-    spotsForm->addRow(caption(ConfigKey::Cluster), Noeuds);
-    Mot_De_Passe = makeNamed<QLineEdit>(spots, "Mot_De_Passe");
-    Mot_De_Passe->setEchoMode(QLineEdit::Password);
-    Mot_De_Passe->setText(current.password());
-    spotsForm->addRow(caption(ConfigKey::Password), Mot_De_Passe);
-    layout->addWidget(spots);
-
-    auto* sites = new QGroupBox(QStringLiteral("Sites"), this);
-    auto* sitesForm = new QFormLayout(sites);
-    Site_Spots = makeNamed<QLineEdit>(sites, "Site_Spots");
-    Site_Spots->setText(current.spotSite());
-    sitesForm->addRow(caption(ConfigKey::SpotSite), Site_Spots);
-    Site_Recherche = makeNamed<QLineEdit>(sites, "Site_Recherche");
-    Site_Recherche->setText(current.lookupSite());
-    sitesForm->addRow(caption(ConfigKey::LookupSite), Site_Recherche);
-    Site_Pays = makeNamed<QLineEdit>(sites, "Site_Pays");
-    Site_Pays->setText(current.value(ConfigKey::CountrySite));
-    Maj_Pays_Auto =
-        makeCaptioned<QCheckBox>(sites, "Maj_Pays_Auto", caption(ConfigKey::CountryUpdate));
-    Maj_Pays_Auto->setChecked(current.value(ConfigKey::CountryUpdate) == QLatin1String("auto"));
-    auto* countries = new QHBoxLayout;
-    countries->addWidget(Site_Pays, 1);
-    countries->addWidget(Maj_Pays_Auto);
-    sitesForm->addRow(caption(ConfigKey::CountrySite), countries);
-    layout->addWidget(sites);
-
-    // Two columns of three ports: the window keeps within a laptop's screen.
-    auto* ports = new QGroupBox(QStringLiteral("Ports série"), this);
-    auto* portsGrid = new QGridLayout(ports);
-    constexpr int PortsPerColumn = 3;
-    for (int n = 1; n <= Configuration::PortCount; ++n) {
-        const QByteArray name = "Peripherique_Com" + QByteArray::number(n);
-        QComboBox* device = editableList(ports, name.constData(), current.portDevice(n));
-        device->setMinimumContentsLength(16);
-        offerSerialDevices(device);
-        Peripheriques[static_cast<std::size_t>(n - 1)] = device;
-        const int row = (n - 1) % PortsPerColumn;
-        const int column = (n - 1) / PortsPerColumn * 2;
-        portsGrid->addWidget(
-            new QLabel(caption(static_cast<ConfigKey::Id>(ConfigKey::Com1 + n - 1)), ports), row,
-            column);
-        portsGrid->addWidget(device, row, column + 1);
+    for (const Group& group : groups()) {
+        auto* box = new QGroupBox(QString::fromUtf8(group.title), fields);
+        if (group.name)
+            box->setObjectName(QLatin1String(group.name));
+        layout->addWidget(box);
+        if (group.twoColumns) {
+            addColumns(*box, group.keys, current, models);
+            continue;
+        }
+        auto* form = new QFormLayout(box);
+        for (auto key = group.keys.begin(); key != group.keys.end();) {
+            const auto lineEnd = std::find_if_not(key + 1, group.keys.end(), onLineBefore);
+            addLine(*form, *box, std::vector<ConfigKey::Id>(key, lineEnd), current, models);
+            key = lineEnd;
+        }
     }
-    portsGrid->setColumnStretch(1, 1);
-    portsGrid->setColumnStretch(3, 1);
-    layout->addWidget(ports);
+    return fields;
+}
 
-    auto* rig = new QGroupBox(QStringLiteral("Transceiver par le réseau"), this);
-    auto* rigForm = new QFormLayout(rig);
-    // Both addresses are short: one row keeps the window within a laptop's
-    // screen.
-    Adresse_Rigctld = makeNamed<QLineEdit>(rig, "Adresse_Rigctld");
-    Adresse_Rigctld->setText(current.rigctld());
-    Adresse_Flrig = makeNamed<QLineEdit>(rig, "Adresse_Flrig");
-    Adresse_Flrig->setText(current.flrig());
-    auto* addresses = new QHBoxLayout;
-    addresses->addWidget(Adresse_Rigctld, 1);
-    addresses->addWidget(new QLabel(caption(ConfigKey::Flrig), rig));
-    addresses->addWidget(Adresse_Flrig, 1);
-    rigForm->addRow(caption(ConfigKey::Rigctld), addresses);
-    Modele_Hamlib = makeNamed<QComboBox>(rig, "Modele_Hamlib");
-    Modele_Hamlib->addItem(QStringLiteral("(aucun : rigctld n'est pas lancé)"), QString());
-    for (const HamlibModel& model : hamlibModels)
-        Modele_Hamlib->addItem(QStringLiteral("%1 (%2)").arg(model.name).arg(model.number),
-                               QString::number(model.number));
-    Modele_Hamlib->setCurrentIndex(std::max(0, Modele_Hamlib->findData(current.hamlibModel())));
-    rigForm->addRow(caption(ConfigKey::HamlibModel), Modele_Hamlib);
-    Peripherique_Hamlib = makeNamed<QLineEdit>(rig, "Peripherique_Hamlib");
-    Peripherique_Hamlib->setText(current.hamlibDevice());
-    rigForm->addRow(caption(ConfigKey::HamlibDevice), Peripherique_Hamlib);
-    Vitesse_Hamlib = editableList(rig, "Vitesse_Hamlib", current.hamlibSpeed());
-    for (const char* speed : HamlibSpeeds)
-        Vitesse_Hamlib->addItem(QString::fromLatin1(speed));
-    Vitesse_Hamlib->setEditText(current.hamlibSpeed());
-    rigForm->addRow(caption(ConfigKey::HamlibSpeed), Vitesse_Hamlib);
-    Mode_Reglage = makeNamed<QComboBox>(rig, "Mode_Reglage");
-    for (const auto& [rule, meaning] : ModeRules)
-        Mode_Reglage->addItem(QString::fromUtf8(meaning), QString::fromLatin1(rule));
-    Mode_Reglage->setCurrentIndex(std::max(0, Mode_Reglage->findData(current.mode())));
-    rigForm->addRow(caption(ConfigKey::Mode), Mode_Reglage);
-    layout->addWidget(rig);
-    layout->addWidget(createLogFields(current, *fields));
+void Reglages::addColumns(QGroupBox& group, const std::vector<ConfigKey::Id>& keys,
+                          const Configuration& current, const std::vector<HamlibModel>& models) {
+    auto* grid = new QGridLayout(&group);
+    const int perColumn = static_cast<int>(keys.size() + 1) / 2;
+    for (int i = 0; i < static_cast<int>(keys.size()); ++i) {
+        const ConfigKey::Id key = keys[static_cast<std::size_t>(i)];
+        const int column = i / perColumn * 2;
+        grid->addWidget(createField(key, group, current, models).front().widget, i % perColumn,
+                        column + 1);
+        grid->addWidget(new QLabel(caption(key), &group), i % perColumn, column);
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+}
 
+void Reglages::addLine(QFormLayout& form, QWidget& group, const std::vector<ConfigKey::Id>& keys,
+                       const Configuration& current, const std::vector<HamlibModel>& models) {
+    std::vector<Piece> pieces;
+    for (const ConfigKey::Id key : keys) {
+        // A field after the first is named on the line, a box by itself.
+        if (key != keys.front() && !isBox(key))
+            pieces.push_back({new QLabel(caption(key), &group)});
+        std::vector<Piece> field = createField(key, group, current, models);
+        pieces.insert(pieces.end(), field.begin(), field.end());
+    }
+    const QString label = isBox(keys.front()) ? QString() : caption(keys.front());
+    if (pieces.size() == 1) {
+        form.addRow(label, pieces.front().widget);
+        return;
+    }
+    auto* line = new QHBoxLayout;
+    for (const Piece& piece : pieces) {
+        if (piece.widget)
+            line->addWidget(piece.widget, piece.stretch);
+        else
+            line->addStretch(1);
+    }
+    form.addRow(label, line);
+}
+
+std::vector<Reglages::Piece> Reglages::createField(ConfigKey::Id key, QWidget& group,
+                                                   const Configuration& current,
+                                                   const std::vector<HamlibModel>& models) {
+    const ConfigurationKey& field = row(key);
+    if (field.form == KeyForm::Words || isBox(key))
+        return createBoxes(key, group, current);
+    if (QWidget* list = createList(key, group, current, models))
+        return {{list, 1}};
+    auto* text = makeNamed<QLineEdit>(&group, field.field);
+    text->setText(current.value(key));
+    fieldTexts_[key] = [text] { return text->text().trimmed(); };
+    if (field.form == KeyForm::Callsign)
+        text->setPlaceholderText(QStringLiteral("F4ABC-7"));
+    if (field.form == KeyForm::Secret) {
+        text->setEchoMode(QLineEdit::Password);
+        fieldTexts_[key] = [text] { return text->text(); };
+    }
+    if (field.form != KeyForm::Paths)
+        return {{text, 1}};
+    text->setPlaceholderText(QStringLiteral("~/.local/share/WSJT-X/wsjtx_log.adi"));
+    auto* browse = makeCaptioned<QPushButton>(&group, "Parcourir", QStringLiteral("Parcourir…"));
+    connect(browse, &QPushButton::clicked, this, &Reglages::Parcourir_Click);
+    return {{text, 1}, {browse}};
+}
+
+QWidget* Reglages::createList(ConfigKey::Id key, QWidget& group, const Configuration& current,
+                              const std::vector<HamlibModel>& models) {
+    const ConfigurationKey& field = row(key);
+    const QString value = current.value(key);
+    if (field.form == KeyForm::NodeList || field.form == KeyForm::SerialDevice) {
+        QComboBox* list = editableList(group, field.field, value);
+        fieldTexts_[key] = [list] { return valueOf(list); };
+        if (field.form == KeyForm::SerialDevice) {
+            list->setMinimumContentsLength(16);
+            offerSerialDevices(list);
+        } else {
+            offerClusterNodes(list);
+        }
+        return list;
+    }
+    if (field.form == KeyForm::Speed) {
+        QComboBox* list = editableList(group, field.field, value);
+        offerSpeeds(list);
+        fieldTexts_[key] = [list] { return list->currentText().trimmed(); };
+        return list;
+    }
+    if (field.form != KeyForm::HamlibModel && field.form != KeyForm::Choice)
+        return nullptr;
+    auto* list = makeNamed<QComboBox>(&group, field.field);
+    if (field.form == KeyForm::HamlibModel) {
+        list->addItem(QStringLiteral("(aucun : rigctld n'est pas lancé)"), QString());
+        for (const HamlibModel& model : models)
+            list->addItem(QStringLiteral("%1 (%2)").arg(model.name).arg(model.number),
+                          QString::number(model.number));
+    }
+    for (const ConfigWord& word : field.words)
+        list->addItem(QString::fromUtf8(word.caption), QString::fromLatin1(word.word));
+    list->setCurrentIndex(std::max(0, list->findData(value)));
+    fieldTexts_[key] = [list] { return list->currentData().toString(); };
+    return list;
+}
+
+std::vector<Reglages::Piece> Reglages::createBoxes(ConfigKey::Id key, QWidget& group,
+                                                   const Configuration& current) {
+    const ConfigurationKey& field = row(key);
+    if (field.form != KeyForm::Words) {
+        // The first word is the box ticked: yes, auto.
+        auto* box = makeCaptioned<QCheckBox>(&group, field.field, caption(key));
+        box->setChecked(field.form == KeyForm::YesNo ? current.isYes(key)
+                                                     : current.choice(key) == 0);
+        fieldTexts_[key] = [box, words = field.words] {
+            return QString::fromLatin1(words[box->isChecked() ? 0 : 1].word);
+        };
+        return {{box}};
+    }
+    const QStringList counted = current.names(key);
+    std::vector<Piece> pieces;
+    std::vector<std::pair<QCheckBox*, QString>> boxes;
+    for (const ConfigWord& word : field.words) {
+        auto* box = makeCaptioned<QCheckBox>(&group, word.field, QString::fromUtf8(word.caption));
+        box->setChecked(counted.contains(QLatin1String(word.word)));
+        boxes.emplace_back(box, QString::fromLatin1(word.word));
+        pieces.push_back({box});
+    }
+    pieces.push_back({nullptr});
+    fieldTexts_[key] = [boxes] {
+        QStringList ticked;
+        for (const auto& [box, word] : boxes) {
+            if (box->isChecked())
+                ticked.append(word);
+        }
+        return ticked.join(QLatin1Char(','));
+    };
+    return pieces;
+}
+
+void Reglages::createButtons(QScrollArea& scroll) {
     Enregistrer = makeCaptioned<QPushButton>(this, "Enregistrer", QStringLiteral("Enregistrer"));
     connect(Enregistrer, &QPushButton::clicked, this, &Reglages::Enregistrer_Click);
     Fermer = makeCaptioned<QPushButton>(this, "Fermer", QStringLiteral("Fermer"));
     connect(Fermer, &QPushButton::clicked, this, &QWidget::close);
-
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(fields);
     auto* windowLayout = new QVBoxLayout(this);
-    windowLayout->addWidget(scroll);
+    windowLayout->addWidget(&scroll);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(Enregistrer);
     buttons->addWidget(Fermer);
     windowLayout->addLayout(buttons);
-    bindFieldValues();
-    shownValues_ = values();
-    Form_Load(*scroll);
+    // Kept by the main window's "Nouveaux seulement", not here.
+    fieldTexts_[ConfigKey::NeededOnly] = [] { return QString(); };
 }
 
-namespace {
-
-// The confirmations of key `confirmations`, as the file names them.
-constexpr std::array<const char*, 3> ConfirmationNames{"qsl", "lotw", "eqsl"};
-
-} // namespace
-
-QGroupBox* Reglages::createLogFields(const Configuration& current, QWidget& parent) {
-    auto* log = new QGroupBox(QStringLiteral("Journal"), &parent);
-    log->setObjectName(QStringLiteral("Journal"));
-    auto* logForm = new QFormLayout(log);
-    Journal_ADIF = makeNamed<QLineEdit>(log, "Journal_ADIF");
-    Journal_ADIF->setText(current.value(ConfigKey::AdifLog));
-    Journal_ADIF->setPlaceholderText(QStringLiteral("~/.local/share/WSJT-X/wsjtx_log.adi"));
-    Parcourir = makeCaptioned<QPushButton>(log, "Parcourir", QStringLiteral("Parcourir…"));
-    connect(Parcourir, &QPushButton::clicked, this, &Reglages::Parcourir_Click);
-    auto* files = new QHBoxLayout;
-    files->addWidget(Journal_ADIF, 1);
-    files->addWidget(Parcourir);
-    logForm->addRow(caption(ConfigKey::AdifLog), files);
-    const QStringList counted = current.names(ConfigKey::Confirmations);
-    auto* confirmations = new QHBoxLayout;
-    const std::array<std::tuple<QCheckBox**, const char*, const char*>, 3> boxes{
-        {{&QSL_Papier, "QSL_Papier", "QSL papier"},
-         {&QSL_LoTW, "QSL_LoTW", "LoTW"},
-         {&QSL_eQSL, "QSL_eQSL", "eQSL"}}};
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        const auto& [field, name, text] = boxes[i];
-        *field = makeCaptioned<QCheckBox>(log, name, QString::fromLatin1(text));
-        (*field)->setChecked(counted.contains(QLatin1String(ConfirmationNames[i])));
-        confirmations->addWidget(*field);
-    }
-    confirmations->addStretch(1);
-    logForm->addRow(caption(ConfigKey::Confirmations), confirmations);
-    Alerte_Nouvelle_Entite =
-        makeCaptioned<QCheckBox>(log, "Alerte_Nouvelle_Entite", caption(ConfigKey::AlertNewEntity));
-    Alerte_Nouvelle_Entite->setChecked(current.isYes(ConfigKey::AlertNewEntity));
-    logForm->addRow(QString(), Alerte_Nouvelle_Entite);
-    return log;
+void Reglages::findFields() {
+    const auto find = [this]<class Field>(Field*& field, const char* name) {
+        field = findChild<Field*>(QLatin1String(name));
+    };
+    find(Indicatif_Reglage, "Indicatif_Reglage");
+    find(Noeuds, "Noeuds");
+    find(Mot_De_Passe, "Mot_De_Passe");
+    find(Site_Spots, "Site_Spots");
+    find(Site_Recherche, "Site_Recherche");
+    find(Site_Pays, "Site_Pays");
+    find(Maj_Pays_Auto, "Maj_Pays_Auto");
+    for (int n = 1; n <= Configuration::PortCount; ++n)
+        find(Peripheriques[static_cast<std::size_t>(n - 1)],
+             row(static_cast<ConfigKey::Id>(ConfigKey::Com1 + n - 1)).field);
+    find(Adresse_Rigctld, "Adresse_Rigctld");
+    find(Adresse_Flrig, "Adresse_Flrig");
+    find(Modele_Hamlib, "Modele_Hamlib");
+    find(Peripherique_Hamlib, "Peripherique_Hamlib");
+    find(Vitesse_Hamlib, "Vitesse_Hamlib");
+    find(Mode_Reglage, "Mode_Reglage");
+    find(Journal_ADIF, "Journal_ADIF");
+    find(Parcourir, "Parcourir");
+    find(QSL_Papier, "QSL_Papier");
+    find(QSL_LoTW, "QSL_LoTW");
+    find(QSL_eQSL, "QSL_eQSL");
+    find(Alerte_Nouvelle_Entite, "Alerte_Nouvelle_Entite");
 }
 
 void Reglages::Parcourir_Click() {
@@ -255,53 +302,6 @@ void Reglages::Parcourir_Click() {
     Journal_ADIF->setText(Configuration::joinFiles(files));
 }
 
-void Reglages::bindFieldValues() {
-    const auto text = [](const QLineEdit* field) {
-        return [field] { return field->text().trimmed(); };
-    };
-    const auto data = [](const QComboBox* list) {
-        return [list] { return list->currentData().toString(); };
-    };
-    fieldValues_[ConfigKey::SpotSite] = text(Site_Spots);
-    fieldValues_[ConfigKey::LookupSite] = text(Site_Recherche);
-    fieldValues_[ConfigKey::Cluster] = [this] { return valueOf(Noeuds); };
-    fieldValues_[ConfigKey::Callsign] = [this] {
-        return Indicatif_Reglage->text().trimmed().toUpper();
-    };
-    fieldValues_[ConfigKey::Password] = [this] { return Mot_De_Passe->text(); };
-    for (int n = 1; n <= Configuration::PortCount; ++n) {
-        const QComboBox* device = Peripheriques[static_cast<std::size_t>(n - 1)];
-        fieldValues_[ConfigKey::Com1 + n - 1] = [device] { return valueOf(device); };
-    }
-    fieldValues_[ConfigKey::Rigctld] = text(Adresse_Rigctld);
-    fieldValues_[ConfigKey::Flrig] = text(Adresse_Flrig);
-    fieldValues_[ConfigKey::HamlibModel] = data(Modele_Hamlib);
-    fieldValues_[ConfigKey::HamlibDevice] = text(Peripherique_Hamlib);
-    fieldValues_[ConfigKey::HamlibSpeed] = [this] {
-        return Vitesse_Hamlib->currentText().trimmed();
-    };
-    fieldValues_[ConfigKey::Mode] = data(Mode_Reglage);
-    fieldValues_[ConfigKey::AdifLog] = text(Journal_ADIF);
-    fieldValues_[ConfigKey::Confirmations] = [this] {
-        QStringList counted;
-        const std::array<const QCheckBox*, 3> boxes{QSL_Papier, QSL_LoTW, QSL_eQSL};
-        for (std::size_t i = 0; i < boxes.size(); ++i) {
-            if (boxes[i]->isChecked())
-                counted.append(QLatin1String(ConfirmationNames[i]));
-        }
-        return counted.join(QLatin1Char(','));
-    };
-    fieldValues_[ConfigKey::AlertNewEntity] = [this] {
-        return Configuration::yesOrNo(Alerte_Nouvelle_Entite->isChecked());
-    };
-    fieldValues_[ConfigKey::CountrySite] = text(Site_Pays);
-    fieldValues_[ConfigKey::CountryUpdate] = [this] {
-        return Maj_Pays_Auto->isChecked() ? QStringLiteral("auto") : QStringLiteral("manual");
-    };
-    // Kept by the main window's "Nouveaux seulement", not here.
-    fieldValues_[ConfigKey::NeededOnly] = [] { return QString(); };
-}
-
 void Reglages::Form_Load(QScrollArea& scroll) {
     // Every field at once, and no more, when the screen holds them: a scroll
     // area alone would ask for a size of its own.
@@ -316,67 +316,27 @@ QStringList Reglages::errors() const {
     QStringList found;
     // A pasted line break would end up as a key of its own in the file.
     for (int key = 0; key < ConfigKey::Count; ++key) {
-        if (Configuration::holdsControlCharacter(fieldValues_[key]()))
+        if (KeyForms::holdsControlCharacter(fieldTexts_[key]()))
             found << QStringLiteral("« %1 » ne peut contenir ni retour à la ligne ni caractère "
                                     "de contrôle")
                          .arg(caption(static_cast<ConfigKey::Id>(key)));
     }
-    const QString callsign = Indicatif_Reglage->text().trimmed();
-    if (!callsign.isEmpty() && !SettingsChecks::isCallsign(callsign))
-        found << QStringLiteral("L'indicatif « %1 » n'est pas un indicatif (exemple : F4ABC ou "
-                                "F4ABC-7)")
-                     .arg(callsign);
-    else if (callsign.contains(QLatin1Char('/')))
-        found << QStringLiteral("L'indicatif « %1 » contient « / », que les nœuds refusent à la "
-                                "connexion : donnez-leur un indicatif avec un SSID, comme "
-                                "F4ABC-7")
-                     .arg(callsign);
-    if (!SettingsChecks::isNodeList(valueOf(Noeuds)))
-        found << QStringLiteral("Les nœuds « %1 » ne sont pas jusqu'à trois hôte:port séparés "
-                                "par des virgules")
-                     .arg(valueOf(Noeuds));
-    if (!SettingsChecks::isSite(Site_Spots->text().trimmed()))
-        found << QStringLiteral("Le site des spots « %1 » n'est pas de la forme "
-                                "http://hôte[:port]")
-                     .arg(Site_Spots->text().trimmed());
-    if (!SettingsChecks::isFileAddress(Site_Pays->text().trimmed()))
-        found << QStringLiteral("Le fichier des pays « %1 » n'est pas de la forme "
-                                "https://hôte[:port]/chemin")
-                     .arg(Site_Pays->text().trimmed());
-    if (!SettingsChecks::isSite(Site_Recherche->text().trimmed()))
-        found << QStringLiteral("Le site de recherche « %1 » n'est pas de la forme "
-                                "https://hôte[:port]")
-                     .arg(Site_Recherche->text().trimmed());
-    for (int n = 1; n <= Configuration::PortCount; ++n) {
-        const QString device = valueOf(Peripheriques[static_cast<std::size_t>(n - 1)]);
-        if (!SettingsChecks::isDevice(device))
-            found << QStringLiteral("Le périphérique de Com %1 « %2 » n'est pas un chemin comme "
-                                    "/dev/ttyUSB0")
-                         .arg(n)
-                         .arg(device);
+    for (const Group& group : groups()) {
+        for (const ConfigKey::Id key : group.keys) {
+            if (const std::optional<QString> refused = KeyForms::refusal(key, fieldTexts_[key]()))
+                found << *refused;
+        }
     }
-    for (const auto& [name, field] :
-         {std::pair{"rigctld", Adresse_Rigctld}, std::pair{"flrig", Adresse_Flrig}}) {
-        if (!SettingsChecks::isHostPort(field->text().trimmed()))
-            found << QStringLiteral("L'adresse de %1 « %2 » n'est pas de la forme hôte:port")
-                         .arg(QLatin1String(name), field->text().trimmed());
-    }
-    if (!SettingsChecks::isDevice(Peripherique_Hamlib->text().trimmed()))
-        found << QStringLiteral("Le périphérique de la radio « %1 » n'est pas un chemin comme "
-                                "/dev/ttyUSB0")
-                     .arg(Peripherique_Hamlib->text().trimmed());
-    bool number = false;
-    const int speed = Vitesse_Hamlib->currentText().trimmed().toInt(&number);
-    if (!number || speed <= 0)
-        found << QStringLiteral("La vitesse de la radio « %1 » n'est pas un nombre de bauds")
-                     .arg(Vitesse_Hamlib->currentText().trimmed());
     return found;
 }
 
 Reglages::Values Reglages::values() const {
     Values values;
-    for (int key = 0; key < ConfigKey::Count; ++key)
-        values.append({QString::fromLatin1(ConfigurationKeys[key].name), fieldValues_[key]()});
+    for (int key = 0; key < ConfigKey::Count; ++key) {
+        const ConfigurationKey& field = ConfigurationKeys[key];
+        values.append(
+            {QString::fromLatin1(field.name), KeyForms::written(field.form, fieldTexts_[key]())});
+    }
     return values;
 }
 

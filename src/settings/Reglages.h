@@ -13,6 +13,7 @@
 class MessageBox;
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -69,18 +70,34 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QGroupBox* createLogFields(const Configuration& current, QWidget& parent);
+    // A widget of a field's line, with the share of the line it takes.
+    struct Piece {
+        QWidget* widget; // none: a stretch
+        int stretch = 0;
+    };
+    QWidget* createFields(const Configuration& current, const std::vector<HamlibModel>& models);
+    void addColumns(QGroupBox& group, const std::vector<ConfigKey::Id>& keys,
+                    const Configuration& current, const std::vector<HamlibModel>& models);
+    void addLine(QFormLayout& form, QWidget& group, const std::vector<ConfigKey::Id>& keys,
+                 const Configuration& current, const std::vector<HamlibModel>& models);
+    // The widgets of a key's field, its text bound by the way.
+    std::vector<Piece> createField(ConfigKey::Id key, QWidget& group, const Configuration& current,
+                                   const std::vector<HamlibModel>& models);
+    QWidget* createList(ConfigKey::Id key, QWidget& group, const Configuration& current,
+                        const std::vector<HamlibModel>& models);
+    std::vector<Piece> createBoxes(ConfigKey::Id key, QWidget& group, const Configuration& current);
+    void createButtons(QScrollArea& scroll);
+    void findFields();
     // Opens with every field shown, inside the screen.
     void Form_Load(QScrollArea& scroll);
     // The French message of each field in error.
     QStringList errors() const;
-    // Each key's value as its field holds it, by the keys' table.
-    void bindFieldValues();
     Values values() const;
     // The values whose field differs from what the window showed.
     Values changedValues() const;
 
-    std::array<std::function<QString()>, ConfigKey::Count> fieldValues_;
+    // What each key's field holds, as it is checked.
+    std::array<std::function<QString()>, ConfigKey::Count> fieldTexts_;
     Values shownValues_;
     MessageBox& messages_;
     Save save_;

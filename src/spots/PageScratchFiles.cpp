@@ -6,9 +6,9 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QThread>
-#include <fcntl.h>
+#include <limits>
+#include <memory>
 #include <sys/file.h>
-#include <unistd.h>
 
 namespace {
 
@@ -39,13 +39,10 @@ bool writePrivateFile(const QString& path, const QByteArray& bytes) {
 }
 
 std::optional<QByteArray> readFile(const QString& path) {
-    QFile file(path);
-    if (!regularOrAbsent(path) || !file.open(QIODevice::ReadOnly))
+    if (!regularOrAbsent(path))
         return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    RegularFile file(path);
+    return file.isOpen() ? file.read(std::numeric_limits<qint64>::max()) : std::nullopt;
 }
 
 // An exclusive flock on a file of the folder, given up after two seconds.
@@ -54,19 +51,14 @@ public:
     explicit FolderLock(const QString& path) {
         if (!regularOrAbsent(path))
             return;
-        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW,
-                     0644);
-        for (int attempt = 0; fd_ >= 0 && attempt < LockAttempts; ++attempt) {
-            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+        file_ = std::make_unique<RegularFile>(path, O_RDWR | O_CREAT | O_NOFOLLOW);
+        for (int attempt = 0; file_->isOpen() && attempt < LockAttempts; ++attempt) {
+            if (::flock(file_->descriptor(), LOCK_EX | LOCK_NB) == 0) {
                 held_ = true;
                 return;
             }
             QThread::msleep(LockRetryMs);
         }
-    }
-    ~FolderLock() {
-        if (fd_ >= 0)
-            ::close(fd_); // also releases the lock
     }
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
@@ -74,7 +66,7 @@ public:
     bool held() const { return held_; }
 
 private:
-    int fd_ = -1;
+    std::unique_ptr<RegularFile> file_; // closing it releases the lock
     bool held_ = false;
 };
 

@@ -1,5 +1,4 @@
 #include "DurerurFixture.h"
-#include "TempSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -8,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <array>
 
 TEST_F(DurerurFixture, FirstRunWithAnEmptyStoreUsesTheDefaultsAndWritesThreeKeys) {
@@ -89,25 +87,6 @@ TEST_F(DurerurFixture, AboutAndHistoryBoxes) {
     const QStringList lines = closer.texts()[1].split("\r\n");
     ASSERT_EQ(lines.size(), 18); // 17 lines, each ended by CR LF
     EXPECT_EQ(lines[16], "V1.4.6 le 28/10/2010 Ajout filtre dans la zone remarque");
-}
-
-TEST(SettingsStore, ReadsOnlyItsOwnSectionAsHandEdited) {
-    TempSettings::clear();
-    {
-        QFile file(TempSettings::iniFile());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        // "Setup" without the trailing blank is another section; unquoted
-        // commas make QSettings read a list.
-        file.write("[Setup]\nPort Com=3\n[Setup%20]\nBaud=9600,n,8,1\nTri_Rem=\n");
-    }
-    SettingsStore store;
-    EXPECT_EQ(store.read("Port Com", "0"), "0");
-    EXPECT_EQ(store.read("Baud", "0"), "9600,n,8,1");
-    EXPECT_EQ(store.read("Tri_Rem", "x"), ""); // empty text is no missing key
-    store.save("Port Com", "5");
-    QSettings file(TempSettings::iniFile(), QSettings::IniFormat);
-    EXPECT_EQ(file.value("Setup/Port Com").toString(), "3");
-    EXPECT_EQ(file.value("Setup /Port Com").toString(), "5");
 }
 
 TEST_F(DurerurFixture, StationWindowRefusesEmptyFieldsThenSavesAndConverts) {

@@ -2,8 +2,8 @@
 // file, and what changes at once, through the main window.
 #include "DurerurFixture.h"
 #include "LocalSpotServer.h"
+#include "MessageBox.h"
 #include "ScriptedClusterNode.h"
-#include "SettingsChecks.h"
 #include "TestSupport.h"
 
 #include <QAction>
@@ -12,30 +12,75 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTcpServer>
 #include <QTest>
+#include <utility>
+#include <vector>
 
-TEST(SettingsChecks, WhatEachFieldAccepts) {
-    for (const char* call :
-         {"F4ABC", "F4ABC-7", "f4abc", "EA8/G4XYZ", "F4ABC/P", "3B8AB", "9A2AB", "VP2V/DL1ABC"})
-        EXPECT_TRUE(SettingsChecks::isCallsign(QString::fromLatin1(call))) << call;
-    for (const char* call : {"", "F4", "HELLO", "F4ABC-", "F4ABC-123", "F4 ABC", "F4ABC//P"})
-        EXPECT_FALSE(SettingsChecks::isCallsign(QString::fromLatin1(call))) << call;
+// Each form refuses at "Enregistrer", naming the field; what it accepts is saved.
+TEST(Reglages, EachFormRefusesWhatItCannotTake) {
+    const char* const rows[][3] = {
+        {"Indicatif_Reglage", "F4ABC-123",
+         "L'indicatif « F4ABC-123 » n'est pas un indicatif (exemple : F4ABC ou F4ABC-7)"},
+        {"Indicatif_Reglage", "HELLO",
+         "L'indicatif « HELLO » n'est pas un indicatif (exemple : F4ABC ou F4ABC-7)"},
+        {"Indicatif_Reglage", "F4ABC-",
+         "L'indicatif « F4ABC- » n'est pas un indicatif (exemple : F4ABC ou F4ABC-7)"},
+        {"Indicatif_Reglage", "F4ABC/P",
+         "L'indicatif « F4ABC/P » contient « / », que les nœuds refusent à la connexion : "
+         "donnez-leur un indicatif avec un SSID, comme F4ABC-7"},
+        {"Noeuds", "a:1,b:2,c:3", nullptr},
+        {"Noeuds", "a:1,b:2,c:3,d:4",
+         "Les nœuds « a:1,b:2,c:3,d:4 » ne sont pas jusqu'à trois hôte:port séparés par des "
+         "virgules"},
+        {"Site_Recherche", "https://www.qrz.com/db/",
+         "Le site de recherche « https://www.qrz.com/db/ » n'est pas de la forme "
+         "https://hôte[:port]"},
+        {"Peripherique_Com6", "/",
+         "Le périphérique de Com 6 « / » n'est pas un chemin comme "
+         "/dev/ttyUSB0"},
+        {"Peripherique_Hamlib", "/dev/tty USB0",
+         "Le périphérique de la radio « /dev/tty USB0 » n'est pas un chemin comme /dev/ttyUSB0"},
+        {"Adresse_Flrig", "127.0.0.1",
+         "L'adresse de flrig « 127.0.0.1 » n'est pas de la forme hôte:port"},
+        {"Vitesse_Hamlib", "0", "La vitesse de la radio « 0 » n'est pas un nombre de bauds"},
+        {"Vitesse_Hamlib", "fast", "La vitesse de la radio « fast » n'est pas un nombre de bauds"},
+    };
+    // What "Enregistrer" tells with these fields typed; nothing saved when it tells.
+    const auto told = [](const std::vector<std::pair<const char*, const char*>>& typed) {
+        struct : MessageBox {
+            void show(const QString& text) override { texts.append(text); }
+            QStringList texts;
+        } messages;
+        bool saved = false;
+        Reglages window(Configuration(), {}, messages, [&](const Reglages::Values&) {
+            saved = true;
+            return std::optional<QString>();
+        });
+        for (const auto& [field, text] : typed) {
+            if (auto* line = window.findChild<QLineEdit*>(field))
+                line->setText(text);
+            else
+                window.findChild<QComboBox*>(field)->setEditText(text);
+        }
+        window.Enregistrer->click();
+        EXPECT_NE(saved, messages.texts.size() == 1);
+        return messages.texts.join(" / ");
+    };
+    for (const auto& [field, typed, refused] : rows)
+        EXPECT_EQ(told({{field, typed}}), refused ? refused : "") << typed;
 
-    EXPECT_TRUE(SettingsChecks::isNodeList(QString()));
-    EXPECT_TRUE(SettingsChecks::isNodeList(QStringLiteral("a:1,b:2,c:3")));
-    EXPECT_FALSE(SettingsChecks::isNodeList(QStringLiteral("a:1,b:2,c:3,d:4")));
-
-    for (const char* site : {"http://127.0.0.1:8073", "https://www.qrz.com", "https://qrz.com/"})
-        EXPECT_TRUE(SettingsChecks::isSite(QString::fromLatin1(site))) << site;
-    for (const char* site : {"www.qrz.com", "ftp://a.org", "https://www.qrz.com/db/", "http://",
-                             "https://a.org?x=1", "https://user@a.org"})
-        EXPECT_FALSE(SettingsChecks::isSite(QString::fromLatin1(site))) << site;
-
-    EXPECT_TRUE(SettingsChecks::isDevice("/dev/ttyUSB0"));
-    EXPECT_TRUE(SettingsChecks::isDevice("/dev/serial/by-id/usb-Silicon_Labs_CP2102-if00"));
-    for (const char* device : {"", "ttyUSB0", "COM1", "/", "/dev/tty USB0"})
-        EXPECT_FALSE(SettingsChecks::isDevice(QString::fromLatin1(device))) << device;
+    // Every field in error in one message, a pasted line break first.
+    EXPECT_EQ(told({{"Indicatif_Reglage", "HELLO<b>"},
+                    {"Site_Spots", "www.example.org"},
+                    {"Site_Pays", "https://example.org"},
+                    {"Peripherique_Com2", "COM2"},
+                    {"Mot_De_Passe", "pw\ncallsign=EVIL1"}}),
+              "« Mot de passe » ne peut contenir ni retour à la ligne ni caractère de contrôle\n"
+              "L'indicatif « HELLO<b> » n'est pas un indicatif (exemple : F4ABC ou F4ABC-7)\n"
+              "Le site des spots « www.example.org » n'est pas de la forme http://hôte[:port]\n"
+              "Le fichier des pays « https://example.org » n'est pas de la forme "
+              "https://hôte[:port]/chemin\n"
+              "Le périphérique de Com 2 « COM2 » n'est pas un chemin comme /dev/ttyUSB0");
 }
 
 class ReglagesWindow : public DurerurFixture {
@@ -103,54 +148,14 @@ TEST_F(ReglagesWindow, EveryFieldIsSavedToTheUsersFileAndShownAgain) {
     EXPECT_EQ(config.portDevice(4), "/dev/ttyUSB3");
     EXPECT_EQ(config.mode(), "bandplan");
 
-    // Shown again in a window opened anew.
-    r.close();
-    QCoreApplication::processEvents();
+    // Escape closes it, as "Fermer" does; opened anew, it shows what was saved.
+    QTest::keyClick(&r, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window().reglagesWindow(), nullptr);
     Reglages& again = open();
     EXPECT_EQ(again.Indicatif_Reglage->text(), "F4ABC-7");
     EXPECT_EQ(again.Modele_Hamlib->currentData().toString(), "3073");
     EXPECT_EQ(again.Peripheriques[5]->currentText(), "/dev/ttyUSB5");
-}
-
-TEST_F(ReglagesWindow, FieldsInErrorAreEachToldAndNothingIsWritten) {
-    Reglages& r = open();
-    r.Indicatif_Reglage->setText("HELLO<b>");
-    r.Site_Spots->setText("www.example.org");
-    r.Site_Pays->setText("https://example.org");
-    r.Peripheriques[1]->setEditText("COM2");
-    r.Mot_De_Passe->setText("pw\ncallsign=EVIL1\ncluster=evil.example:23"); // a paste
-    ModalCloser closer;
-    r.Enregistrer->click();
-    EXPECT_EQ(closer.texts(),
-              QStringList{"« Mot de passe » ne peut contenir ni retour à la ligne ni caractère de "
-                          "contrôle\n"
-                          "L'indicatif « HELLO<b> » n'est pas un indicatif (exemple : F4ABC ou "
-                          "F4ABC-7)\n"
-                          "Le site des spots « www.example.org » n'est pas de la forme "
-                          "http://hôte[:port]\n"
-                          "Le fichier des pays « https://example.org » n'est pas de la forme "
-                          "https://hôte[:port]/chemin\n"
-                          "Le périphérique de Com 2 « COM2 » n'est pas un chemin comme "
-                          "/dev/ttyUSB0"});
-    EXPECT_TRUE(closer.plainOnly());
-    EXPECT_FALSE(QFile::exists(userFile));
-
-    // Nodes refuse a login with "/": said beside the SSID they take.
-    r.Indicatif_Reglage->setText("F4ABC/P");
-    r.Site_Spots->setText("http://127.0.0.1:8073");
-    r.Site_Pays->setText("https://example.org/cty.csv");
-    r.Peripheriques[1]->setEditText("/dev/ttyS1");
-    r.Mot_De_Passe->setText("pw");
-    r.Enregistrer->click();
-    EXPECT_EQ(closer.texts().value(1),
-              "L'indicatif « F4ABC/P » contient « / », que les nœuds refusent à la connexion : "
-              "donnez-leur un indicatif avec un SSID, comme F4ABC-7");
-    EXPECT_FALSE(QFile::exists(userFile));
-
-    // Escape closes it, as "Fermer" does.
-    QTest::keyClick(&r, Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(window().reglagesWindow(), nullptr);
 }
 
 TEST_F(ReglagesWindow, TwoCopiesSaveOnlyWhatEachChangedOverTheFileAsItIs) {
@@ -160,13 +165,15 @@ TEST_F(ReglagesWindow, TwoCopiesSaveOnlyWhatEachChangedOverTheFileAsItIs) {
     Reglages& b = open();                                       // copy B opens first
     Configuration::saveKeys(userFile, {{"callsign", "F4AAA"}}); // copy A saves
     b.Mot_De_Passe->setText("secret");
+    b.Mode_Reglage->setCurrentIndex(b.Mode_Reglage->findData("bandplan"));
     ModalCloser closer;
     b.Enregistrer->click();
     EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" ").toStdString();
+    // A key the file holds is written in its place, the others at its end.
     QFile file(userFile);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "# \xE9crit \xE0 la main\r\nmode = none\r\ncallsign = F4AAA\r\n"
-                              "password = secret\r\n");
+    EXPECT_EQ(file.readAll(), "# \xE9crit \xE0 la main\r\nmode = bandplan\r\n"
+                              "callsign = F4AAA\r\npassword = secret\r\n");
     EXPECT_EQ(window().Etat_Spots->text(), "Réglages enregistrés");
     // Opened anew, it shows the file as it is.
     b.close();
@@ -195,6 +202,7 @@ TEST_F(ReglagesWindow, AFileThatCannotBeReadIsToldAndNeverReplaced) {
     ASSERT_EQ(closer.texts().size(), 2);
     EXPECT_TRUE(closer.texts()[1].startsWith("Les réglages n'ont pas pu être enregistrés dans " +
                                              userFile));
+    EXPECT_TRUE(closer.plainOnly());
     QFile::setPermissions(userFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(readAll(userFile), QString::fromLatin1(mine));
 }
