@@ -1,20 +1,15 @@
 #pragma once
 
 #include "BrowserProcess.h"
-#include "CatSequences.h"
 #include "Configuration.h"
 #include "CountryData.h"
-#include "FlrigBridge.h"
-#include "HamlibModule.h"
-#include "HamlibRig.h"
-#include "LocalRigctld.h"
 #include "LogBook.h"
 #include "Memoire_CL.h"
-#include "NetworkTuning.h"
 #include "PageScratchFiles.h"
 #include "Platform.h"
 #include "ProgramDirectory.h"
 #include "QRZ_Web.h"
+#include "Radio.h"
 #include "Reglages.h"
 #include "SharedState.h"
 #include "SortedSpotLines.h"
@@ -187,9 +182,6 @@ public:
     // Fills the details panel for the selected line, then tunes to it.
     void Dedirad_Liste();
 
-    // Transceiver tuning (DurerurTuning.cpp): the dispatch run as the last
-    // step of Dedirad_Liste.
-    void tuneSelectedSpot();
     // Writes the settings window's values into the user's file, reads the
     // configuration again and applies it at once; why not, when it could not
     // be written.
@@ -199,8 +191,6 @@ public:
     static inline const QString ChooseABand =
         QStringLiteral("Choisissez une bande puis appuyez sur « Afficher »");
     void applyConfiguration();
-    // Runs the local rigctld when "Hamlib (rigctld)" is the chosen transceiver.
-    void startRigctldIfChosen();
 
     // The operator's log (DurerurLog.cpp).
     LogBook& logBook() { return log_; }
@@ -283,17 +273,8 @@ private:
     Configuration& config_;
     ProgramDirectory directory_;
     Platform platform_;
-    // The transceiver's command state, kept between selections.
-    CatSequences cat_{platform_.serial, platform_.clock};
-    // The radios reached over the network, and the rigctld the program may
-    // run for the first of them.
-    HamlibModule hamlib_{directory_.file(HamlibModule::ModuleName)};
-    NetworkTuning rigctld_{hamlib_.rig(HamlibRig::NetRigctlModel, config_.rigctld()),
-                           QStringLiteral("rigctld"), config_.rigctld(), platform_.messages};
-    FlrigBridge flrigBridge_{config_.flrig()};
-    NetworkTuning flrig_{hamlib_.rig(HamlibRig::NetRigctlModel, flrigBridge_.address()),
-                         QStringLiteral("flrig"), config_.flrig(), platform_.messages};
-    LocalRigctld localRigctld_{config_};
+    Radio radio_{platform_.serial, platform_.clock, platform_.messages,
+                 directory_.file(HamlibModule::ModuleName), config_};
     QPointer<Station> station_;
     QPointer<Memoire_CL> memoire_;
     BrowserProcess browser_{directory_.file(BrowserProcess::ProgramName)};

@@ -5,6 +5,7 @@
 #include "PrefixLookup.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <cmath>
@@ -56,5 +57,6 @@ void Durerur::Dedirad_Liste() {
     Azi->setText(dx.bearing < 0 ? QStringLiteral("------°")
                                 : signedNumber(dx.bearing) + QStringLiteral("°"));
     Journal->setText(neededText(neededStatusOf(state_.Ligne_Selection)));
-    tuneSelectedSpot();
+    const SpotRow spot = spotOfLine(state_.Ligne_Selection);
+    radio_.tune(NumPort->text(), state_.Emetteur_Choisi, {spot.QRG, spot.Remarques});
 }

@@ -3,7 +3,6 @@
 #include "BandTable.h"
 #include "CoordinateText.h"
 #include "Durerur.h"
-#include "HamlibRig.h"
 #include "LeadingNumber.h"
 #include "LocalSpotServer.h"
 #include "MessageBox.h"
@@ -161,7 +160,7 @@ void Durerur::Emetteur_Click() {
         return;
     settings_.save(SettingsKeys::Transceiver, QString::number(index));
     state_.Emetteur_Choisi = Emetteur->itemText(index);
-    startRigctldIfChosen();
+    radio_.startRigctldIfChosen(state_.Emetteur_Choisi);
 }
 
 void Durerur::Mnu_Coordonnees_Click() {
@@ -179,7 +178,7 @@ void Durerur::Mnu_Reglages_Click() {
         reglages_ =
             new Reglages(Configuration::load(directory_.file(Configuration::FileName),
                                              Configuration::userFile()),
-                         hamlib_.models(), platform_.messages,
+                         radio_.hamlibModels(), platform_.messages,
                          [this](const Reglages::Values& values) { return saveSettings(values); });
         reglages_->show();
     }
@@ -202,10 +201,7 @@ void Durerur::applyConfiguration() {
     refresh_.setSiteBase(config_.spotSite());
     refresh_.setSourceStatusAsked(LocalSpotServer::localPort(config_.spotSite()).has_value());
     QRZ->setText(config_.lookupSiteName());
-    rigctld_.retarget(hamlib_.rig(HamlibRig::NetRigctlModel, config_.rigctld()), config_.rigctld());
-    flrigBridge_.retarget(config_.flrig());
-    flrig_.retarget(hamlib_.rig(HamlibRig::NetRigctlModel, flrigBridge_.address()),
-                    config_.flrig());
+    radio_.applyConfiguration();
     if (restartSpotSource_)
         restartSpotSource_();
     if (!QTR->text().isEmpty())
