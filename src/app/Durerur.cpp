@@ -194,8 +194,6 @@ void Durerur::createControls() {
     Timer2->setInterval(60000);
     statusFollower_ = new QTimer(this);
     statusFollower_->setInterval(StatusFollowMs);
-    updateDelay_ = new QTimer(this);
-    updateDelay_->setSingleShot(true);
     Frame2 = makeNamed<QGroupBox>(top, "Frame2", {8, 112, 688, 60});
     Remarque = makeNamed<QLineEdit>(Frame2, "Remarque", {160, 8, 200, 22});
     Check4 = makeCaptioned<QCheckBox>(Frame2, "Check4", QStringLiteral("Filtre Remarques"),
@@ -325,8 +323,6 @@ void Durerur::connectHandlers() {
     connect(Afficher, &QPushButton::clicked, this, &Durerur::Afficher_Click);
     connect(Timer2, &QTimer::timeout, this, &Durerur::Timer2_Timer);
     connect(statusFollower_, &QTimer::timeout, this, &Durerur::followSourceStatus);
-    connect(updateDelay_, &QTimer::timeout, this, &Durerur::updateSpots);
-    connect(&changeWatcher_, &SpotChangeWatcher::bandsChanged, this, &Durerur::bandsChanged);
     connect(Tri_Date, &QPushButton::clicked, this, &Durerur::Tri_Date_Click);
     connect(Tri_DX, &QPushButton::clicked, this, &Durerur::Tri_DX_Click);
     connect(Tri_QRG, &QPushButton::clicked, this, &Durerur::Tri_QRG_Click);

@@ -3,6 +3,7 @@
 #include "BrowserProcess.h"
 #include "Configuration.h"
 #include "CountryData.h"
+#include "LiveSpotUpdates.h"
 #include "LogBook.h"
 #include "Memoire_CL.h"
 #include "PageScratchFiles.h"
@@ -13,7 +14,6 @@
 #include "Reglages.h"
 #include "SharedState.h"
 #include "SortedSpotLines.h"
-#include "SpotChangeWatcher.h"
 #include "SpotRefresh.h"
 #include "SpotView.h"
 #include "Station.h"
@@ -243,9 +243,6 @@ private:
     void showSourceStatus(const QString& text) override;
     void appendSpotLines(const QStringList& lines) override;
     void updateSpotLines(const QStringList& lines) override;
-    // The local spot server's pages changed: the list is updated when they
-    // are the bands shown, two times a second at most.
-    void bandsChanged(const std::vector<int>& bands);
     // Each spot line in the colour of what a contact would bring.
     void colourSpotLines();
     // "ringout.wav" once when a refresh lists a new entity's spot that the
@@ -261,8 +258,11 @@ private:
     void startCountryUpdates();
     void countryDataChanged();
     void countrySiteAttempted(const CountryUpdateResult& result, bool asked);
+    // The local spot server's changes to the bands shown, between refreshes.
     void updateSpots();
     FilterChoices filterChoices() const override;
+    // The band indexes of Bande_CL and Bande_CL2.
+    std::pair<int, int> shownBands() const;
     void sortBy(std::int16_t mode, QPushButton* button);
     // Steps 1 to 5 of a filter box; true when they started a refresh.
     bool filterBoxClicked();
@@ -283,16 +283,9 @@ private:
     std::function<void()> restartSpotSource_;
     static constexpr int StatusFollowMs = 1000;
     static constexpr int CountryCheckDelayMs = 2000;
-    static constexpr qint64 UpdateEveryMs = 500;
-    SpotChangeWatcher changeWatcher_;
-    QTimer* updateDelay_ = nullptr;
-    // The earliest the next live update may run; expired until the first.
-    QDeadlineTimer nextUpdate_;
     QTimer* statusFollower_ = nullptr;
     // A message of the window's own stays this long in the status line.
     QDeadlineTimer statusHeld_;
-    // A refresh is fetching its pages (Patientez shows it).
-    bool refreshing_ = false;
     // Where the keyboard was when the busy state began.
     QPointer<QWidget> focusBeforeBusy_;
     CountryData countries_{CountryFolders::standard(directory_.path()), platform_.http};
@@ -307,4 +300,6 @@ private:
                          directory_,
                          scratch_,
                          config_.spotSite()};
+    LiveSpotUpdates live_{{[this] { return shownBands(); }, [this] { return refresh_.running(); },
+                           [this] { updateSpots(); }}};
 };

@@ -152,7 +152,6 @@ void Durerur::showBusy(bool busy) {
     // Disabling the focused Afficher hands the focus on to the next control,
     // the remark filter, its text selected: the next key typed would replace
     // it. The focus goes back where it was.
-    refreshing_ = busy;
     Afficher->setEnabled(!busy);
     Patientez->setVisible(busy);
     if (!busy) {
@@ -191,7 +190,7 @@ void Durerur::appendSpotLines(const QStringList& lines) {
     Liste_Stations->addItems(lines);
     colourSpotLines();
     // Once a page is shown, the local spot server's changes update the list.
-    changeWatcher_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
+    live_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
 }
 
 void Durerur::updateSpotLines(const QStringList& lines) {
@@ -219,26 +218,11 @@ void Durerur::updateSpotLines(const QStringList& lines) {
         Liste_Stations->verticalScrollBar()->setValue(scrolled);
 }
 
-void Durerur::bandsChanged(const std::vector<int>& bands) {
-    const auto shown = [&](int band) {
-        return std::find(bands.begin(), bands.end(), band) != bands.end();
-    };
-    if (!shown(Bande_CL->currentIndex()) &&
-        !(Bande_CL2->currentIndex() != 0 && shown(Bande_CL2->currentIndex())))
-        return;
-    // A storm of spots makes two updates a second at most.
-    if (!updateDelay_->isActive())
-        updateDelay_->start(std::chrono::milliseconds(nextUpdate_.remainingTime()));
+std::pair<int, int> Durerur::shownBands() const {
+    return {Bande_CL->currentIndex(), Bande_CL2->currentIndex()};
 }
 
 void Durerur::updateSpots() {
-    // A refresh under way shows the new spots itself.
-    if (refreshing_) {
-        updateDelay_->start(UpdateEveryMs);
-        return;
-    }
-    // Counted from its start: changes told during its fetch wait their turn.
-    nextUpdate_.setRemainingTime(UpdateEveryMs);
     QSet<QString> listed;
     for (int row = 0; row < Liste_Stations->count(); ++row)
         listed.insert(listedKey(spotOfLine(Liste_Stations->item(row)->text())));
@@ -262,7 +246,7 @@ FilterChoices Durerur::filterChoices() const {
 }
 
 void Durerur::followSourceStatus() {
-    if (QTR->text().isEmpty() || refreshing_ || !statusHeld_.hasExpired())
+    if (QTR->text().isEmpty() || refresh_.running() || !statusHeld_.hasExpired())
         return;
     refresh_.showSourceStatus();
 }

@@ -138,8 +138,7 @@ void Durerur::Form_Load() {
 void Durerur::Form_Unload() {
     Timer2->stop();
     statusFollower_->stop();
-    updateDelay_->stop();
-    changeWatcher_.watch(0);
+    live_.stop();
     if (portNumberShown() != 0 && platform_.serial.isOpen())
         platform_.serial.close();
     // The memorised spots are lost with their window.
@@ -205,7 +204,7 @@ void Durerur::applyConfiguration() {
     if (restartSpotSource_)
         restartSpotSource_();
     if (!QTR->text().isEmpty())
-        changeWatcher_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
+        live_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
     applyLogConfiguration();
 }
 
