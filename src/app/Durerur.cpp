@@ -97,29 +97,10 @@ void Durerur::createControls() {
     rows->addWidget(bottom);
     auto* headings = new QWidget(band);
     headings->setFixedHeight(HeadingHeight);
-    // The spot source's status first, the log's and the country data's each
-    // on a line of its own below it when they have something to say: each
-    // reads whole at the window's own width, and one too long wraps rather
-    // than widening the window or hiding the others.
-    auto* statuses = new QWidget(this);
-    auto* statusLines = new QVBoxLayout(statuses);
-    statusLines->setContentsMargins(0, 0, 0, 0);
-    statusLines->setSpacing(0);
-    const auto statusLine = [&](const char* name) {
-        auto* line = new QLabel(statuses);
-        line->setObjectName(QString::fromLatin1(name));
-        line->setTextFormat(Qt::PlainText);
-        line->setWordWrap(true);
-        statusLines->addWidget(line);
-        return line;
-    };
-    Etat_Spots = statusLine("Etat_Spots");
-    Etat_Spots->setText(ChooseABand);
-    Etat_Journal = statusLine("Etat_Journal");
-    Etat_Journal->hide();
-    Etat_Pays = statusLine("Etat_Pays");
-    Etat_Pays->hide();
-    statusBar()->addWidget(statuses, 1);
+    statusBar()->addWidget(statusLine_.create(this), 1);
+    Etat_Spots = statusLine_.spots();
+    Etat_Journal = statusLine_.log();
+    Etat_Pays = statusLine_.countries();
 
     const QFont fixedFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     const QColor buttonFace = palette().color(QPalette::Button);
@@ -192,8 +173,6 @@ void Durerur::createControls() {
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(60000);
-    statusFollower_ = new QTimer(this);
-    statusFollower_->setInterval(StatusFollowMs);
     Frame2 = makeNamed<QGroupBox>(top, "Frame2", {8, 112, 688, 60});
     Remarque = makeNamed<QLineEdit>(Frame2, "Remarque", {160, 8, 200, 22});
     Check4 = makeCaptioned<QCheckBox>(Frame2, "Check4", QStringLiteral("Filtre Remarques"),
@@ -322,7 +301,6 @@ void Durerur::connectHandlers() {
     connect(QRZ, &QPushButton::clicked, this, &Durerur::QRZ_Click);
     connect(Afficher, &QPushButton::clicked, this, &Durerur::Afficher_Click);
     connect(Timer2, &QTimer::timeout, this, &Durerur::Timer2_Timer);
-    connect(statusFollower_, &QTimer::timeout, this, &Durerur::followSourceStatus);
     connect(Tri_Date, &QPushButton::clicked, this, &Durerur::Tri_Date_Click);
     connect(Tri_DX, &QPushButton::clicked, this, &Durerur::Tri_DX_Click);
     connect(Tri_QRG, &QPushButton::clicked, this, &Durerur::Tri_QRG_Click);

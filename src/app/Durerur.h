@@ -17,8 +17,8 @@
 #include "SpotRefresh.h"
 #include "SpotView.h"
 #include "Station.h"
+#include "StatusLine.h"
 
-#include <QDeadlineTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -171,10 +171,6 @@ public:
     // The hidden sorted list the spot lines are ordered in.
     SortedSpotLines Liste_Stations_Bis;
 
-    // The status line follows the local spot server between refreshes, once
-    // a first page was shown and after a message of the window's own.
-    void followSourceStatus();
-
     // Spot selection and details panel (DurerurSelection.cpp).
     // A click on a spot line: takes it as the selected line and shows its
     // details, once the own position has been entered.
@@ -186,10 +182,6 @@ public:
     // configuration again and applies it at once; why not, when it could not
     // be written.
     std::optional<QString> saveSettings(const Reglages::Values& values);
-    static inline const QString SettingsSaved = QStringLiteral("Réglages enregistrés");
-    // The status line until the first page: start-up fetches none.
-    static inline const QString ChooseABand =
-        QStringLiteral("Choisissez une bande puis appuyez sur « Afficher »");
     void applyConfiguration();
 
     // The operator's log (DurerurLog.cpp).
@@ -261,6 +253,8 @@ private:
     // The local spot server's changes to the bands shown, between refreshes.
     void updateSpots();
     FilterChoices filterChoices() const override;
+    // Whether a refresh has shown a page since start-up.
+    bool firstPageShown() const;
     // The band indexes of Bande_CL and Bande_CL2.
     std::pair<int, int> shownBands() const;
     void sortBy(std::int16_t mode, QPushButton* button);
@@ -281,11 +275,7 @@ private:
     QPointer<QRZ_Web> qrzWeb_;
     QPointer<Reglages> reglages_;
     std::function<void()> restartSpotSource_;
-    static constexpr int StatusFollowMs = 1000;
     static constexpr int CountryCheckDelayMs = 2000;
-    QTimer* statusFollower_ = nullptr;
-    // A message of the window's own stays this long in the status line.
-    QDeadlineTimer statusHeld_;
     // Where the keyboard was when the busy state began.
     QPointer<QWidget> focusBeforeBusy_;
     CountryData countries_{CountryFolders::standard(directory_.path()), platform_.http};
@@ -300,6 +290,7 @@ private:
                          directory_,
                          scratch_,
                          config_.spotSite()};
+    StatusLine statusLine_{config_, refresh_, [this] { return firstPageShown(); }};
     LiveSpotUpdates live_{{[this] { return shownBands(); }, [this] { return refresh_.running(); },
                            [this] { updateSpots(); }}};
 };

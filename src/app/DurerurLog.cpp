@@ -68,8 +68,7 @@ void Durerur::alertNewEntities() {
 
 void Durerur::logChanged() {
     const std::shared_ptr<const LogSnapshot> log = log_.snapshot();
-    Etat_Journal->setText(log->status);
-    Etat_Journal->setVisible(log->hasLog);
+    statusLine_.showLog(log->status, log->hasLog);
     // The lines already read, filtered and coloured again.
     if (!refresh_.redisplay())
         colourSpotLines();

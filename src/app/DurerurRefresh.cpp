@@ -12,7 +12,6 @@
 #include "ControlColours.h"
 #include "MessageBox.h"
 #include "SettingsStore.h"
-#include "SpotSourceStatusText.h"
 #include "SpotTexts.h"
 
 #include <QApplication>
@@ -178,8 +177,7 @@ void Durerur::showUpdateTime(const QString& caption) {
 }
 
 void Durerur::showSourceStatus(const QString& text) {
-    const bool firstRun = text == DemonstrationStatus && config_.callsign().isEmpty();
-    Etat_Spots->setText(firstRun ? FirstRunStatus : text);
+    statusLine_.showSourceStatus(text);
 }
 
 void Durerur::clearSpotLines() {
@@ -218,6 +216,10 @@ void Durerur::updateSpotLines(const QStringList& lines) {
         Liste_Stations->verticalScrollBar()->setValue(scrolled);
 }
 
+bool Durerur::firstPageShown() const {
+    return !QTR->text().isEmpty();
+}
+
 std::pair<int, int> Durerur::shownBands() const {
     return {Bande_CL->currentIndex(), Bande_CL2->currentIndex()};
 }
@@ -243,10 +245,4 @@ FilterChoices Durerur::filterChoices() const {
     choices.neededOnly = Check5->isChecked() && log->hasLog;
     choices.isNeeded = [log](const SpotRow& row) { return isNeeded(statusOfSpot(*log, row)); };
     return choices;
-}
-
-void Durerur::followSourceStatus() {
-    if (QTR->text().isEmpty() || refresh_.running() || !statusHeld_.hasExpired())
-        return;
-    refresh_.showSourceStatus();
 }

@@ -119,7 +119,7 @@ void Durerur::Form_Load() {
 
     // 14. The refresh timer.
     Timer2->start();
-    statusFollower_->start();
+    statusLine_.startFollowing();
     // The log is read once the window shows, off its thread.
     QTimer::singleShot(0, this, &Durerur::applyLogConfiguration);
     // The country data is looked at once the start-up's own work is done.
@@ -137,7 +137,7 @@ void Durerur::Form_Load() {
 
 void Durerur::Form_Unload() {
     Timer2->stop();
-    statusFollower_->stop();
+    statusLine_.stopFollowing();
     live_.stop();
     if (portNumberShown() != 0 && platform_.serial.isOpen())
         platform_.serial.close();
@@ -191,8 +191,7 @@ std::optional<QString> Durerur::saveSettings(const Reglages::Values& values) {
     config_ =
         Configuration::load(directory_.file(Configuration::FileName), Configuration::userFile());
     applyConfiguration();
-    Etat_Spots->setText(SettingsSaved);
-    statusHeld_.setRemainingTime(3 * StatusFollowMs);
+    statusLine_.showSettingsSaved();
     return std::nullopt;
 }
 
