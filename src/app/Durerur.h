@@ -14,6 +14,7 @@
 #include "Reglages.h"
 #include "SharedState.h"
 #include "SortedSpotLines.h"
+#include "SpotLogColours.h"
 #include "SpotRefresh.h"
 #include "SpotView.h"
 #include "Station.h"
@@ -235,15 +236,7 @@ private:
     void showSourceStatus(const QString& text) override;
     void appendSpotLines(const QStringList& lines) override;
     void updateSpotLines(const QStringList& lines) override;
-    // Each spot line in the colour of what a contact would bring.
-    void colourSpotLines();
-    // "ringout.wav" once when a refresh lists a new entity's spot that the
-    // previous one did not.
-    void alertNewEntities();
     void logChanged();
-    // What a contact with the station of a spot line would bring.
-    NeededStatus neededStatusOf(const QString& line) const;
-    static NeededStatus statusOfSpot(const LogSnapshot& log, const SpotRow& spot);
     // Reads the log of the configuration, off the window's thread.
     void applyLogConfiguration();
     // Debian's country data when newer, then the site's when due.
@@ -280,8 +273,7 @@ private:
     QPointer<QWidget> focusBeforeBusy_;
     CountryData countries_{CountryFolders::standard(directory_.path()), platform_.http};
     LogBook log_{countries_.folderInUse()};
-    // The keys of the new entities' spots the last refresh listed.
-    QSet<QString> newEntitySpots_;
+    SpotLogColours colours_{log_, config_, [this] { refresh_.playAlert(); }};
     PageScratchFiles scratch_{directory_.path(), PageScratchFiles::userFolder()};
     SpotRefresh refresh_{state_,
                          Liste_Stations_Bis,

@@ -26,13 +26,13 @@
 
 void Durerur::Affiche_Dedirad(std::int16_t Bande) {
     refresh_.Affiche_Dedirad(Bande);
-    alertNewEntities();
+    colours_.alertNewEntities(*Liste_Stations);
 }
 
 void Durerur::Affiche_Bandes() {
     refresh_.Affiche_Bandes(static_cast<std::int16_t>(Bande_CL->currentIndex()),
                             static_cast<std::int16_t>(Bande_CL2->currentIndex()));
-    alertNewEntities();
+    colours_.alertNewEntities(*Liste_Stations);
 }
 
 void Durerur::Afficher_Click() {
@@ -186,7 +186,7 @@ void Durerur::clearSpotLines() {
 
 void Durerur::appendSpotLines(const QStringList& lines) {
     Liste_Stations->addItems(lines);
-    colourSpotLines();
+    colours_.colour(*Liste_Stations);
     // Once a page is shown, the local spot server's changes update the list.
     live_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
 }
@@ -201,7 +201,7 @@ void Durerur::updateSpotLines(const QStringList& lines) {
     const QSignalBlocker quiet(Liste_Stations);
     Liste_Stations->clear();
     Liste_Stations->addItems(lines);
-    colourSpotLines();
+    colours_.colour(*Liste_Stations);
     if (!selectedLine.isEmpty()) {
         const QList<QListWidgetItem*> same =
             Liste_Stations->findItems(selectedLine, Qt::MatchExactly);
@@ -230,7 +230,7 @@ void Durerur::updateSpots() {
         listed.insert(listedKey(spotOfLine(Liste_Stations->item(row)->text())));
     if (refresh_.updateBands(static_cast<std::int16_t>(Bande_CL->currentIndex()),
                              static_cast<std::int16_t>(Bande_CL2->currentIndex()), listed))
-        alertNewEntities();
+        colours_.alertNewEntities(*Liste_Stations);
 }
 
 FilterChoices Durerur::filterChoices() const {
@@ -243,6 +243,8 @@ FilterChoices Durerur::filterChoices() const {
     choices.Remarque = Remarque->text();
     const std::shared_ptr<const LogSnapshot> log = log_.snapshot();
     choices.neededOnly = Check5->isChecked() && log->hasLog;
-    choices.isNeeded = [log](const SpotRow& row) { return isNeeded(statusOfSpot(*log, row)); };
+    choices.isNeeded = [log](const SpotRow& row) {
+        return isNeeded(SpotLogColours::statusOfSpot(*log, row));
+    };
     return choices;
 }

@@ -56,7 +56,7 @@ void Durerur::Dedirad_Liste() {
     // heading should that ever fail.
     Azi->setText(dx.bearing < 0 ? QStringLiteral("------°")
                                 : signedNumber(dx.bearing) + QStringLiteral("°"));
-    Journal->setText(neededText(neededStatusOf(state_.Ligne_Selection)));
+    Journal->setText(neededText(colours_.statusOf(state_.Ligne_Selection)));
     const SpotRow spot = spotOfLine(state_.Ligne_Selection);
     radio_.tune(NumPort->text(), state_.Emetteur_Choisi, {spot.QRG, spot.Remarques});
 }
