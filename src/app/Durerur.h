@@ -215,7 +215,22 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The window's parts, each control created in design order.
+    struct Panels {
+        QWidget* client;
+        QWidget* top;
+        QWidget* band;
+        QWidget* bottom;
+        QWidget* headings;
+    };
     void createControls();
+    Panels createPanels();
+    void createDetails(const Panels& panels);
+    void createHeadings(const Panels& panels);
+    void createChoices(const Panels& panels);
+    void createListControls(const Panels& panels);
+    void createCaptions(const Panels& panels);
+    void layOutSpotList(const Panels& panels);
     void createMenus();
     void connectHandlers();
     // The headings stand over the columns of the spot lines.
