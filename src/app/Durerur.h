@@ -237,6 +237,9 @@ private:
     void layOutHeadings(QWidget& headings);
     void tickPort(int n);
     void tickSpeed(int index);
+    // Form_Load's steps: the choices of the last run, the station position.
+    void restoreChoices();
+    void restoreStation();
     void restorePort();
     int portNumberShown() const;
     // The memory window, created hidden with an empty list if needed.

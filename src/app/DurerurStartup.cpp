@@ -64,6 +64,35 @@ void Durerur::Form_Load() {
     for (const QString& problem : config_.problems())
         platform_.messages.show(problem);
 
+    restoreChoices();
+    restoreStation();
+
+    // 11 to 13. The serial port and its speed.
+    restorePort();
+
+    refresh_.setSourceStatusAsked(LocalSpotServer::localPort(config_.spotSite()).has_value());
+
+    // 14. The refresh timer.
+    Timer2->start();
+    statusLine_.startFollowing();
+    // The log is read once the window shows, off its thread.
+    QTimer::singleShot(0, this, &Durerur::applyLogConfiguration);
+    // The country data is looked at once the start-up's own work is done.
+    QTimer::singleShot(CountryCheckDelayMs, this, &Durerur::startCountryUpdates);
+
+    // 15 and 16.
+    settings_.save(SettingsKeys::CheminRepertoire, directory_.path());
+    state_.Texte_Historique = historyText(config_.spotSiteHost(), config_.lookupSiteName());
+    state_.Texte_Revision = Texte_Revision_Courante;
+    state_.Page_Prete = true;
+    state_.Mode_Tri = 1;
+    setWindowTitle(QStringLiteral("Pelk_Dedirad Rev ") + state_.Texte_Revision);
+    settings_.save(SettingsKeys::Revision, state_.Texte_Revision);
+}
+
+// Steps 2 to 7 and 9 to 10: the lists, the bands, the transceiver and the
+// filter texts.
+void Durerur::restoreChoices() {
     // 2 to 4. Fill the lists; the transceiver's handler runs at step 7 only.
     Bande_CL->addItems(BandTable::captions());
     Bande_CL2->addItems(Bandes2());
@@ -94,6 +123,12 @@ void Durerur::Form_Load() {
         state_.Emetteur_Choisi = Emetteur->currentText();
     }
 
+    // 9 and 10. The filter texts.
+    Remarque->setText(settings_.read(SettingsKeys::TriRem, QString()));
+    Indicatif->setText(settings_.read(SettingsKeys::TriCall, QString()));
+}
+
+void Durerur::restoreStation() {
     // 8. The station position; an empty stored text counts as the default.
     QString longitude = settings_.read(SettingsKeys::Longitude, DefaultLongitude);
     QString latitude = settings_.read(SettingsKeys::Latitude, DefaultLatitude);
@@ -107,32 +142,6 @@ void Durerur::Form_Load() {
         state_.Longitude_Station = longitudeToSigned(longitude);
         state_.Latitude_Station = latitudeToSigned(latitude);
     }
-
-    // 9 and 10. The filter texts.
-    Remarque->setText(settings_.read(SettingsKeys::TriRem, QString()));
-    Indicatif->setText(settings_.read(SettingsKeys::TriCall, QString()));
-
-    // 11 to 13. The serial port and its speed.
-    restorePort();
-
-    refresh_.setSourceStatusAsked(LocalSpotServer::localPort(config_.spotSite()).has_value());
-
-    // 14. The refresh timer.
-    Timer2->start();
-    statusLine_.startFollowing();
-    // The log is read once the window shows, off its thread.
-    QTimer::singleShot(0, this, &Durerur::applyLogConfiguration);
-    // The country data is looked at once the start-up's own work is done.
-    QTimer::singleShot(CountryCheckDelayMs, this, &Durerur::startCountryUpdates);
-
-    // 15 and 16.
-    settings_.save(SettingsKeys::CheminRepertoire, directory_.path());
-    state_.Texte_Historique = historyText(config_.spotSiteHost(), config_.lookupSiteName());
-    state_.Texte_Revision = Texte_Revision_Courante;
-    state_.Page_Prete = true;
-    state_.Mode_Tri = 1;
-    setWindowTitle(QStringLiteral("Pelk_Dedirad Rev ") + state_.Texte_Revision);
-    settings_.save(SettingsKeys::Revision, state_.Texte_Revision);
 }
 
 void Durerur::Form_Unload() {
