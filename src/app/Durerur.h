@@ -42,9 +42,12 @@ class QTimer;
 class SettingsStore;
 
 // The main window. Its controls carry the names of the original form; each
-// handler is named after its control and event. The handlers of each
-// subsystem live in their own file (DurerurStartup.cpp, DurerurPortMenus.cpp,
-// DurerurRefresh.cpp, DurerurSelection.cpp, DurerurMemory.cpp).
+// handler is named after its control and event. It keeps the controls and
+// wires them to the classes that hold each concern: the radio, the live
+// updates, the status line, the log's colours. The handlers of each
+// subsystem live in their own file (DurerurControls.cpp, DurerurStartup.cpp,
+// DurerurPortMenus.cpp, DurerurRefresh.cpp, DurerurSelection.cpp,
+// DurerurMemory.cpp, DurerurLog.cpp, DurerurCountries.cpp).
 class Durerur : public QMainWindow, private SpotView {
     Q_OBJECT
 

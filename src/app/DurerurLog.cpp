@@ -1,7 +1,5 @@
 #include "Durerur.h"
 
-#include "SpotCollection.h"
-
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
