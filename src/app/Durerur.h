@@ -1,29 +1,25 @@
 #pragma once
 
 #include "BrowserProcess.h"
-#include "CatSequences.h"
 #include "Configuration.h"
 #include "CountryData.h"
-#include "FlrigBridge.h"
-#include "HamlibModule.h"
-#include "HamlibRig.h"
-#include "LocalRigctld.h"
+#include "LiveSpotUpdates.h"
 #include "LogBook.h"
 #include "Memoire_CL.h"
-#include "NetworkTuning.h"
 #include "PageScratchFiles.h"
 #include "Platform.h"
 #include "ProgramDirectory.h"
 #include "QRZ_Web.h"
+#include "Radio.h"
 #include "Reglages.h"
 #include "SharedState.h"
 #include "SortedSpotLines.h"
-#include "SpotChangeWatcher.h"
+#include "SpotLogColours.h"
 #include "SpotRefresh.h"
 #include "SpotView.h"
 #include "Station.h"
+#include "StatusLine.h"
 
-#include <QDeadlineTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -46,9 +42,12 @@ class QTimer;
 class SettingsStore;
 
 // The main window. Its controls carry the names of the original form; each
-// handler is named after its control and event. The handlers of each
-// subsystem live in their own file (DurerurStartup.cpp, DurerurPortMenus.cpp,
-// DurerurRefresh.cpp, DurerurSelection.cpp, DurerurMemory.cpp).
+// handler is named after its control and event. It keeps the controls and
+// wires them to the classes that hold each concern: the radio, the live
+// updates, the status line, the log's colours. The handlers of each
+// subsystem live in their own file (DurerurControls.cpp, DurerurStartup.cpp,
+// DurerurPortMenus.cpp, DurerurRefresh.cpp, DurerurSelection.cpp,
+// DurerurMemory.cpp, DurerurLog.cpp, DurerurCountries.cpp).
 class Durerur : public QMainWindow, private SpotView {
     Q_OBJECT
 
@@ -176,10 +175,6 @@ public:
     // The hidden sorted list the spot lines are ordered in.
     SortedSpotLines Liste_Stations_Bis;
 
-    // The status line follows the local spot server between refreshes, once
-    // a first page was shown and after a message of the window's own.
-    void followSourceStatus();
-
     // Spot selection and details panel (DurerurSelection.cpp).
     // A click on a spot line: takes it as the selected line and shows its
     // details, once the own position has been entered.
@@ -187,20 +182,11 @@ public:
     // Fills the details panel for the selected line, then tunes to it.
     void Dedirad_Liste();
 
-    // Transceiver tuning (DurerurTuning.cpp): the dispatch run as the last
-    // step of Dedirad_Liste.
-    void tuneSelectedSpot();
     // Writes the settings window's values into the user's file, reads the
     // configuration again and applies it at once; why not, when it could not
     // be written.
     std::optional<QString> saveSettings(const Reglages::Values& values);
-    static inline const QString SettingsSaved = QStringLiteral("Réglages enregistrés");
-    // The status line until the first page: start-up fetches none.
-    static inline const QString ChooseABand =
-        QStringLiteral("Choisissez une bande puis appuyez sur « Afficher »");
     void applyConfiguration();
-    // Runs the local rigctld when "Hamlib (rigctld)" is the chosen transceiver.
-    void startRigctldIfChosen();
 
     // The operator's log (DurerurLog.cpp).
     LogBook& logBook() { return log_; }
@@ -232,13 +218,31 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The window's parts, each control created in design order.
+    struct Panels {
+        QWidget* client;
+        QWidget* top;
+        QWidget* band;
+        QWidget* bottom;
+        QWidget* headings;
+    };
     void createControls();
+    Panels createPanels();
+    void createDetails(const Panels& panels);
+    void createHeadings(const Panels& panels);
+    void createChoices(const Panels& panels);
+    void createListControls(const Panels& panels);
+    void createCaptions(const Panels& panels);
+    void layOutSpotList(const Panels& panels);
     void createMenus();
     void connectHandlers();
     // The headings stand over the columns of the spot lines.
     void layOutHeadings(QWidget& headings);
     void tickPort(int n);
     void tickSpeed(int index);
+    // Form_Load's steps: the choices of the last run, the station position.
+    void restoreChoices();
+    void restoreStation();
     void restorePort();
     int portNumberShown() const;
     // The memory window, created hidden with an empty list if needed.
@@ -253,25 +257,20 @@ private:
     void showSourceStatus(const QString& text) override;
     void appendSpotLines(const QStringList& lines) override;
     void updateSpotLines(const QStringList& lines) override;
-    // The local spot server's pages changed: the list is updated when they
-    // are the bands shown, two times a second at most.
-    void bandsChanged(const std::vector<int>& bands);
-    // Each spot line in the colour of what a contact would bring.
-    void colourSpotLines();
-    // "ringout.wav" once when a refresh lists a new entity's spot that the
-    // previous one did not.
-    void alertNewEntities();
     void logChanged();
-    // What a contact with the station of a spot line would bring.
-    NeededStatus neededStatusOf(const QString& line) const;
     // Reads the log of the configuration, off the window's thread.
     void applyLogConfiguration();
     // Debian's country data when newer, then the site's when due.
     void startCountryUpdates();
     void countryDataChanged();
     void countrySiteAttempted(const CountryUpdateResult& result, bool asked);
+    // The local spot server's changes to the bands shown, between refreshes.
     void updateSpots();
     FilterChoices filterChoices() const override;
+    // Whether a refresh has shown a page since start-up.
+    bool firstPageShown() const;
+    // The band indexes of Bande_CL and Bande_CL2.
+    std::pair<int, int> shownBands() const;
     void sortBy(std::int16_t mode, QPushButton* button);
     // Steps 1 to 5 of a filter box; true when they started a refresh.
     bool filterBoxClicked();
@@ -282,41 +281,20 @@ private:
     Configuration& config_;
     ProgramDirectory directory_;
     Platform platform_;
-    // The transceiver's command state, kept between selections.
-    CatSequences cat_{platform_.serial, platform_.clock};
-    // The radios reached over the network, and the rigctld the program may
-    // run for the first of them.
-    HamlibModule hamlib_{directory_.file(HamlibModule::ModuleName)};
-    NetworkTuning rigctld_{hamlib_.rig(HamlibRig::NetRigctlModel, config_.rigctld()),
-                           QStringLiteral("rigctld"), config_.rigctld(), platform_.messages};
-    FlrigBridge flrigBridge_{config_.flrig()};
-    NetworkTuning flrig_{hamlib_.rig(HamlibRig::NetRigctlModel, flrigBridge_.address()),
-                         QStringLiteral("flrig"), config_.flrig(), platform_.messages};
-    LocalRigctld localRigctld_{config_};
+    Radio radio_{platform_.serial, platform_.clock, platform_.messages,
+                 directory_.file(HamlibModule::ModuleName), config_};
     QPointer<Station> station_;
     QPointer<Memoire_CL> memoire_;
     BrowserProcess browser_{directory_.file(BrowserProcess::ProgramName)};
     QPointer<QRZ_Web> qrzWeb_;
     QPointer<Reglages> reglages_;
     std::function<void()> restartSpotSource_;
-    static constexpr int StatusFollowMs = 1000;
     static constexpr int CountryCheckDelayMs = 2000;
-    static constexpr qint64 UpdateEveryMs = 500;
-    SpotChangeWatcher changeWatcher_;
-    QTimer* updateDelay_ = nullptr;
-    // The earliest the next live update may run; expired until the first.
-    QDeadlineTimer nextUpdate_;
-    QTimer* statusFollower_ = nullptr;
-    // A message of the window's own stays this long in the status line.
-    QDeadlineTimer statusHeld_;
-    // A refresh is fetching its pages (Patientez shows it).
-    bool refreshing_ = false;
     // Where the keyboard was when the busy state began.
     QPointer<QWidget> focusBeforeBusy_;
     CountryData countries_{CountryFolders::standard(directory_.path()), platform_.http};
     LogBook log_{countries_.table()};
-    // The keys of the new entities' spots the last refresh listed.
-    QSet<QString> newEntitySpots_;
+    SpotLogColours colours_{log_, config_, [this] { refresh_.playAlert(); }};
     PageScratchFiles scratch_{directory_.path(), PageScratchFiles::userFolder()};
     SpotRefresh refresh_{state_,
                          Liste_Stations_Bis,
@@ -325,4 +303,7 @@ private:
                          directory_,
                          scratch_,
                          config_.spotSite()};
+    StatusLine statusLine_{config_, refresh_, [this] { return firstPageShown(); }};
+    LiveSpotUpdates live_{{[this] { return shownBands(); }, [this] { return refresh_.running(); },
+                           [this] { updateSpots(); }}};
 };

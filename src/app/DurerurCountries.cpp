@@ -17,9 +17,7 @@ void Durerur::Mnu_Maj_Pays_Click() {
     if (countries_.running())
         return;
     Mnu_Maj_Pays->setEnabled(false);
-    Etat_Pays->setText(QStringLiteral("Pays : mise à jour…"));
-    Etat_Pays->setToolTip(QString());
-    Etat_Pays->show();
+    statusLine_.showCountryUpdating();
     countries_.update(config_.value(ConfigKey::CountrySite));
 }
 
@@ -30,10 +28,8 @@ void Durerur::countryDataChanged() {
 void Durerur::countrySiteAttempted(const CountryUpdateResult& result, bool asked) {
     const bool failed = result.kind == CountryUpdateResult::Kind::Failed;
     // Unasked, a failure is only noted: the data in use still serves.
-    Etat_Pays->setText(QStringLiteral("Pays : %1, mise à jour impossible")
-                           .arg(countries_.versionInUse().versionText()));
-    Etat_Pays->setToolTip(result.message());
-    Etat_Pays->setVisible(failed && !asked);
+    statusLine_.showCountrySiteAttempt(countries_.versionInUse().versionText(), result.message(),
+                                       failed && !asked);
     if (asked)
         platform_.messages.show(result.message());
 }

@@ -12,7 +12,6 @@
 #include "ControlColours.h"
 #include "MessageBox.h"
 #include "SettingsStore.h"
-#include "SpotSourceStatusText.h"
 #include "SpotTexts.h"
 
 #include <QApplication>
@@ -27,13 +26,13 @@
 
 void Durerur::Affiche_Dedirad(std::int16_t Bande) {
     refresh_.Affiche_Dedirad(Bande);
-    alertNewEntities();
+    colours_.alertNewEntities(*Liste_Stations);
 }
 
 void Durerur::Affiche_Bandes() {
     refresh_.Affiche_Bandes(static_cast<std::int16_t>(Bande_CL->currentIndex()),
                             static_cast<std::int16_t>(Bande_CL2->currentIndex()));
-    alertNewEntities();
+    colours_.alertNewEntities(*Liste_Stations);
 }
 
 void Durerur::Afficher_Click() {
@@ -152,7 +151,6 @@ void Durerur::showBusy(bool busy) {
     // Disabling the focused Afficher hands the focus on to the next control,
     // the remark filter, its text selected: the next key typed would replace
     // it. The focus goes back where it was.
-    refreshing_ = busy;
     Afficher->setEnabled(!busy);
     Patientez->setVisible(busy);
     if (!busy) {
@@ -179,8 +177,7 @@ void Durerur::showUpdateTime(const QString& caption) {
 }
 
 void Durerur::showSourceStatus(const QString& text) {
-    const bool firstRun = text == DemonstrationStatus && config_.callsign().isEmpty();
-    Etat_Spots->setText(firstRun ? FirstRunStatus : text);
+    statusLine_.showSourceStatus(text);
 }
 
 void Durerur::clearSpotLines() {
@@ -189,9 +186,9 @@ void Durerur::clearSpotLines() {
 
 void Durerur::appendSpotLines(const QStringList& lines) {
     Liste_Stations->addItems(lines);
-    colourSpotLines();
+    colours_.colour(*Liste_Stations);
     // Once a page is shown, the local spot server's changes update the list.
-    changeWatcher_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
+    live_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
 }
 
 void Durerur::updateSpotLines(const QStringList& lines) {
@@ -204,7 +201,7 @@ void Durerur::updateSpotLines(const QStringList& lines) {
     const QSignalBlocker quiet(Liste_Stations);
     Liste_Stations->clear();
     Liste_Stations->addItems(lines);
-    colourSpotLines();
+    colours_.colour(*Liste_Stations);
     if (!selectedLine.isEmpty()) {
         const QList<QListWidgetItem*> same =
             Liste_Stations->findItems(selectedLine, Qt::MatchExactly);
@@ -219,32 +216,21 @@ void Durerur::updateSpotLines(const QStringList& lines) {
         Liste_Stations->verticalScrollBar()->setValue(scrolled);
 }
 
-void Durerur::bandsChanged(const std::vector<int>& bands) {
-    const auto shown = [&](int band) {
-        return std::find(bands.begin(), bands.end(), band) != bands.end();
-    };
-    if (!shown(Bande_CL->currentIndex()) &&
-        !(Bande_CL2->currentIndex() != 0 && shown(Bande_CL2->currentIndex())))
-        return;
-    // A storm of spots makes two updates a second at most.
-    if (!updateDelay_->isActive())
-        updateDelay_->start(std::chrono::milliseconds(nextUpdate_.remainingTime()));
+bool Durerur::firstPageShown() const {
+    return !QTR->text().isEmpty();
+}
+
+std::pair<int, int> Durerur::shownBands() const {
+    return {Bande_CL->currentIndex(), Bande_CL2->currentIndex()};
 }
 
 void Durerur::updateSpots() {
-    // A refresh under way shows the new spots itself.
-    if (refreshing_) {
-        updateDelay_->start(UpdateEveryMs);
-        return;
-    }
-    // Counted from its start: changes told during its fetch wait their turn.
-    nextUpdate_.setRemainingTime(UpdateEveryMs);
     QSet<QString> listed;
     for (int row = 0; row < Liste_Stations->count(); ++row)
         listed.insert(listedKey(spotOfLine(Liste_Stations->item(row)->text())));
     if (refresh_.updateBands(static_cast<std::int16_t>(Bande_CL->currentIndex()),
                              static_cast<std::int16_t>(Bande_CL2->currentIndex()), listed))
-        alertNewEntities();
+        colours_.alertNewEntities(*Liste_Stations);
 }
 
 FilterChoices Durerur::filterChoices() const {
@@ -259,10 +245,4 @@ FilterChoices Durerur::filterChoices() const {
     choices.neededOnly = Check5->isChecked() && log->hasLog;
     choices.isNeeded = [log](const Spot& spot) { return isNeeded(log->statusOfSpot(spot)); };
     return choices;
-}
-
-void Durerur::followSourceStatus() {
-    if (QTR->text().isEmpty() || refreshing_ || !statusHeld_.hasExpired())
-        return;
-    refresh_.showSourceStatus();
 }

@@ -3,6 +3,7 @@
 #include "DxInformation.h"
 #include "MessageBox.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <cmath>
@@ -52,6 +53,7 @@ void Durerur::Dedirad_Liste() {
     // heading should that ever fail.
     Azi->setText(dx.bearing < 0 ? QStringLiteral("------°")
                                 : signedNumber(dx.bearing) + QStringLiteral("°"));
-    Journal->setText(neededText(neededStatusOf(state_.Ligne_Selection)));
-    tuneSelectedSpot();
+    Journal->setText(neededText(colours_.statusOf(state_.Ligne_Selection)));
+    const Spot spot = spotOfLine(state_.Ligne_Selection);
+    radio_.tune(NumPort->text(), state_.Emetteur_Choisi, {spot.frequency, spot.remark});
 }

@@ -3,7 +3,6 @@
 #include "BandTable.h"
 #include "CoordinateText.h"
 #include "Durerur.h"
-#include "HamlibRig.h"
 #include "LeadingNumber.h"
 #include "LocalSpotServer.h"
 #include "MessageBox.h"
@@ -65,6 +64,35 @@ void Durerur::Form_Load() {
     for (const QString& problem : config_.problems())
         platform_.messages.show(problem);
 
+    restoreChoices();
+    restoreStation();
+
+    // 11 to 13. The serial port and its speed.
+    restorePort();
+
+    refresh_.setSourceStatusAsked(LocalSpotServer::localPort(config_.spotSite()).has_value());
+
+    // 14. The refresh timer.
+    Timer2->start();
+    statusLine_.startFollowing();
+    // The log is read once the window shows, off its thread.
+    QTimer::singleShot(0, this, &Durerur::applyLogConfiguration);
+    // The country data is looked at once the start-up's own work is done.
+    QTimer::singleShot(CountryCheckDelayMs, this, &Durerur::startCountryUpdates);
+
+    // 15 and 16.
+    settings_.save(SettingsKeys::CheminRepertoire, directory_.path());
+    state_.Texte_Historique = historyText(config_.spotSiteHost(), config_.lookupSiteName());
+    state_.Texte_Revision = Texte_Revision_Courante;
+    state_.Page_Prete = true;
+    state_.Mode_Tri = 1;
+    setWindowTitle(QStringLiteral("Pelk_Dedirad Rev ") + state_.Texte_Revision);
+    settings_.save(SettingsKeys::Revision, state_.Texte_Revision);
+}
+
+// Steps 2 to 7 and 9 to 10: the lists, the bands, the transceiver and the
+// filter texts.
+void Durerur::restoreChoices() {
     // 2 to 4. Fill the lists; the transceiver's handler runs at step 7 only.
     Bande_CL->addItems(BandTable::captions());
     Bande_CL2->addItems(Bandes2());
@@ -95,6 +123,12 @@ void Durerur::Form_Load() {
         state_.Emetteur_Choisi = Emetteur->currentText();
     }
 
+    // 9 and 10. The filter texts.
+    Remarque->setText(settings_.read(SettingsKeys::TriRem, QString()));
+    Indicatif->setText(settings_.read(SettingsKeys::TriCall, QString()));
+}
+
+void Durerur::restoreStation() {
     // 8. The station position; an empty stored text counts as the default.
     QString longitude = settings_.read(SettingsKeys::Longitude, DefaultLongitude);
     QString latitude = settings_.read(SettingsKeys::Latitude, DefaultLatitude);
@@ -108,39 +142,12 @@ void Durerur::Form_Load() {
         state_.Longitude_Station = longitudeToSigned(longitude);
         state_.Latitude_Station = latitudeToSigned(latitude);
     }
-
-    // 9 and 10. The filter texts.
-    Remarque->setText(settings_.read(SettingsKeys::TriRem, QString()));
-    Indicatif->setText(settings_.read(SettingsKeys::TriCall, QString()));
-
-    // 11 to 13. The serial port and its speed.
-    restorePort();
-
-    refresh_.setSourceStatusAsked(LocalSpotServer::localPort(config_.spotSite()).has_value());
-
-    // 14. The refresh timer.
-    Timer2->start();
-    statusFollower_->start();
-    // The log is read once the window shows, off its thread.
-    QTimer::singleShot(0, this, &Durerur::applyLogConfiguration);
-    // The country data is looked at once the start-up's own work is done.
-    QTimer::singleShot(CountryCheckDelayMs, this, &Durerur::startCountryUpdates);
-
-    // 15 and 16.
-    settings_.save(SettingsKeys::CheminRepertoire, directory_.path());
-    state_.Texte_Historique = historyText(config_.spotSiteHost(), config_.lookupSiteName());
-    state_.Texte_Revision = Texte_Revision_Courante;
-    state_.Page_Prete = true;
-    state_.Mode_Tri = 1;
-    setWindowTitle(QStringLiteral("Pelk_Dedirad Rev ") + state_.Texte_Revision);
-    settings_.save(SettingsKeys::Revision, state_.Texte_Revision);
 }
 
 void Durerur::Form_Unload() {
     Timer2->stop();
-    statusFollower_->stop();
-    updateDelay_->stop();
-    changeWatcher_.watch(0);
+    statusLine_.stopFollowing();
+    live_.stop();
     if (portNumberShown() != 0 && platform_.serial.isOpen())
         platform_.serial.close();
     // The memorised spots are lost with their window.
@@ -161,7 +168,7 @@ void Durerur::Emetteur_Click() {
         return;
     settings_.save(SettingsKeys::Transceiver, QString::number(index));
     state_.Emetteur_Choisi = Emetteur->itemText(index);
-    startRigctldIfChosen();
+    radio_.startRigctldIfChosen(state_.Emetteur_Choisi);
 }
 
 void Durerur::Mnu_Coordonnees_Click() {
@@ -179,7 +186,7 @@ void Durerur::Mnu_Reglages_Click() {
         reglages_ =
             new Reglages(Configuration::load(directory_.file(Configuration::FileName),
                                              Configuration::userFile()),
-                         hamlib_.models(), platform_.messages,
+                         radio_.hamlibModels(), platform_.messages,
                          [this](const Reglages::Values& values) { return saveSettings(values); });
         reglages_->show();
     }
@@ -193,8 +200,7 @@ std::optional<QString> Durerur::saveSettings(const Reglages::Values& values) {
     config_ =
         Configuration::load(directory_.file(Configuration::FileName), Configuration::userFile());
     applyConfiguration();
-    Etat_Spots->setText(SettingsSaved);
-    statusHeld_.setRemainingTime(3 * StatusFollowMs);
+    statusLine_.showSettingsSaved();
     return std::nullopt;
 }
 
@@ -202,14 +208,11 @@ void Durerur::applyConfiguration() {
     refresh_.setSiteBase(config_.spotSite());
     refresh_.setSourceStatusAsked(LocalSpotServer::localPort(config_.spotSite()).has_value());
     QRZ->setText(config_.lookupSiteName());
-    rigctld_.retarget(hamlib_.rig(HamlibRig::NetRigctlModel, config_.rigctld()), config_.rigctld());
-    flrigBridge_.retarget(config_.flrig());
-    flrig_.retarget(hamlib_.rig(HamlibRig::NetRigctlModel, flrigBridge_.address()),
-                    config_.flrig());
+    radio_.applyConfiguration();
     if (restartSpotSource_)
         restartSpotSource_();
     if (!QTR->text().isEmpty())
-        changeWatcher_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
+        live_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
     applyLogConfiguration();
 }
 

@@ -136,20 +136,8 @@ AdiReader::Step AdiReader::step(bool atEnd) {
     }
     const QByteArrayView inside(start + tag + 1, close - tag - 1);
     const qsizetype colon = inside.indexOf(':');
-    if (colon < 0) {
-        if (inside.compare("EOR", Qt::CaseInsensitive) == 0) {
-            readAnyField_ = true;
-            endRecord(close + 1);
-        } else if (inside.compare("EOH", Qt::CaseInsensitive) == 0) {
-            // What came before was the header.
-            readAnyField_ = true;
-            record_.clear();
-            damaged_ = false;
-            wholeEnd_ = bufferStart_ + close + 1;
-        }
-        pos_ = close + 1;
-        return Step::Done;
-    }
+    if (colon < 0)
+        return marker(inside, close);
     const QByteArrayView name = inside.first(colon);
     QByteArrayView lengthText = inside.sliced(colon + 1);
     if (const qsizetype type = lengthText.indexOf(':'); type >= 0)
@@ -162,7 +150,27 @@ AdiReader::Step AdiReader::step(bool atEnd) {
         pos_ = value;
         return Step::Done;
     }
+    return readValue(name, tag, value, length, atEnd);
+}
 
+AdiReader::Step AdiReader::marker(QByteArrayView inside, qsizetype close) {
+    if (inside.compare("EOR", Qt::CaseInsensitive) == 0) {
+        readAnyField_ = true;
+        endRecord(close + 1);
+    } else if (inside.compare("EOH", Qt::CaseInsensitive) == 0) {
+        // What came before was the header.
+        readAnyField_ = true;
+        record_.clear();
+        damaged_ = false;
+        wholeEnd_ = bufferStart_ + close + 1;
+    }
+    pos_ = close + 1;
+    return Step::Done;
+}
+
+AdiReader::Step AdiReader::readValue(QByteArrayView name, qsizetype tag, qsizetype value,
+                                     qsizetype length, bool atEnd) {
+    const char* start = buffer_.constData();
     qsizetype end = afterCharacters(buffer_, value, length);
     Landing landed = end < 0 ? Landing::NeedMore : landing(buffer_, end, atEnd);
     if (landed == Landing::NeedMore && !atEnd) {

@@ -40,6 +40,11 @@ public:
 private:
     enum class Step { Done, NeedMore };
     Step step(bool atEnd);
+    // A tag without a length: the end of a record or of the header.
+    Step marker(QByteArrayView inside, qsizetype close);
+    // The value of the field `name`, `length` characters from `value`.
+    Step readValue(QByteArrayView name, qsizetype tag, qsizetype value, qsizetype length,
+                   bool atEnd);
     void endRecord(qsizetype after);
 
     Take take_;

@@ -39,6 +39,11 @@ SpotRefresh::SpotRefresh(SharedState& state, SortedSpotLines& Liste_Stations_Bis
       directory_(std::move(directory)), scratch_(scratch), siteBase_(std::move(siteBase)),
       timeLimit_(timeLimit) {}
 
+void SpotRefresh::setBusy(bool busy) {
+    running_ = busy;
+    view_.showBusy(busy);
+}
+
 void SpotRefresh::play(const QString& soundFile) {
     Joue_Son(services_.sound, directory_.file(soundFile));
 }
@@ -81,7 +86,7 @@ void SpotRefresh::showSourceStatus() {
 
 void SpotRefresh::showBand(std::int16_t Bande, std::chrono::milliseconds& timeLeft) {
     view_.stopRefreshTimer();
-    view_.showBusy(true);
+    setBusy(true);
 
     QString body = fetch(Bande, timeLeft);
     if (body.isEmpty() && revive_ && !revivedThisRefresh_) {
@@ -92,13 +97,13 @@ void SpotRefresh::showBand(std::int16_t Bande, std::chrono::milliseconds& timeLe
     const QString page = PageScratchFiles::capitals(body);
     // Not the site's fault: said in the status line, which tells the cure.
     if (page.isEmpty() && !services_.http.problem().isEmpty()) {
-        view_.showBusy(false);
+        setBusy(false);
         return;
     }
     if (page.isEmpty()) {
         play(SpotTexts::NoAnswerSound);
         services_.messages.show(SpotTexts::NoAnswer);
-        view_.showBusy(false);
+        setBusy(false);
         return;
     }
 
@@ -113,7 +118,7 @@ void SpotRefresh::showBand(std::int16_t Bande, std::chrono::milliseconds& timeLe
         shownPages_.append(*stored);
     }
 
-    view_.showBusy(false);
+    setBusy(false);
     view_.startRefreshTimer();
     view_.appendSpotLines(displayPass(sortedLines_, state_.Mode_Tri));
 }

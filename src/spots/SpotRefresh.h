@@ -71,6 +71,8 @@ public:
     void setSourceStatusAsked(bool asked) { sourceStatusAsked_ = asked; }
     // The status line: after each refresh, and as the spot source changes.
     void showSourceStatus();
+    // Whether a refresh is fetching its pages.
+    bool running() const { return running_; }
 
 private:
     // Affiche_Dedirad, its page waited for no longer than `timeLeft`, which
@@ -80,6 +82,8 @@ private:
     // spent waiting; empty when the site did not answer.
     QString fetch(std::int16_t Bande, std::chrono::milliseconds& timeLeft);
     void play(const QString& soundFile);
+    // Running, and the window busy, or neither.
+    void setBusy(bool busy);
 
     SharedState& state_;
     SortedSpotLines& sortedLines_;
@@ -94,4 +98,5 @@ private:
     // The stored pages of the bands shown.
     QStringList shownPages_;
     bool sourceStatusAsked_ = false;
+    bool running_ = false;
 };

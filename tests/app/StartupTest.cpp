@@ -1,7 +1,6 @@
 #include "DurerurFixture.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -89,24 +88,4 @@ TEST_F(DurerurFixture, AboutAndHistoryBoxes) {
     EXPECT_EQ(lines[16], "V1.4.6 le 28/10/2010 Ajout filtre dans la zone remarque");
 }
 
-TEST_F(DurerurFixture, StationWindowRefusesEmptyFieldsThenSavesAndConverts) {
-    ModalCloser closer;
-    window().Mnu_Coordonnees->trigger();
-    Station* station = window().stationWindow();
-    station->La_Lat->clear();
-    station->La_Long->clear();
-    station->Enregistrer->click();
-    station->La_Long->setText("70.66O");
-    station->Enregistrer->click();
-    EXPECT_EQ(closer.texts(),
-              (QStringList{"Entrez une longitude ex 2.31E", "Entrez une latitude ex 48.53N"}));
-    EXPECT_FALSE(storedKeys().contains("Longitude"));
-
-    station->La_Lat->setText("33.86S");
-    station->Enregistrer->click();
-    EXPECT_EQ(stored("Longitude"), "70.66O");
-    EXPECT_EQ(state.Latitude_Station, "-33.86");
-    EXPECT_EQ(state.Longitude_Station, "-70.66");
-    QApplication::processEvents();
-    EXPECT_EQ(window().stationWindow(), nullptr); // closed and destroyed
 }

@@ -9,6 +9,8 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -24,6 +26,22 @@ QString listLine(const QString& dx, const QString& qrg = QStringLiteral("14025.5
 
 const QString Vk = listLine("VK2ABC");
 const QString W1 = listLine("W1AW/P", "7023.0");
+
+// The left edges of the runs of ink along a band of an image, a run ending
+// where at least `gap` columns hold no ink: the starts of the words drawn there.
+std::vector<int> inkRunStarts(const QImage& image, const QRect& band, int gap) {
+    std::vector<int> starts;
+    int blank = gap;
+    for (int x = band.left(); x <= band.right(); ++x) {
+        bool ink = false;
+        for (int y = band.top(); y <= band.bottom() && !ink; ++y)
+            ink = qGray(image.pixel(x, y)) < 128;
+        if (ink && blank >= gap)
+            starts.push_back(x);
+        blank = ink ? 0 : blank + 1;
+    }
+    return starts;
+}
 
 class MemoryWindowTest : public DurerurFixture {
 protected:
@@ -163,4 +181,32 @@ TEST_F(MemoryWindowTest, TheBrowserLooksTheSpotUpASecondClickLoadsNothingAndItEn
     window().close();
     EXPECT_FALSE(window().lookupBrowser().running());
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/%1").arg(browser)));
+}
+
+TEST_F(MemoryWindowTest, TheHeadersWordsStandOverTheirFields) {
+    // Fields without blanks of their own, so that each is one run of ink.
+    const QString line =
+        ::spotLine(SpotRow{QStringLiteral("06-Dec-1405Z").leftJustified(13),
+                           QStringLiteral("VK2ABC").leftJustified(12), QStringLiteral("10368000"),
+                           QStringLiteral("DL1XYZ").leftJustified(11), QStringLiteral("CW599")});
+    memorise(line);
+    window().Voir_Mem->click();
+    Memoire_CL& memory = *window().memoryWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&memory));
+    QTest::qWait(50);
+    memory.Mem_Dedirad->clearSelection();
+    memory.Mem_Dedirad->setCurrentRow(-1);
+    EXPECT_EQ(memory.Label3->text(), Memoire_CL::ColumnHeader);
+
+    const QImage image = memory.grab().toImage();
+    const QRect header(memory.Label3->mapTo(&memory, QPoint(0, 0)), memory.Label3->size());
+    const QRect row = memory.Mem_Dedirad->visualItemRect(memory.Mem_Dedirad->item(0))
+                          .translated(memory.Mem_Dedirad->viewport()->mapTo(&memory, QPoint(0, 0)));
+    const int gap = memory.Mem_Dedirad->fontMetrics().horizontalAdvance(QLatin1Char(' ')) - 1;
+    const std::vector<int> words = inkRunStarts(image, header, gap);
+    const std::vector<int> fields = inkRunStarts(image, row.intersected(image.rect()), gap);
+    ASSERT_EQ(words.size(), 5u);
+    ASSERT_EQ(fields.size(), 5u);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        EXPECT_NEAR(words[i], fields[i], 2) << "word " << i;
 }
