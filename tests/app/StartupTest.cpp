@@ -87,5 +87,3 @@ TEST_F(DurerurFixture, AboutAndHistoryBoxes) {
     ASSERT_EQ(lines.size(), 18); // 17 lines, each ended by CR LF
     EXPECT_EQ(lines[16], "V1.4.6 le 28/10/2010 Ajout filtre dans la zone remarque");
 }
-
-}

@@ -186,9 +186,7 @@ TEST_F(MemoryWindowTest, TheBrowserLooksTheSpotUpASecondClickLoadsNothingAndItEn
 TEST_F(MemoryWindowTest, TheHeadersWordsStandOverTheirFields) {
     // Fields without blanks of their own, so that each is one run of ink.
     const QString line =
-        ::spotLine(SpotRow{QStringLiteral("06-Dec-1405Z").leftJustified(13),
-                           QStringLiteral("VK2ABC").leftJustified(12), QStringLiteral("10368000"),
-                           QStringLiteral("DL1XYZ").leftJustified(11), QStringLiteral("CW599")});
+        spotLine(testSpot("VK2ABC", "10368000", "CW599", "DL1XYZ", "06-Dec-1405Z"));
     memorise(line);
     window().Voir_Mem->click();
     Memoire_CL& memory = *window().memoryWindow();
