@@ -16,23 +16,15 @@ namespace {
 constexpr int Band14 = 5;
 constexpr int AllHf = 0;
 
-// The node gives the time of day only: spots of the last minutes, so that
-// they are dated today (or yesterday just after midnight).
-QByteArray spot(const char* spotter, const char* frequency, const char* dx, const char* comment,
-                int minutesAgo) {
-    const QByteArray time =
-        QDateTime::currentDateTimeUtc().addSecs(-60 * minutesAgo).toString("HHmm").toLatin1();
-    return QByteArray("DX de ") + spotter + ":     " + frequency + "  " + dx + "       " + comment +
-           "   " + time + "Z\r\n";
-}
-
 class ClusterWindow : public DurerurFixture {
 protected:
-    // A configuration beside nothing else, naming the node and the login.
-    QString configFor(const ScriptedClusterNode& node) {
-        return nodeConfiguration(programFolder.path(), node.address(), "F4TEST");
+    // The list of 14 MHz from that site, in a new window.
+    void showFrom(const QString& site) {
+        config.setSpotSite(site);
+        restart({});
+        window().Bande_CL->setCurrentIndex(Band14);
+        window().Afficher->click();
     }
-
     // Afficher until the list holds `count` lines, as a user pressing it
     // again would; the lines' DX fields in alphabetical order (the dates are
     // the test's own minutes, whose text order breaks at a new month).
@@ -54,29 +46,6 @@ protected:
 
 } // namespace
 
-TEST(LocalSpotServer, StartsWhenNothingAnswersAndStopsWithTheProgram) {
-    const ProgramDirectory beside(QStringLiteral(PELK_PROGRAM_DIR));
-    const QString site = QStringLiteral("http://127.0.0.1:%1").arg(freePort());
-    const QString page = site + QStringLiteral("/dxc/top_50_14_MHz.html");
-    CurlHttpClient http;
-    {
-        const LocalSpotServer source(beside, site);
-        EXPECT_TRUE(source.started());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !http.get(page).isEmpty(); }, 5000));
-    }
-    EXPECT_TRUE(http.get(page).isEmpty());
-
-    // A site that answers already, a site elsewhere, a folder without the
-    // server: nothing is started.
-    EXPECT_EQ(LocalSpotServer::localPort(QStringLiteral("http://localhost:9000/")), 9000);
-    EXPECT_FALSE(LocalSpotServer::localPort(QStringLiteral("https://127.0.0.1:8073")));
-    LoopbackHttpServer answering;
-    EXPECT_FALSE(LocalSpotServer(beside, answering.baseAddress()).started());
-    EXPECT_FALSE(LocalSpotServer(beside, QStringLiteral("http://example.org:8073")).started());
-    QTemporaryDir empty;
-    EXPECT_FALSE(LocalSpotServer(ProgramDirectory(empty.path()), site).started());
-}
-
 namespace {
 
 // Ends the spot server listening on `port`, as the system would kill it.
@@ -95,63 +64,69 @@ bool killSpotServerOn(const QString& port) {
 
 } // namespace
 
-TEST_F(DurerurFixture, ARefreshBringsAKilledSpotServerBack) {
+TEST_F(ClusterWindow, TheLocalSpotServerStartsARefreshRevivesItAndItStopsWithTheProgram) {
+    const ProgramDirectory beside(QStringLiteral(PELK_PROGRAM_DIR));
     const QString port = QString::number(freePort());
     config.setSpotSite(QStringLiteral("http://127.0.0.1:") + port);
-    LocalSpotServer source(ProgramDirectory(QStringLiteral(PELK_PROGRAM_DIR)), config.spotSite());
-    ASSERT_TRUE(source.started());
-    Durerur& w = window();
-    w.setSpotSourceReviver([&source] { return source.revive(); });
-    w.Bande_CL->setCurrentIndex(Band14);
-    ModalCloser closer;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            w.Afficher->click();
-            return w.Liste_Stations->count() > 0;
-        },
-        5000));
+    const QString page = config.spotSite() + QStringLiteral("/dxc/top_50_14_MHz.html");
+    {
+        LocalSpotServer source(beside, config.spotSite());
+        ASSERT_TRUE(source.started());
+        Durerur& w = window();
+        w.setSpotSourceReviver([&source] { return source.revive(); });
+        ModalCloser closer;
+        EXPECT_GT(shownAfterAfficher(Band14, 1).size(), 0);
+        ASSERT_TRUE(killSpotServerOn(port));
+        QTest::qWait(100);
+        w.Afficher->click();
+        EXPECT_GT(w.Liste_Stations->count(), 0);
+        EXPECT_TRUE(w.Timer2->isActive());
+        EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" ").toStdString();
+        closeWindow();
+    }
+    EXPECT_TRUE(http.get(page).isEmpty());
 
-    ASSERT_TRUE(killSpotServerOn(port));
-    QTest::qWait(100);
-    w.Afficher->click();
-    EXPECT_GT(w.Liste_Stations->count(), 0);
-    EXPECT_TRUE(w.Timer2->isActive());
-    EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" ").toStdString();
+    // A site that answers already, a site elsewhere, a folder without the
+    // server: nothing is started.
+    EXPECT_EQ(LocalSpotServer::localPort(QStringLiteral("http://localhost:9000/")), 9000);
+    EXPECT_FALSE(LocalSpotServer::localPort(QStringLiteral("https://127.0.0.1:8073")));
+    LoopbackHttpServer answering;
+    EXPECT_FALSE(LocalSpotServer(beside, answering.baseAddress()).started());
+    EXPECT_FALSE(LocalSpotServer(beside, QStringLiteral("http://example.org:8073")).started());
+    QTemporaryDir empty;
+    EXPECT_FALSE(LocalSpotServer(ProgramDirectory(empty.path()), config.spotSite()).started());
 }
 
 TEST(SpotSourceStatusText, WhatTheRelayTellsInFrench) {
-    const auto node = [](const char* state, const char* more) {
-        return QByteArray(R"({"callsign":"F4XYZ/P","nodes":[{"node":"dxc.example.org:7300",)") +
-               R"("state":")" + state + '"' + more + "}]}";
-    };
     // Demonstration, connecting and live are read in the window below.
-    const std::pair<QByteArray, QString> states[] = {
-        {node("refused", R"(,"trouble":"invalid_callsign")"),
+    const std::pair<const char*, QString> states[] = {
+        {R"("refused","trouble":"invalid_callsign")",
          "Spots : dxc.example.org refuse l'indicatif F4XYZ/P"},
-        {node("refused", R"(,"trouble":"password_wanted")"),
+        {R"("refused","trouble":"password_wanted")",
          "Spots : dxc.example.org demande un mot de passe pour F4XYZ/P"},
-        {node("refused", R"(,"trouble":"password_refused")"),
+        {R"("refused","trouble":"password_refused")",
          "Spots : dxc.example.org refuse le mot de passe de F4XYZ/P"},
-        {node("refused", R"(,"trouble":"bumped")"),
+        {R"("refused","trouble":"bumped")",
          "Spots : dxc.example.org a déconnecté F4XYZ/P, connecté ailleurs (utilisez un SSID : "
          "F4XYZ/P-7)"},
-        {node("unreachable", R"(,"reason":"connexion refusée")"),
+        {R"("unreachable","reason":"connexion refusée")",
          "Spots : dxc.example.org:7300 injoignable (connexion refusée)"},
-        {"", ""}, // a site that tells nothing
     };
-    for (const auto& [json, text] : states)
-        EXPECT_EQ(spotSourceStatusText(json), text);
+    for (const auto& [state, text] : states)
+        EXPECT_EQ(spotSourceStatusText(QByteArray(R"({"callsign":"F4XYZ/P","nodes":[{"node":)"
+                                                  R"("dxc.example.org:7300","state":)") +
+                                       state + "}]}"),
+                  text);
+    EXPECT_EQ(spotSourceStatusText(""), ""); // a site that tells nothing
 }
 
-TEST_F(DurerurFixture, TheStatusLineSaysWhereToSetACallsignForLiveSpots) {
+TEST_F(ClusterWindow, TheStatusLineFollowsTheSiteAndTheRealServer) {
+    const Configuration withoutCallsign = config;
     LoopbackHttpServer site;
     site.setPage(QStringLiteral("/dxc/top_50_14_MHz.html"), QByteArray("<html></html>\n"));
     site.setResponse(QStringLiteral("/status"),
                      {200, "application/json", R"({"demonstration":true})"});
-    config.setSpotSite(site.baseAddress());
-    restart({});
-    window().Bande_CL->setCurrentIndex(Band14);
-    window().Afficher->click();
+    showFrom(site.baseAddress());
     EXPECT_EQ(window().Etat_Spots->text(), "Spots de démonstration — indiquez votre indicatif "
                                            "dans Réglages pour les spots en direct");
     // With a callsign set, demonstration spots are said to be so, and that is all.
@@ -166,47 +141,21 @@ TEST_F(DurerurFixture, TheStatusLineSaysWhereToSetACallsignForLiveSpots) {
     window().Afficher->click();
     EXPECT_EQ(window().Etat_Spots->text(), "Spots : connexion à <b>bold</b>:7300…");
     EXPECT_EQ(window().Etat_Spots->textFormat(), Qt::PlainText);
-}
 
-TEST_F(ClusterWindow, TheStatusLineFollowsTheRealServerAndItsNode) {
+    // The real server, no callsign set: its demonstration pages.
+    config = withoutCallsign;
     SpotServerProcess demo;
-    config.setSpotSite(demo.site());
-    restart({});
-    window().Bande_CL->setCurrentIndex(Band14);
-    window().Afficher->click();
+    showFrom(demo.site());
     EXPECT_TRUE(window().Etat_Spots->text().startsWith("Spots de démonstration"));
     EXPECT_TRUE(window().Liste_Stations->item(0)->text().mid(37, 11) == "DEMO       ");
     // A list it cannot read: demonstration pages, and why.
     SpotServerProcess unreadable(nodeConfiguration(programFolder.path(), "a.org", "F4TEST"));
-    config.setSpotSite(unreadable.site());
-    restart({});
-    window().Bande_CL->setCurrentIndex(Band14);
-    window().Afficher->click();
+    showFrom(unreadable.site());
     EXPECT_EQ(window().Etat_Spots->text(),
               "Spots : démonstration — « cluster » n'est pas une liste de nœuds hôte:port : a.org");
-
-    ScriptedClusterNode node;
-    node.setGreeting("login: ");
-    SpotServerProcess server(configFor(node));
-    ASSERT_TRUE(node.waitForReceived("F4TEST\r\n"));
-    ASSERT_TRUE(node.send(spot("W3LPL", "14025.0", "JA1ABC", "CW", 1) +
-                          spot("K3LR", "14026.0", "ZL1ABC", "CW", 1)));
-    config.setSpotSite(server.site());
-    restart({});
-    EXPECT_EQ(shownAfterAfficher(Band14, 2), (QStringList{"JA1ABC", "ZL1ABC"}));
-    EXPECT_EQ(window().Etat_Spots->text(), "Spots : en direct de " + node.address() + " (2 reçus)");
-    // Between two refreshes too, a second late at most.
-    ASSERT_TRUE(node.send(spot("K3LR", "14027.0", "VK2ABC", "CW", 0)));
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            return window().Etat_Spots->text() ==
-                   "Spots : en direct de " + node.address() + " (3 reçus)";
-        },
-        2500))
-        << window().Etat_Spots->text().toStdString();
 }
 
-TEST_F(ClusterWindow, ThreeNodesAtOnceEachSpotCountedOnceAndAFourthLeftOut) {
+TEST_F(ClusterWindow, ThreeNodesAtOnceEachSpotCountedOnceAFourthLeftOutTheCountsLive) {
     ScriptedClusterNode first, second, skimmers;
     for (ScriptedClusterNode* node : {&first, &second, &skimmers})
         node->setGreeting("Please enter your call: ");
@@ -218,25 +167,31 @@ TEST_F(ClusterWindow, ThreeNodesAtOnceEachSpotCountedOnceAndAFourthLeftOut) {
     for (ScriptedClusterNode* node : {&first, &second, &skimmers})
         ASSERT_TRUE(node->waitForReceived("F4TEST-7\r\n"));
     // The same spot live, then again in the node's list of its last ones.
-    const QByteArray again = spot("W3LPL", "14025.0", "JA1ABC", "CW 599", 2);
+    const QByteArray again = nodeSpot("W3LPL", "14025.0", "JA1ABC", "CW 599", 2);
     ASSERT_TRUE(first.send(again + again + "\x01garbage\xFF\r\n" +
-                           spot("K3LR", "7012.5", "ZL1ABC", "FT8", 2)));
+                           nodeSpot("K3LR", "7012.5", "ZL1ABC", "FT8", 2)));
     // The same station from another node, 0.3 kHz away: one row.
-    ASSERT_TRUE(second.send(spot("DL1XYZ", "14025.3", "JA1ABC", "CW", 1)));
-    ASSERT_TRUE(skimmers.send(spot("KM3T-2-#", "14100.0", "CS3B", "CW 24 dB 22 WPM CQ", 1)));
+    ASSERT_TRUE(second.send(nodeSpot("DL1XYZ", "14025.3", "JA1ABC", "CW", 1)));
+    ASSERT_TRUE(skimmers.send(nodeSpot("KM3T-2-#", "14100.0", "CS3B", "CW 24 dB 22 WPM CQ", 1)));
     config.setSpotSite(server.site());
     restart({});
     EXPECT_EQ(shownAfterAfficher(Band14, 2), (QStringList{"CS3B", "JA1ABC"}));
     EXPECT_EQ(shownAfterAfficher(AllHf, 3), (QStringList{"CS3B", "JA1ABC", "ZL1ABC"}));
-    const QString status = "Spots : en direct de " + first.address() +
-                           " (2 reçus) ; en direct de " + second.address() +
-                           " (1 reçu) ; en direct de " + skimmers.address() +
-                           " (1 reçu) ; trois nœuds au plus, ignorés : fourth.example.org:7300";
+    const auto status = [&](const char* fromSecond) {
+        return "Spots : en direct de " + first.address() + " (2 reçus) ; en direct de " +
+               second.address() + fromSecond + " ; en direct de " + skimmers.address() +
+               " (1 reçu) ; trois nœuds au plus, ignorés : fourth.example.org:7300";
+    };
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             window().Afficher->click();
-            return window().Etat_Spots->text() == status;
+            return window().Etat_Spots->text() == status(" (1 reçu)");
         },
         5000))
+        << window().Etat_Spots->text().toStdString();
+    // Between two refreshes too, a second late at most.
+    ASSERT_TRUE(second.send(nodeSpot("K3LR", "14027.0", "VK2ABC", "CW", 0)));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return window().Etat_Spots->text() == status(" (2 reçus)"); }, 2500))
         << window().Etat_Spots->text().toStdString();
 }

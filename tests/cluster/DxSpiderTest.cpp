@@ -5,19 +5,12 @@
 #include "Fixtures.h"
 #include "ModalCloser.h"
 #include "SpotServerProcess.h"
-#include "TestSupport.h"
 #include "UserProgram.h"
 
-#include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
@@ -46,57 +39,43 @@ public:
             return QStringLiteral("DXSpider's Perl modules are not installed");
         if (!run(QStringLiteral("tar"), {"xzf", Tarball, "-C", folder_.path()}))
             return QStringLiteral("cannot unpack DXSpider");
-        root_ = QDir(folder_.path()).filePath(QStringLiteral("dxspider"));
+        const QString root = QDir(folder_.path()).filePath(QStringLiteral("dxspider"));
         port_ = freePort();
-        QDir(root_).mkpath(QStringLiteral("local"));
-        QDir(root_).mkpath(QStringLiteral("local_data"));
-        QFile issue(root_ + "/perl/DXVars.pm.issue");
-        QFile vars(root_ + "/local/DXVars.pm");
-        QFile listeners(root_ + "/local/Listeners.pm");
-        if (!issue.open(QIODevice::ReadOnly) || !vars.open(QIODevice::WriteOnly) ||
-            !listeners.open(QIODevice::WriteOnly))
-            return QStringLiteral("cannot write DXSpider's settings");
+        QDir(root).mkpath(QStringLiteral("local"));
+        QDir(root).mkpath(QStringLiteral("local_data"));
         // Its console port too, so that two nodes can run side by side.
-        QByteArray settings =
-            issue.readAll().replace("Q1QQQ-2", "GB7TST").replace("\"Q1QQQ\"", "\"G1TST\"");
-        settings.replace("\n1;", "\n$clusterport = " + QByteArray::number(freePort()) + ";\n1;");
-        vars.write(settings);
-        vars.close();
-        listeners.write("package main;\nuse vars qw(@listen);\n@listen = ([\"127.0.0.1\", " +
-                        QByteArray::number(port_) + "],);\n1;\n");
-        listeners.close();
-        environment_.insert(QStringLiteral("DXSPIDER_ROOT"), root_);
-        if (!run(QStringLiteral("perl"), {"create_sysop.pl"}, root_ + "/perl", environment_))
+        QByteArray vars = readAll(root + "/perl/DXVars.pm.issue").toUtf8();
+        vars.replace("Q1QQQ-2", "GB7TST").replace("\"Q1QQQ\"", "\"G1TST\"");
+        vars.replace("\n1;", "\n$clusterport = " + QByteArray::number(freePort()) + ";\n1;");
+        if (!vars.contains("GB7TST") || !writeFile(root + "/local/DXVars.pm", vars) ||
+            !writeFile(root + "/local/Listeners.pm",
+                       "package main;\nuse vars qw(@listen);\n@listen = ([\"127.0.0.1\", " +
+                           QByteArray::number(port_) + "],);\n1;\n"))
+            return QStringLiteral("cannot write DXSpider's settings");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DXSPIDER_ROOT"), root);
+        if (!run(QStringLiteral("perl"), {"create_sysop.pl"}, root + "/perl", environment))
             return QStringLiteral("create_sysop.pl failed");
-        if (!launch())
+        process_.setWorkingDirectory(root + "/perl");
+        process_.setProcessEnvironment(environment);
+        process_.setStandardOutputFile(QProcess::nullDevice());
+        process_.setStandardErrorFile(QProcess::nullDevice());
+        process_.start(QStringLiteral("perl"), {"-w", "cluster.pl"});
+        if (!QTest::qWaitFor(
+                [this] {
+                    return LoopbackSocket::connectTo(port_)
+                        .readUntil("login:", 1000)
+                        .contains("login:");
+                },
+                30000))
             return QStringLiteral("cluster.pl did not offer a login");
         return QString();
     }
-    ~DxSpider() { stop(); }
-
-    bool launch() {
-        process_ = std::make_unique<QProcess>();
-        process_->setWorkingDirectory(root_ + "/perl");
-        process_->setProcessEnvironment(environment_);
-        process_->setStandardOutputFile(QProcess::nullDevice());
-        process_->setStandardErrorFile(QProcess::nullDevice());
-        process_->start(QStringLiteral("perl"), {"-w", "cluster.pl"});
-        return QTest::qWaitFor(
-            [this] {
-                return LoopbackSocket::connectTo(port_)
-                    .readUntil("login:", 1000)
-                    .contains("login:");
-            },
-            30000);
-    }
-    void stop() {
-        if (!process_)
-            return;
-        process_->terminate();
-        if (!process_->waitForFinished(5000))
-            process_->kill();
-        process_->waitForFinished(2000);
-        process_.reset();
+    ~DxSpider() {
+        process_.terminate();
+        if (!process_.waitForFinished(5000))
+            process_.kill();
+        process_.waitForFinished(2000);
     }
 
     QString address() const { return loopbackAddress(port_); }
@@ -104,10 +83,8 @@ public:
 
 private:
     QTemporaryDir folder_;
-    QString root_;
     quint16 port_ = 0;
-    QProcessEnvironment environment_ = QProcessEnvironment::systemEnvironment();
-    std::unique_ptr<QProcess> process_;
+    QProcess process_;
 };
 
 // A user of the node, typing commands.
@@ -131,14 +108,18 @@ QStringList lines14(const SpotServerProcess& server) {
     return spotLinesOf(storedPage(CurlHttpClient().get(server.site() + Page14).toLatin1()));
 }
 
-QJsonObject nodeStatus(const SpotServerProcess& server) {
-    const QString json = CurlHttpClient().get(server.site() + QStringLiteral("/status"));
-    return QJsonDocument::fromJson(json.toUtf8())
-        .object()
-        .value(QStringLiteral("nodes"))
-        .toArray()
-        .first()
-        .toObject();
+// Until the node's entry in the spot server's status holds that value.
+bool reports(const SpotServerProcess& server, const char* key, const char* value,
+             const std::function<void()>& meanwhile = {}) {
+    return QTest::qWaitFor(
+        [&] {
+            if (meanwhile)
+                meanwhile();
+            const QString json = CurlHttpClient().get(server.site() + QStringLiteral("/status"));
+            return QJsonDocument::fromJson(json.toUtf8())[u"nodes"][0][QString::fromLatin1(key)] ==
+                   QString::fromUtf8(value);
+        },
+        15000);
 }
 
 } // namespace
@@ -148,6 +129,8 @@ protected:
     static void SetUpTestSuite() {
         node_ = new DxSpider;
         problem_ = node_->start();
+        if (problem_.isEmpty())
+            NodeUser(node_->port(), Sysop).command("set/register F5POST");
     }
     static void TearDownTestSuite() {
         delete node_;
@@ -164,8 +147,6 @@ protected:
 };
 
 TEST_F(DxSpiderNode, SpotsWithAccentsAndZonesAndTheBacklogReachThePages) {
-    NodeUser sysop(node_->port(), Sysop);
-    sysop.command("set/register F5POST");
     // The gateway's own user wants the zones around the time.
     {
         NodeUser gateway(node_->port(), "F4TEST");
@@ -194,44 +175,31 @@ TEST_F(DxSpiderNode, SpotsWithAccentsAndZonesAndTheBacklogReachThePages) {
 TEST_F(DxSpiderNode, LoginsTheNodeRefusesAreReportedNotLooped) {
     // A callsign with "/" is refused.
     SpotServerProcess slash(nodeConfiguration(folder.path(), node_->address(), "F4XYZ/P"));
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return nodeStatus(slash).value("state").toString() == "refused"; }, 10000));
-    EXPECT_EQ(nodeStatus(slash).value("trouble").toString(), "invalid_callsign");
-    EXPECT_EQ(nodeStatus(slash).value("reason").toString(), "Sorry F4XYZ/P is an invalid callsign");
+    ASSERT_TRUE(reports(slash, "state", "refused"));
+    EXPECT_TRUE(reports(slash, "trouble", "invalid_callsign"));
+    EXPECT_TRUE(reports(slash, "reason", "Sorry F4XYZ/P is an invalid callsign"));
 
     // A user with a password: asked for it, without one, with a wrong one and
     // with the right one.
     { NodeUser first(node_->port(), "F4PWD"); }
-    NodeUser sysop(node_->port(), Sysop);
-    sysop.command("set/password F4PWD secret");
+    NodeUser(node_->port(), Sysop).command("set/password F4PWD secret");
     SpotServerProcess without(nodeConfiguration(folder.path(), node_->address(), "F4PWD"));
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return nodeStatus(without).value("trouble").toString() == "password_wanted"; },
-        10000));
+    ASSERT_TRUE(reports(without, "trouble", "password_wanted"));
     SpotServerProcess wrong(nodeConfiguration(folder.path(), node_->address(), "F4PWD", "wrong"));
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return nodeStatus(wrong).value("trouble").toString() == "password_refused"; },
-        10000));
+    ASSERT_TRUE(reports(wrong, "trouble", "password_refused"));
     SpotServerProcess with(nodeConfiguration(folder.path(), node_->address(), "F4PWD", "secret"));
     NodeUser poster(node_->port(), "F5POST");
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            poster.command("dx 14040.0 EA8ABC pwd ok");
-            return nodeStatus(with).value("state").toString() == "live";
-        },
-        15000));
+    ASSERT_TRUE(
+        reports(with, "state", "live", [&] { poster.command("dx 14040.0 EA8ABC pwd ok"); }));
 
     // The same callsign logged in elsewhere bumps the gateway: said so.
     SpotServerProcess bumped(nodeConfiguration(folder.path(), node_->address(), "F4BMP"));
     QTest::qWait(2000);
     NodeUser logger(node_->port(), "F4BMP");
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return nodeStatus(bumped).value("trouble").toString() == "bumped"; }, 10000));
+    ASSERT_TRUE(reports(bumped, "trouble", "bumped"));
 }
 
 TEST_F(DxSpiderNode, EachSpotReachesTheListOfTheProgramAsTheUserRunsIt) {
-    NodeUser sysop(node_->port(), Sysop);
-    sysop.command("set/register F5POST");
     NodeUser poster(node_->port(), "F5POST");
     UserProgram program(node_->address().toLatin1());
     ModalCloser closer;

@@ -3,21 +3,15 @@
 // that connect and say nothing. The program is still served. And a spot
 // server that answers every question for changes at once, without a change:
 // the window does not ask in a loop.
-#include "CurlHttpClient.h"
 #include "DurerurFixture.h"
 #include "LoopbackHttpServer.h"
 #include "SpotServerProcess.h"
-#include "TestSupport.h"
 
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
-#include <gtest/gtest.h>
 #include <thread>
-#include <vector>
 
 const QString Page14 = QStringLiteral("/dxc/top_50_14_MHz.html");
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -79,3 +80,14 @@ private:
     std::vector<qint64> arrivals_;
     QElapsedTimer clock_;
 };
+
+// A spot line as a node sends it. The node gives the time of day only: spots
+// of the last minutes, so that they are dated today (or yesterday just after
+// midnight).
+inline QByteArray nodeSpot(const char* spotter, const char* frequency, const QByteArray& dx,
+                           const char* comment = "CQ", int minutesAgo = 0) {
+    const QByteArray time =
+        QDateTime::currentDateTimeUtc().addSecs(-60 * minutesAgo).toString("HHmm").toLatin1();
+    return QByteArray("DX de ") + spotter + ":     " + frequency + "  " + dx + "       " + comment +
+           "   " + time + "Z\r\n";
+}
