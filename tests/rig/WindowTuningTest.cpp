@@ -6,6 +6,7 @@
 #include "DurerurFixture.h"
 #include "LocalHelper.h"
 #include "PseudoTerminal.h"
+#include "TestSpots.h"
 #include "TestSupport.h"
 
 #include <QComboBox>
@@ -56,9 +57,7 @@ QStringList rigctl(quint16 port, const QStringList& commands) {
 }
 
 QString line(const char* qrg, const char* remark) {
-    return QStringLiteral(" 06 DEC 14:05Z F5ABC        %1 DL1XYZ      %2")
-        .arg(QLatin1String(qrg), 8)
-        .arg(QLatin1String(remark));
+    return spotLine(testSpot("F5ABC", qrg, remark));
 }
 
 // The command line, words between blanks, of the running program that

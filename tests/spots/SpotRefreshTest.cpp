@@ -78,18 +78,6 @@ protected:
     Fakes fakes;
 };
 
-TEST_F(SpotRefreshTest, TwoBandsShowMergedAndStampTheTime) {
-    state.Page_Prete = false;
-    refresh(5, 3);
-    EXPECT_EQ(dxOfLines(), (QStringList{"TK5EP", "K3LR", "JA1ABC", "VP2V/DL1ABCD", "ZL1ABC",
-                                        "F5ABC", "DL1ABC", "9A2AB"}));
-    EXPECT_EQ(fakes.QTR, QStringLiteral("09:05 TU"));
-    EXPECT_TRUE(fakes.timerRunning);
-    EXPECT_TRUE(state.Page_Prete);
-    EXPECT_TRUE(fakes.sounds.isEmpty());
-    EXPECT_TRUE(fakes.messages.isEmpty());
-}
-
 TEST_F(SpotRefreshTest, TwoBandsShareTheTimeLimitOfOneRefresh) {
     fakes.delayMs = 300;
     refresh(5, 3, std::chrono::milliseconds(1000));
@@ -110,34 +98,39 @@ TEST_F(SpotRefreshTest, TwoBandsShareTheTimeLimitOfOneRefresh) {
     EXPECT_EQ(dxOfLines().size(), 0); // cleared for the second band
 }
 
-TEST_F(SpotRefreshTest, ASiteThatDoesNotAnswerSoundsTellsAndStopsTheTimer) {
-    struct Failure {
+TEST_F(SpotRefreshTest, TwoBandsShowMergedAndAFailedOneSoundsTellsAndStopsTheTimer) {
+    struct Case {
         const char* missing;
         std::int16_t band2;
         QStringList dxs;
         const char* QTR;
         bool pageReady, timerRunning;
     };
-    // The list and the time stay as they were; a failed first band still
-    // shows the second, a failed second one leaves the list empty.
-    const Failure failures[] = {
+    // A failure leaves the list and the time as they were; a failed first
+    // band still shows the second, a failed second one leaves the list empty.
+    const Case cases[] = {
+        {"",
+         3,
+         {"TK5EP", "K3LR", "JA1ABC", "VP2V/DL1ABCD", "ZL1ABC", "F5ABC", "DL1ABC", "9A2AB"},
+         "09:05 TU",
+         true,
+         true},
         {"top_50_14_MHz.html", 0, {"EARLIER"}, "08:59 TU", false, false},
         {"top_50_14_MHz.html", 3, {"K3LR", "ZL1ABC", "DL1ABC", "9A2AB"}, "09:05 TU", true, true},
         {"top_50_7_MHz.html", 3, {}, "09:05 TU", true, false},
     };
-    for (const Failure& failure : failures) {
-        SCOPED_TRACE(failure.missing + std::to_string(failure.band2));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.missing + std::to_string(c.band2));
         fakes = Fakes();
-        fakes.pages.remove(QString::fromLatin1(failure.missing));
+        fakes.pages.remove(QString::fromLatin1(c.missing));
         fakes.lines = QStringList{QStringLiteral(" 06 DEC 13:00Z EARLIER")};
         sorted.clear();
         state.Page_Prete = false;
-        refresh(5, failure.band2);
-        EXPECT_EQ(fakes.sounds, QStringList{QStringLiteral("ringin.wav")});
-        EXPECT_EQ(fakes.messages, QStringList{NoAnswer});
-        EXPECT_EQ(fakes.timerRunning, failure.timerRunning);
-        EXPECT_EQ(dxOfLines(), failure.dxs);
-        EXPECT_EQ(fakes.QTR, QString::fromLatin1(failure.QTR));
-        EXPECT_EQ(state.Page_Prete, failure.pageReady);
+        refresh(5, c.band2);
+        const bool failed = *c.missing != '\0';
+        EXPECT_EQ(fakes.sounds, failed ? QStringList{QStringLiteral("ringin.wav")} : QStringList{});
+        EXPECT_EQ(fakes.messages, failed ? QStringList{NoAnswer} : QStringList{});
+        EXPECT_EQ(std::tuple(dxOfLines(), fakes.QTR, state.Page_Prete, fakes.timerRunning),
+                  std::tuple(c.dxs, QString::fromLatin1(c.QTR), c.pageReady, c.timerRunning));
     }
 }
