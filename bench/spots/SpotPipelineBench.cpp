@@ -78,7 +78,7 @@ BENCHMARK(StoreDecodeFilterSortShow)->Arg(50)->Arg(5000)->Unit(benchmark::kMicro
 void AlertOnEveryRow(benchmark::State& state) {
     QByteArray rows;
     for (int i = 0; i < 50; ++i)
-        rows += spotRowHtml({"k" + QByteArray::number(i) + "ab"});
+        rows += spotRowHtml(testSpot(QStringLiteral("K%1AB").arg(i), "14025.0", "CQ DX"));
     QTemporaryDir folder;
     PageScratchFiles scratch(folder.path(), QString());
     const QString page = scratch.keep(QString::fromLatin1(spotPageHtml(rows)).toUpper()).value();

@@ -30,8 +30,9 @@ constexpr int Band14 = 5;
 
 // Newest first: the list shows them in this order.
 const QByteArray Page =
-    spotPageHtml(spotRowHtml({"tk5ep", "14025.0", "06 dec 14:09z"}) +
-                 spotRowHtml({"ja1abc", "14025.0", "06 dec 14:08z"}) + spotRowHtml({"f5abc"}));
+    spotPageHtml(spotRowHtml(testSpot("TK5EP", "14025.0", "CQ DX", "F6XYZ", "06 DEC 14:09Z")) +
+                 spotRowHtml(testSpot("JA1ABC", "14025.0", "CQ DX", "F6XYZ", "06 DEC 14:08Z")) +
+                 spotRowHtml(testSpot("F5ABC", "14025.0", "CQ DX")));
 
 QByteArray randomBytes(qsizetype size) {
     QByteArray bytes(size, Qt::Uninitialized);
@@ -89,7 +90,8 @@ TEST_F(Faults, SpotSiteFailuresAreToldAndStopTheTimer) {
     const LoopbackHttpServer::Response error{500, "text/html", "oops"};
     QByteArray many;
     for (int i = 0; i < 5000; ++i)
-        many += spotRowHtml({"k" + QByteArray::number(i) + "ab", "14025.0", "06 dec 12:00z"});
+        many += spotRowHtml(
+            testSpot(QStringLiteral("K%1AB").arg(i), "14025.0", "CQ DX", "F6XYZ", "06 DEC 12:00Z"));
     // Rows shown, or -1 for the no-answer path.
     const std::tuple<const char*, std::function<void()>, int> cases[] = {
         {"silent", [&] { site->setMode(LoopbackHttpServer::Mode::Stall); }, -1},
@@ -307,7 +309,7 @@ TEST_F(Faults, ASettingsStoreOfGarbageOrNoRegularFileStartsWithTheFallbacks) {
 TEST_F(Faults, AlertsOnEveryRowOfTwoBandsSoundFourTimesAtMost) {
     QByteArray rows;
     for (int i = 0; i < 50; ++i)
-        rows += spotRowHtml({"k" + QByteArray::number(i) + "ab"});
+        rows += spotRowHtml(testSpot(QStringLiteral("K%1AB").arg(i), "14025.0", "CQ DX"));
     site->setPage(Page14, spotPageHtml(rows));
     site->setPage(QStringLiteral("/dxc/top_50_7_MHz.html"), spotPageHtml(rows));
     closeWindow();
@@ -356,8 +358,9 @@ TEST_F(Faults, ASlowSiteLeavesTheWindowPaintingButDeafAndAHugeRemarkKeepsTheFocu
 
     // A remark of 4 MB is cut, and typing goes where the focus was.
     site->setDelay(0);
-    site->setPage(Page14, spotPageHtml(spotRowHtml({"f5abc", "14025.0", "06 dec 14:05z", "f6xyz",
-                                                    QByteArray(4'000'000, 'q')})));
+    site->setPage(Page14,
+                  spotPageHtml(spotRowHtml(testSpot("f5abc", "14025.0", QByteArray(4'000'000, 'q'),
+                                                    "f6xyz", "06 dec 14:05z"))));
     window().Remarque->setText(QStringLiteral("CQ"));
     window().Afficher->setFocus();
     ASSERT_TRUE(afficher());

@@ -42,10 +42,10 @@ TEST_F(LogWindow, EachSpotIsMarkedByWhatAContactWouldBringAndFollowsTheLog) {
     ASSERT_TRUE(QDir(programFolder.path()).mkdir(QStringLiteral("sub")));
     LoopbackHttpServer site;
     site.setPage(QStringLiteral("/dxc/top_50_14_MHz.html"),
-                 spotPageHtml(spotRowHtml({"vk2aaa", "14025.0"}) +
-                              spotRowHtml({"ja3aaa", "14025.0"}) +
-                              spotRowHtml({"ja3aaa", "14074.0", "06 dec 14:05z", "f6xyz", "ft8"}) +
-                              spotRowHtml({"dl3aaa", "14074.0", "06 dec 14:05z", "f6xyz", "ft8"})));
+                 spotPageHtml(spotRowHtml(testSpot("VK2AAA", "14025.0", "CQ DX")) +
+                              spotRowHtml(testSpot("JA3AAA", "14025.0", "CQ DX")) +
+                              spotRowHtml(testSpot("JA3AAA", "14074.0", "FT8")) +
+                              spotRowHtml(testSpot("DL3AAA", "14074.0", "FT8"))));
     config.setSpotSite(site.baseAddress());
     config.setValue(ConfigKey::AdifLog, QString(logPath).replace(";", "\\;") + ';' + link + "; " +
                                             programFolder.path() + "/./sub/../wsjtx\\;log.adi");

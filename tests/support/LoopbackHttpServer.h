@@ -19,6 +19,9 @@ public:
         int status = 200;
         QByteArray contentType = QByteArrayLiteral("text/html; charset=ISO-8859-1");
         QByteArray body;
+        QByteArray location = {};
+        // More than the body, so that the transfer ends short.
+        qsizetype announcedLength = -1;
     };
 
     enum class Mode {
@@ -26,48 +29,66 @@ public:
         Stall, // keep each connection open and never answer
     };
 
-    LoopbackHttpServer();
-    ~LoopbackHttpServer();
+    LoopbackHttpServer() : listener_(LoopbackSocket::listening()) {
+        if (listener_.ok()) // else the tests fail to connect
+            thread_ = std::thread([this] {
+                for (;;) {
+                    LoopbackSocket client = listener_.accept();
+                    if (!client.ok())
+                        return; // shut down
+                    answer(std::move(client));
+                }
+            });
+    }
+    ~LoopbackHttpServer() {
+        listener_.shutDown();
+        if (thread_.joinable())
+            thread_.join();
+    }
 
     // "http://127.0.0.1:<port>", no trailing slash.
-    QString baseAddress() const;
+    QString baseAddress() const {
+        return QStringLiteral("http://") + loopbackAddress(listener_.port());
+    }
 
-    void setResponse(const QString& path, const Response& response) { store(path, {response}); }
-    void setPage(const QString& path, const QByteArray& body) {
-        setResponse(path, {200, Response().contentType, body});
+    void setResponse(const QString& path, const Response& response) {
+        std::lock_guard lock(mutex_);
+        responses_[path] = response;
     }
-    void removeResponse(const QString& path);
+    void setPage(const QString& path, const QByteArray& body) { setResponse(path, {.body = body}); }
+    void removeResponse(const QString& path) {
+        std::lock_guard lock(mutex_);
+        responses_.erase(path);
+    }
     void setRedirect(const QString& path, const QByteArray& location) {
-        store(path, {{302, QByteArray(), QByteArray()}, location});
+        setResponse(path, {302, QByteArray(), QByteArray(), location});
     }
-    // Announces more bytes than the body, so that the transfer ends short.
     void setCutShort(const QString& path, const QByteArray& body, qsizetype announcedLength) {
-        store(path, {{200, "text/html", body}, QByteArray(), announcedLength});
+        setResponse(path, {200, "text/html", body, QByteArray(), announcedLength});
     }
-    void setMode(Mode mode);
+    void setMode(Mode mode) {
+        mode_ = mode;
+        std::lock_guard lock(mutex_);
+        if (mode != Mode::Stall)
+            stalled_.clear();
+    }
     // A slow site: every answer waits this long after its request.
     void setDelay(int milliseconds) { delayMs_ = milliseconds; }
 
     // Paths of the requests received so far, in arrival order.
-    QStringList requestedPaths() const;
+    QStringList requestedPaths() const {
+        std::lock_guard lock(mutex_);
+        return requested_;
+    }
 
 private:
-    // A response and what a few send beyond it.
-    struct Entry {
-        Response response;
-        QByteArray location = QByteArray();
-        qsizetype announcedLength = -1;
-    };
-
-    void store(const QString& path, const Entry& entry);
-    void run();
     void answer(LoopbackSocket client);
 
     LoopbackSocket listener_;
     std::atomic<Mode> mode_{Mode::Serve};
     std::atomic<int> delayMs_{0};
     mutable std::mutex mutex_;
-    std::map<QString, Entry> responses_;
+    std::map<QString, Response> responses_;
     QStringList requested_;
     std::vector<LoopbackSocket> stalled_;
     std::thread thread_;

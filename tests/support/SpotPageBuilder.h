@@ -1,22 +1,19 @@
 #pragma once
 
+#include "TestSpots.h"
+
 #include <QByteArray>
 
 // Spot pages in the site's table form, written row by row in lower case as
 // the site writes them.
-struct PageRow {
-    QByteArray dx;
-    QByteArray qrg = "14025.0";
-    QByteArray date = "06 dec 14:05z";
-    QByteArray spotter = "f6xyz";
-    QByteArray remark = "cq dx";
-};
-
-inline QByteArray spotRowHtml(const PageRow& row) {
-    return "<tr>\n<td><a href=\"/dx/" + row.dx + "\" target=\"_blank\">" + row.dx +
-           "</a></td>\n<td align=\"right\">" + row.qrg + " &nbsp;</td>\n<td align=\"left\"> " +
-           row.date + "&nbsp;</td>\n<td><a href=\"/dx/" + row.spotter + "\" target=\"_blank\">" +
-           row.spotter + "</a></td>\n<td align=\"left\"> " + row.remark + "</td>\n</tr>\n";
+inline QByteArray spotRowHtml(const Spot& spot) {
+    const auto page = [](const QString& field) { return field.toLower().toLatin1(); };
+    return "<tr>\n<td><a href=\"/dx/" + page(spot.call) + "\" target=\"_blank\">" +
+           page(spot.call) + "</a></td>\n<td align=\"right\">" + page(spot.frequency) +
+           " &nbsp;</td>\n<td align=\"left\"> " + page(spot.time) +
+           "&nbsp;</td>\n<td><a href=\"/dx/" + page(spot.spotter) + "\" target=\"_blank\">" +
+           page(spot.spotter) + "</a></td>\n<td align=\"left\"> " + page(spot.remark) +
+           "</td>\n</tr>\n";
 }
 
 inline QByteArray spotPageHtml(const QByteArray& rows) {

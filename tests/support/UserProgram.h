@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -22,12 +21,9 @@ public:
         : previousConfigHome_(qgetenv("XDG_CONFIG_HOME")) {
         qputenv("XDG_CONFIG_HOME", home_.path().toLocal8Bit());
         QDir(home_.path()).mkpath(QStringLiteral("pelk-dedirad"));
-        QFile settings(Configuration::userFile());
-        if (settings.open(QIODevice::WriteOnly))
-            settings.write("spot_site = http://127.0.0.1:" + QByteArray::number(freePort()) +
-                           "\ncluster = " + cluster +
-                           "\ncallsign = F4TEST\ncountry_update = manual\n");
-        settings.close();
+        writeFile(Configuration::userFile(),
+                  "spot_site = http://127.0.0.1:" + QByteArray::number(freePort()) +
+                      "\ncluster = " + cluster + "\ncallsign = F4TEST\ncountry_update = manual\n");
         program_ =
             std::make_unique<Program>(std::function<void(Configuration&)>{}, QStringLiteral("null"),
                                       QStringLiteral(PELK_PROGRAM_DIR));
