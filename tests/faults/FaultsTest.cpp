@@ -359,7 +359,7 @@ TEST_F(Faults, ASlowSiteLeavesTheWindowPaintingButDeafAndAHugeRemarkKeepsTheFocu
     // A remark of 4 MB is cut, and typing goes where the focus was.
     site->setDelay(0);
     site->setPage(Page14,
-                  spotPageHtml(spotRowHtml(testSpot("f5abc", "14025.0", QByteArray(4'000'000, 'q'),
+                  spotPageHtml(spotRowHtml(testSpot("f5abc", "14025.0", QString(4'000'000, u'q'),
                                                     "f6xyz", "06 dec 14:05z"))));
     window().Remarque->setText(QStringLiteral("CQ"));
     window().Afficher->setFocus();
