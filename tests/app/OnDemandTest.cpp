@@ -5,6 +5,7 @@
 #include "HamlibRig.h"
 #include "LoopbackHttpServer.h"
 #include "OnDemandParts.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,12 +21,6 @@ namespace {
 
 QString beside(const QString& name) {
     return QDir(QStringLiteral(PELK_PROGRAM_DIR)).filePath(name);
-}
-
-// What the process has mapped from files, one path per line.
-QString mappedFiles(qint64 pid) {
-    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
-    return maps.open(QIODevice::ReadOnly) ? QString::fromLatin1(maps.readAll()) : QString();
 }
 
 } // namespace
@@ -51,7 +46,8 @@ TEST(OnDemand, TheProgramShowsItsWindowWithoutHttpSoundHamlibOrTheBrowserEngine)
         },
         20000))
         << "no settings written to " << store.toStdString();
-    const QString mapped = mappedFiles(program.processId());
+    // What it has mapped from files.
+    const QString mapped = readAll(QStringLiteral("/proc/%1/maps").arg(program.processId()));
     program.kill();
     program.waitForFinished();
     ASSERT_TRUE(mapped.contains("libQt6Widgets"));

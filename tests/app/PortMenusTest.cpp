@@ -1,5 +1,4 @@
 #include "DurerurFixture.h"
-#include "PseudoTerminal.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,10 +10,7 @@
 
 class PortMenusTest : public DurerurFixture {
 protected:
-    PortMenusTest() {
-        config.setPortDevice(1, pty.device());
-        config.setPortDevice(2, "/nonexistent/ttyX");
-    }
+    PortMenusTest() { config.setPortDevice(2, "/nonexistent/ttyX"); }
 
     // Port and speed shown, the settings the link is open with, port and speed stored.
     QStringList shown() {
@@ -32,8 +28,6 @@ protected:
             ::close(fd);
         return read ? ::cfgetospeed(&settings) : B0;
     }
-
-    PseudoTerminal pty;
 };
 
 TEST_F(PortMenusTest, RestoresTheStoredPortAndSpeed) {

@@ -172,7 +172,7 @@ TEST(ClusterSpot, TheNodesListOfItsLastSpotsIsReadDated) {
     EXPECT_EQ(pages.rows(5)[1].spotter, "W3LPL");
 }
 
-TEST(LiveSpotPages, KeepsTheLatestFiftyPerBandAndRangeDatedByArrival) {
+TEST(LiveSpotPages, KeepTheLatestPerBandDatedByArrivalOneRowPerStationReadBackWhole) {
     LiveSpotPages pages;
     for (int i = 0; i < 60; ++i)
         pages.add(
@@ -201,13 +201,12 @@ TEST(LiveSpotPages, KeepsTheLatestFiftyPerBandAndRangeDatedByArrival) {
         one.add(*parseClusterLine(clusterLine("14025.0", "JA1ABC", time)), received);
         EXPECT_EQ(one.rows(5).front().time, date);
     }
-}
 
-TEST(LiveSpotPages, AStationSpottedAgainNearbyWithinTenMinutesReplacesItsRow) {
-    LiveSpotPages pages;
-    const auto spot = [&pages](const char* spotter, const char* kHz, const char* dx,
+    // A station spotted again nearby within ten minutes replaces its row.
+    LiveSpotPages again;
+    const auto spot = [&again](const char* spotter, const char* kHz, const char* dx,
                                const char* time) {
-        pages.add(*parseClusterLine(QByteArray("DX de ") + spotter + ": " + kHz + " " + dx +
+        again.add(*parseClusterLine(QByteArray("DX de ") + spotter + ": " + kHz + " " + dx +
                                     " CQ " + time + "Z"),
                   utc(7, 14, 30));
     };
@@ -218,21 +217,20 @@ TEST(LiveSpotPages, AStationSpottedAgainNearbyWithinTenMinutesReplacesItsRow) {
     spot("G4ABC", "14025.5", "JA1XYZ", "1412");  // another station
     spot("W3LPL", "14025.2", "JA1ABC", "1405");  // older than the row it matches: dropped
     QStringList rows;
-    for (const Spot& row : pages.rows(5))
+    for (const Spot& row : again.rows(5))
         rows.append(row.call + u' ' + row.frequency + u' ' + row.spotter);
     // Newest first.
     EXPECT_EQ(rows, (QStringList{"JA1ABC 14027.5 DL1XYZ", "JA1XYZ 14025.5 G4ABC",
                                  "JA1ABC 14027.0 F6ABC", "JA1ABC 14025.9 K1TTT"}));
-    EXPECT_EQ(pages.rows(0).size(), 4U);
-}
+    EXPECT_EQ(again.rows(0).size(), 4U);
 
-TEST(LiveSpotPages, PagesReadBackThroughTheProgramsDecoderWithEveryCharacterOfTheComment) {
-    LiveSpotPages pages;
+    // Pages read back through the program's decoder with every character of the comment.
+    LiveSpotPages read;
     for (const QByteArray& line :
          {QByteArray("DX de PA0ABC-#: 14025.0 JA1ABC CW <599> & \"QSB\" 'up' </td> 1403Z"),
           QByteArray("DX de EA8/G4XYZ/P: 14074.0 VP2V/DL1ABCDEF &nbsp;&lt; 1404Z")})
-        pages.add(*parseClusterLine(line), utc(7, 14, 5));
-    EXPECT_EQ(spotLinesOf(storedPage(pages.page(5, utc(7, 14, 5)))),
+        read.add(*parseClusterLine(line), utc(7, 14, 5));
+    EXPECT_EQ(spotLinesOf(storedPage(read.page(5, utc(7, 14, 5)))),
               (QStringList{
                   " 07 DEC 14:04Z VP2V/DL1ABCD  14074.0 EA8/G4XYZ/P &NBSP;&LT;",
                   " 07 DEC 14:03Z JA1ABC        14025.0 PA0ABC-#    CW <599> & \"QSB\" 'UP' </TD>",

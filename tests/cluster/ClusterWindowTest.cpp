@@ -46,24 +46,6 @@ protected:
 
 } // namespace
 
-namespace {
-
-// Ends the spot server listening on `port`, as the system would kill it.
-bool killSpotServerOn(const QString& port) {
-    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
-        if (!cmdline.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray words = cmdline.readAll();
-        const QByteArray portWords = QByteArray("--port") + '\0' + port.toLatin1() + '\0';
-        if (words.contains("spot_server") && words.contains(portWords))
-            return ::kill(pid.toInt(), SIGKILL) == 0;
-    }
-    return false;
-}
-
-} // namespace
-
 TEST_F(ClusterWindow, TheLocalSpotServerStartsARefreshRevivesItAndItStopsWithTheProgram) {
     const ProgramDirectory beside(QStringLiteral(PELK_PROGRAM_DIR));
     const QString port = QString::number(freePort());
@@ -76,7 +58,9 @@ TEST_F(ClusterWindow, TheLocalSpotServerStartsARefreshRevivesItAndItStopsWithThe
         w.setSpotSourceReviver([&source] { return source.revive(); });
         ModalCloser closer;
         EXPECT_GT(shownAfterAfficher(Band14, 1).size(), 0);
-        ASSERT_TRUE(killSpotServerOn(port));
+        // Killed, as the system would.
+        const int server = runningProgramWith("spot_server --port " + port + ' ').first;
+        ASSERT_TRUE(server > 0 && ::kill(server, SIGKILL) == 0);
         QTest::qWait(100);
         w.Afficher->click();
         EXPECT_GT(w.Liste_Stations->count(), 0);

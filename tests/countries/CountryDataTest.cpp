@@ -261,7 +261,7 @@ protected:
     LoopbackHttpServer site;
 };
 
-TEST_F(CountryWindow, TheMenuUpdateCountsAtTheNextClick) {
+TEST_F(CountryWindow, TheMenuUpdateCountsAtTheNextClickAndClosingStopsItsWait) {
     // Contacts with Z9AA and Z7AA, of no known country until the updates.
     const QString log = programFolder.filePath("log.adi");
     ASSERT_TRUE(writeFile(log, "<CALL:4>Z9AA<BAND:3>20m<MODE:2>CW<EOR>\n"
@@ -306,16 +306,14 @@ TEST_F(CountryWindow, TheMenuUpdateCountsAtTheNextClick) {
         },
         5000))
         << window().Etat_Journal->text().toStdString();
-}
 
-TEST_F(CountryWindow, ClosingTheWindowStopsAnUpdateWaitingForAnotherCopy) {
-    site.setResponse("/cty.csv", {200, "text/csv", thisMonths()});
-    ASSERT_TRUE(QDir().mkpath(countryFolders().user));
+    // Closing the window stops an update waiting for another copy's lock.
     QLockFile otherCopy(countryFolders().user + "/Pays.lock");
     ASSERT_TRUE(otherCopy.tryLock(0));
-    waitForStartUpCheck();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window().Mnu_Maj_Pays->isEnabled(); }, 10000));
+    const qsizetype asked = site.requestedPaths().size();
     window().Mnu_Maj_Pays->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !site.requestedPaths().isEmpty(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return site.requestedPaths().size() > asked; }, 5000));
     QTest::qWait(500);
     QElapsedTimer closing;
     closing.start();

@@ -3,7 +3,6 @@
 #include "DurerurFixture.h"
 #include "LookupAddress.h"
 #include "LoopbackHttpServer.h"
-#include "PseudoTerminal.h"
 #include "TestSpots.h"
 #include "TestSupport.h"
 
@@ -46,14 +45,13 @@ std::vector<int> inkRunStarts(const QImage& image, const QRect& band, int gap) {
 class MemoryWindowTest : public DurerurFixture {
 protected:
     MemoryWindowTest() {
-        config.setPortDevice(1, pty.device());
         config.setLookupSite(server.baseAddress());
         // A click on a spot shows its details only once the position is known.
         restart({{"Latitude", "48.52N"}, {"Longitude", "2.31E"}});
     }
     // Runs the deletions that closing a window leaves pending.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-    // The window goes before the terminal and the server it uses.
+    // The window goes before the server it uses.
     void TearDown() override { closeWindow(); }
 
     void memorise(const QString& line) {
@@ -69,7 +67,6 @@ protected:
         return lines;
     }
 
-    PseudoTerminal pty;
     LoopbackHttpServer server;
 };
 

@@ -5,7 +5,6 @@
 // calls Hamlib's flrig back end makes are recorded and answered as an IC-7300 under flrig would.
 #include "DurerurFixture.h"
 #include "LocalHelper.h"
-#include "PseudoTerminal.h"
 #include "TestSpots.h"
 #include "TestSupport.h"
 
@@ -58,17 +57,6 @@ QStringList rigctl(quint16 port, const QStringList& commands) {
 
 QString line(const char* qrg, const char* remark) {
     return spotLine(testSpot("F5ABC", qrg, remark));
-}
-
-// The command line, words between blanks, of the running program that
-// listens on the loopback port (a rigctld started with "-t port").
-QString programListeningOn(quint16 port) {
-    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        const QString words = readAll("/proc/" + pid + "/cmdline").replace(QChar(0), u' ');
-        if (words.contains(QStringLiteral(" -t %1 ").arg(port)))
-            return words;
-    }
-    return {};
 }
 
 class FlrigResponder {
@@ -187,9 +175,6 @@ protected:
 using FlrigTuning = WindowTuning;
 
 TEST_F(WindowTuning, AClickedSpotTunesTheChosenModelAndNoPortSendsNothing) {
-    // "Com 1" is one side of a pseudo-terminal.
-    PseudoTerminal pty;
-    config.setPortDevice(1, pty.device());
     Durerur& w = start(Ft847Index, "sideband", {line("14025.5", "CW")});
     w.Mnu_Com_Click(1);
     w.Emetteur->setCurrentText(QStringLiteral("FT-1000"));
@@ -227,7 +212,8 @@ TEST_F(HamlibTuning, TheProgramRunsRigctldForTheChosenRadioTunesItToEachSpotAndS
             EXPECT_EQ(rigctl(port, {"f", "m"}).mid(0, 2).join(' '), expected[row]);
         }
     }
-    const QString launched = programListeningOn(port);
+    // The rigctld started with "-t port".
+    const QString launched = runningProgramWith(QStringLiteral(" -t %1 ").arg(port)).second;
     for (const char* argument : {"-m 1 ", "-r /dev/ttyUSB7 ", "-s 19200 ", "-T 127.0.0.1 "})
         EXPECT_TRUE(launched.contains(QLatin1String(argument))) << launched.toStdString();
     EXPECT_TRUE(closer.texts().isEmpty()) << closer.texts().join(" ").toStdString();

@@ -3,7 +3,6 @@
 // with "Com 1" on a pseudo-terminal, and the process watched for creeping
 // memory and leaked descriptors.
 #include "DurerurFixture.h"
-#include "PseudoTerminal.h"
 #include "SimulatedClock.h"
 #include "SpotPageGenerator.h"
 #include "SpotServerProcess.h"
@@ -43,7 +42,6 @@ bool wellFormed(const QListWidget& list) {
 class DaySoak : public DurerurFixture {
 protected:
     SpotServerProcess server;
-    PseudoTerminal pty;
     SimulatedClock fastClock;
     ModalCloser closer;
 };
@@ -52,7 +50,6 @@ TEST_F(DaySoak, ADayOfRefreshesAndClicksKeepsMemoryAndDescriptorsSteady) {
     ASSERT_TRUE(pty.ok());
     ASSERT_FALSE(server.site().isEmpty());
     config.setSpotSite(server.site());
-    config.setPortDevice(1, pty.device());
     settings.save(QStringLiteral("Latitude"), QStringLiteral("48.52N"));
     settings.save(QStringLiteral("Longitude"), QStringLiteral("2.31E"));
     // The waits between command blocks pass on this clock without delay.

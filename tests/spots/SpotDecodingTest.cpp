@@ -10,6 +10,7 @@
 #include "TestSpots.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 TEST(SpotTableReader, SpotLinesInFixedColumnsAndMalformedRowsDropped) {
     const std::pair<const char*, QStringList> pages[] = {
@@ -121,6 +122,21 @@ TEST(PageScratchFiles, PagesAreStoredOneBytePerCharacterWithCarriageReturnLineFe
         EXPECT_EQ(file.readAll(), bytes);
         EXPECT_FALSE(QFile::exists(program.filePath("Temp1.txt")));
     }
+    // Two programs in one folder: each keeps its own page while the other
+    // rewrites the same files.
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> copies;
+    for (const auto& [page, bytes] : {pages[0], pages[1]}) {
+        copies.emplace_back([&, page = page, kept = QString::fromLatin1(bytes)] {
+            PageScratchFiles copy(program.path(), QString());
+            for (int i = 0; i < 300; ++i)
+                wrong += copy.keep(page) != kept;
+        });
+    }
+    for (std::thread& copy : copies)
+        copy.join();
+    EXPECT_EQ(wrong, 0);
+    EXPECT_FALSE(QFile::exists(program.filePath("Temp1.txt")));
     // Letters without a one-byte capital stay as they are, not "?".
     EXPECT_EQ(PageScratchFiles::capitals(QStringLiteral("très <qsl> ÿ µ ß")),
               QStringLiteral("TRÈS <QSL> ÿ µ ß"));

@@ -31,6 +31,7 @@ DurerurFixture::DurerurFixture()
     : directory(preparedProgramFolder(programFolder)),
       serial([this](int n) { return config.portDevice(n); }), sound(captureDevice(programFolder)) {
     TempSettings::clear();
+    config.setPortDevice(1, pty.device());
     // The country file is fetched only by the tests that serve one.
     config.setValue(ConfigKey::CountryUpdate, QStringLiteral("manual"));
 }

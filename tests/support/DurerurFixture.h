@@ -4,6 +4,7 @@
 #include "CurlHttpClient.h"
 #include "ModalCloser.h"
 #include "Program.h"
+#include "PseudoTerminal.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -13,7 +14,8 @@
 
 // A main window over the real platform parts: an empty settings store in a
 // private folder, a temporary program directory holding copies of the data
-// files, the sounds captured in a file, the serial ports as configured.
+// files, the sounds captured in a file, the serial ports as configured with
+// "Com 1" one side of a pseudo-terminal.
 class DurerurFixture : public ::testing::Test {
 protected:
     DurerurFixture();
@@ -35,6 +37,7 @@ protected:
     // The raw file that receives what the sound player plays.
     QString soundCapture() const;
 
+    PseudoTerminal pty;
     QTemporaryDir programFolder;
     ProgramDirectory directory;
     Configuration config;

@@ -13,6 +13,7 @@
 #include <ostream>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <utility>
 
 // Small helpers shared by the tests.
 
@@ -34,6 +35,17 @@ inline bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
+}
+
+// A running program whose command line, its words joined by blanks, holds
+// `words`: its id and that line; no id when none does.
+inline std::pair<int, QString> runningProgramWith(const QString& words) {
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        const QString line = readAll("/proc/" + pid + "/cmdline").replace(QChar(0), u' ');
+        if (line.contains(words))
+            return {pid.toInt(), line};
+    }
+    return {};
 }
 
 // A configuration file in `folder` naming the cluster nodes and the login.
