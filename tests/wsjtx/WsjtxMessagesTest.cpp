@@ -2,8 +2,12 @@
 // from the layout its documentation gives.
 #include "WsjtxMessages.h"
 #include "DecodeSpot.h"
+#include "WsjtxListener.h"
 
+#include <QNetworkDatagram>
+#include <QTest>
 #include <QtEndian>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,4 +88,40 @@ TEST(WsjtxMessages, WhatIsNotWsjtxOrIsCutIsDroppedAndTrailingFieldsIgnored) {
     // A heartbeat of an instance older than schema 3 says no maximum: 2.
     EXPECT_EQ(std::get<Wsjtx::Heartbeat>(*Wsjtx::readDatagram(header(0, 2)).message).maximumSchema,
               2u);
+}
+
+TEST(WsjtxListener, EachInstanceIsAnsweredAtItsOwnAddressWithItsOwnDial) {
+    WsjtxListener listener;
+    ASSERT_EQ(listener.listen({QStringLiteral("127.0.0.1"), 0}), std::nullopt);
+    const quint16 port = listener.localPort();
+    QList<Wsjtx::Decode> decodes;
+    QObject::connect(&listener, &WsjtxListener::decoded,
+                     [&decodes](const Wsjtx::Decode& decode) { decodes.append(decode); });
+
+    // Another program holding the port is told, with the cure.
+    WsjtxListener second;
+    EXPECT_THAT(
+        second.listen({QStringLiteral("127.0.0.1"), port}).value_or(QString()).toStdString(),
+        ::testing::HasSubstr("239.255.0.1"));
+
+    QUdpSocket wsjtx;
+    ASSERT_TRUE(wsjtx.bind(QHostAddress::LocalHost, 0));
+    const auto sendToListener = [&](const QByteArray& bytes) {
+        wsjtx.writeDatagram(bytes, QHostAddress::LocalHost, port);
+    };
+    // A heartbeat of schema 2 offering 3 is answered in 3.
+    sendToListener(header(0, 2) + be32(3) + utf8("2.6.1") + utf8("abc"));
+    ASSERT_TRUE(QTest::qWaitFor([&wsjtx] { return wsjtx.hasPendingDatagrams(); }, 2000));
+    EXPECT_TRUE(wsjtx.receiveDatagram().data().startsWith(be32(Wsjtx::Magic) + be32(3) + be32(0)));
+
+    sendToListener(header(1) + QByteArray::fromHex("0000000000d6c090") + utf8("FT8"));
+    sendToListener(QByteArray(100, 'x'));
+    sendToListener(header(2) + '\1' + decodeFields("CQ 3Y0J JD15"));
+    ASSERT_TRUE(QTest::qWaitFor([&decodes] { return decodes.size() == 1; }, 2000));
+    EXPECT_EQ(listener.dialOf(QStringLiteral("WSJT-X")), 14074000u);
+    EXPECT_EQ(listener.dropped(), 1);
+
+    ASSERT_TRUE(listener.reply(decodes[0]));
+    ASSERT_TRUE(QTest::qWaitFor([&wsjtx] { return wsjtx.hasPendingDatagrams(); }, 2000));
+    EXPECT_EQ(wsjtx.receiveDatagram().data(), header(4) + decodeFields("CQ 3Y0J JD15") + '\0');
 }
