@@ -13,9 +13,8 @@ constexpr int StatusWidth = 19;
 
 void DecodedStations::add(const Wsjtx::Decode& decode, Spot spot, const QString& mode,
                           qint64 nowMs) {
-    const auto same = std::find_if(stations_.begin(), stations_.end(), [&spot](const Station& s) {
-        return s.spot.call == spot.call;
-    });
+    const auto same = std::find_if(stations_.begin(), stations_.end(),
+                                   [&spot](const Station& s) { return s.spot.call == spot.call; });
     if (same != stations_.end())
         stations_.erase(same);
     stations_.push_front(Station{decode, std::move(spot), mode, nowMs});
