@@ -19,6 +19,7 @@
 #include "SpotView.h"
 #include "Station.h"
 #include "StatusLine.h"
+#include "WsjtxDecodes.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -47,7 +48,8 @@ class SettingsStore;
 // updates, the status line, the log's colours. The handlers of each
 // subsystem live in their own file (DurerurControls.cpp, DurerurStartup.cpp,
 // DurerurPortMenus.cpp, DurerurRefresh.cpp, DurerurSelection.cpp,
-// DurerurMemory.cpp, DurerurLog.cpp, DurerurCountries.cpp).
+// DurerurMemory.cpp, DurerurLog.cpp, DurerurCountries.cpp,
+// DurerurDecodes.cpp).
 class Durerur : public QMainWindow, private SpotView {
     Q_OBJECT
 
@@ -132,6 +134,8 @@ public:
     QAction* Mnu_Historique = nullptr;
     QAction* Mnu_A_Propos = nullptr;
     QAction* Mnu_Maj_Pays = nullptr;
+    // "Voir Décodages": the stations WSJT-X decodes.
+    QAction* Mnu_Decodages = nullptr;
 
     // The station coordinates window while it is open.
     Station* stationWindow() const { return station_; }
@@ -197,6 +201,10 @@ public:
     // Fetches the country file from the site, off the window's thread.
     void Mnu_Maj_Pays_Click();
 
+    // WSJT-X's decodes (DurerurDecodes.cpp).
+    WsjtxDecodes& decodes() { return decodes_; }
+    void Mnu_Decodages_Click();
+
     // Spot memory and callsign lookup (DurerurMemory.cpp).
     // Adds the selected spot line to the memory, which stays hidden.
     void Memoriser_Click();
@@ -260,6 +268,7 @@ private:
     void logChanged();
     // Reads the log of the configuration, off the window's thread.
     void applyLogConfiguration();
+    void applyWsjtxConfiguration();
     // Debian's country data when newer, then the site's when due.
     void startCountryUpdates();
     void countryDataChanged();
@@ -304,6 +313,13 @@ private:
                          scratch_,
                          config_.spotSite()};
     StatusLine statusLine_{config_, refresh_, [this] { return firstPageShown(); }};
+    WsjtxDecodes decodes_{{log_, [this] { return countries_.table(); },
+                           [this] { return config_.isYes(ConfigKey::NeededOnly); },
+                           [this] {
+                               if (config_.isYes(ConfigKey::AlertNewEntity))
+                                   refresh_.playAlert();
+                           },
+                           [this](const QString& text) { statusLine_.showWsjtx(text); }}};
     LiveSpotUpdates live_{{[this] { return shownBands(); }, [this] { return refresh_.running(); },
                            [this] { updateSpots(); }}};
 };

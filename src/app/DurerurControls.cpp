@@ -294,6 +294,9 @@ void Durerur::createMenus() {
     Mnu_Coordonnees->setObjectName(QStringLiteral("Mnu_Coordonnees"));
     Mnu_Reglages = bar->addAction(QStringLiteral("Réglages"));
     Mnu_Reglages->setObjectName(QStringLiteral("Mnu_Reglages"));
+    // No room is left beside "Voir Mémoire".
+    Mnu_Decodages = bar->addAction(QStringLiteral("Voir Décodages"));
+    Mnu_Decodages->setObjectName(QStringLiteral("Mnu_Decodages"));
 
     QMenu* help = bar->addMenu(QStringLiteral("?"));
     help->setObjectName(QStringLiteral("Mnu_Hlp"));

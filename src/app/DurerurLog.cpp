@@ -16,6 +16,7 @@ void Durerur::logChanged() {
     // The lines already read, filtered and coloured again.
     if (!refresh_.redisplay())
         colours_.colour(*Liste_Stations);
+    decodes_.redisplay();
 }
 
 void Durerur::Check5_Click() {
@@ -24,4 +25,5 @@ void Durerur::Check5_Click() {
     // A choice that cannot be kept still applies to this run.
     Configuration::saveKeys(Configuration::userFile(), {{QStringLiteral("needed_only"), value}});
     refresh_.redisplay();
+    decodes_.redisplay();
 }

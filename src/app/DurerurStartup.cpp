@@ -2,6 +2,7 @@
 // about and history boxes of the main window.
 #include "BandTable.h"
 #include "CoordinateText.h"
+#include "Decodages.h"
 #include "Durerur.h"
 #include "LeadingNumber.h"
 #include "LocalSpotServer.h"
@@ -77,6 +78,7 @@ void Durerur::Form_Load() {
     statusLine_.startFollowing();
     // The log is read once the window shows, off its thread.
     QTimer::singleShot(0, this, &Durerur::applyLogConfiguration);
+    applyWsjtxConfiguration();
     // The country data is looked at once the start-up's own work is done.
     QTimer::singleShot(CountryCheckDelayMs, this, &Durerur::startCountryUpdates);
 
@@ -160,6 +162,9 @@ void Durerur::Form_Unload() {
         qrzWeb_->close();
     if (reglages_ != nullptr)
         reglages_->close();
+    decodes_.end();
+    if (decodes_.window() != nullptr)
+        decodes_.window()->close();
 }
 
 void Durerur::Emetteur_Click() {
@@ -214,6 +219,7 @@ void Durerur::applyConfiguration() {
     if (!QTR->text().isEmpty())
         live_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
     applyLogConfiguration();
+    applyWsjtxConfiguration();
 }
 
 void Durerur::Mnu_A_Propos_Click() {

@@ -6,10 +6,6 @@
 #include <QColor>
 #include <QListWidget>
 
-namespace {
-
-// Red for a new entity, green for a new band, mode or slot, blue for what
-// waits for a confirmation; the usual colour otherwise.
 QVariant statusColour(NeededStatus status) {
     switch (status) {
     case NeededStatus::NewEntity:
@@ -25,8 +21,6 @@ QVariant statusColour(NeededStatus status) {
         return QVariant();
     }
 }
-
-} // namespace
 
 SpotLogColours::SpotLogColours(const LogBook& log, const Configuration& config,
                                std::function<void()> playAlert)

@@ -10,6 +10,11 @@
 
 class Configuration;
 class QListWidget;
+class QVariant;
+
+// Red for a new entity, green for a new band, mode or slot, blue for what
+// waits for a confirmation; invalid (the usual colour) otherwise.
+QVariant statusColour(NeededStatus status);
 
 // The spot lines in the colour of what a contact with their station would
 // bring, as the operator's log tells it, and the alert when a new entity's

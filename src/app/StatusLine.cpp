@@ -35,6 +35,8 @@ QWidget* StatusLine::create(QWidget* parent) {
     log_->hide();
     countries_ = statusLine("Etat_Pays");
     countries_->hide();
+    wsjtx_ = statusLine("Etat_Wsjtx");
+    wsjtx_->hide();
     return statuses;
 }
 
@@ -64,6 +66,11 @@ void StatusLine::showCountrySiteAttempt(const QString& versionInUse, const QStri
     countries_->setText(QStringLiteral("Pays : %1, mise à jour impossible").arg(versionInUse));
     countries_->setToolTip(result);
     countries_->setVisible(failedUnasked);
+}
+
+void StatusLine::showWsjtx(const QString& text) {
+    wsjtx_->setText(text);
+    wsjtx_->setVisible(!text.isEmpty());
 }
 
 void StatusLine::followSourceStatus() {

@@ -12,7 +12,7 @@ class QWidget;
 class SpotRefresh;
 
 // The one status line of the main window: where the spots come from, what
-// was read of the log, and the country data's updates. Between refreshes it
+// was read of the log, the country data's updates and WSJT-X's. Between refreshes it
 // follows the local spot server, once a first page was shown; a message of
 // the window's own stays a while first.
 class StatusLine : public QObject {
@@ -35,6 +35,7 @@ public:
     QLabel* spots() const { return spots_; }
     QLabel* log() const { return log_; }
     QLabel* countries() const { return countries_; }
+    QLabel* wsjtx() const { return wsjtx_; }
 
     void startFollowing() { follower_.start(); }
     void stopFollowing() { follower_.stop(); }
@@ -47,6 +48,8 @@ public:
     // The site's country file was tried: a failure unasked stays in the line.
     void showCountrySiteAttempt(const QString& versionInUse, const QString& result,
                                 bool failedUnasked);
+    // What became of WSJT-X's listening and of a call sent it; empty: none.
+    void showWsjtx(const QString& text);
 
 private:
     void followSourceStatus();
@@ -57,6 +60,7 @@ private:
     QLabel* spots_ = nullptr;
     QLabel* log_ = nullptr;
     QLabel* countries_ = nullptr;
+    QLabel* wsjtx_ = nullptr;
     QTimer follower_;
     // A message of the window's own stays this long in the status line.
     QDeadlineTimer held_;

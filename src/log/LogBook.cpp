@@ -1,5 +1,6 @@
 #include "LogBook.h"
 
+#include "AdiReader.h"
 #include "ConfigurationKeys.h"
 #include "FrenchNumber.h"
 #include "LogFile.h"
@@ -118,6 +119,30 @@ void LogBook::setCountries(std::shared_ptr<const CountryTable> countries) {
         Qt::QueuedConnection);
 }
 
+void LogBook::addLoggedElsewhere(const QByteArray& adif) {
+    std::vector<AdifRecord> records;
+    AdiReader reader([&records](const AdifRecord& record) { records.push_back(record); });
+    reader.feed(adif);
+    if (std::optional<AdifRecord> last = reader.finish())
+        records.push_back(std::move(*last));
+    if (records.empty())
+        return;
+    QMetaObject::invokeMethod(
+        reader_,
+        [this, records = std::move(records)] {
+            // A session logs far fewer; more is a flood, not contacts.
+            const std::size_t room =
+                MostLoggedElsewhere - std::min(MostLoggedElsewhere, loggedElsewhere_.size());
+            loggedElsewhere_.insert(loggedElsewhere_.end(), records.begin(),
+                                    records.begin() +
+                                        std::ptrdiff_t(std::min(room, records.size())));
+            loggedElsewhereChanged_ = true;
+            // Many contacts logged at once make one new snapshot.
+            queueReading();
+        },
+        Qt::QueuedConnection);
+}
+
 void LogBook::watch() {
     if (!watcher_.files().isEmpty())
         watcher_.removePaths(watcher_.files());
@@ -137,6 +162,10 @@ void LogBook::refreshSoon() {
         if (!watcher_.files().contains(path) && QFileInfo::exists(path))
             watcher_.addPath(path);
     }
+    queueReading();
+}
+
+void LogBook::queueReading() {
     if (refreshQueued_.exchange(true))
         return;
     QMetaObject::invokeMethod(
@@ -164,8 +193,9 @@ void LogBook::readChanges() {
         anyChanged = file->refresh(*countries_, stopping_) || anyChanged;
         counted.push_back(file.get());
     }
-    anyChanged = anyChanged || counted.size() != countedFiles_;
+    anyChanged = anyChanged || counted.size() != countedFiles_ || loggedElsewhereChanged_;
     countedFiles_ = counted.size();
+    loggedElsewhereChanged_ = false;
     if (!anyChanged || stopping_)
         return;
 
@@ -195,6 +225,8 @@ void LogBook::readChanges() {
         parts.append(counting(unreadable, "enregistrement illisible ignoré",
                               "enregistrements illisibles ignorés"));
     snapshot->status = snapshot->hasLog ? parts.join(QStringLiteral(" ; ")) : QString();
+    for (const AdifRecord& record : loggedElsewhere_)
+        snapshot->index.add(loggedContact(record, *countries_));
 
     QMetaObject::invokeMethod(
         this,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AdifRecord.h"
 #include "CountryTable.h"
 #include "NeededStatus.h"
 #include "Spot.h"
@@ -48,6 +49,11 @@ public:
     std::shared_ptr<const LogSnapshot> snapshot() const { return snapshot_; }
     // Other country data is in use: every contact's entity is found again.
     void setCountries(std::shared_ptr<const CountryTable> countries);
+    // Contacts another program just logged (WSJT-X), as ADIF text: they
+    // count at once, before a file of the log holds them, and once after
+    // (the status line counts the files' contacts only). Nothing is written.
+    void addLoggedElsewhere(const QByteArray& adif);
+    static constexpr std::size_t MostLoggedElsewhere = 10000;
 
 signals:
     void changed();
@@ -57,6 +63,8 @@ private:
     void readChanges();
     void watch();
     void refreshSoon();
+    // Once, however often asked before it runs; from either thread.
+    void queueReading();
 
     // The log asked for last.
     QStringList paths_;
@@ -71,6 +79,8 @@ private:
     std::size_t countedFiles_ = 0;
     std::uint8_t readingCounted_ = PaperQsl | Lotw;
     std::shared_ptr<const CountryTable> countries_;
+    std::vector<AdifRecord> loggedElsewhere_;
+    bool loggedElsewhereChanged_ = false;
 
     QFileSystemWatcher watcher_;
     QTimer poll_;

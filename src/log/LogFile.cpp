@@ -31,9 +31,8 @@ bool received(const QByteArray& field) {
            field.compare("V", Qt::CaseInsensitive) == 0;
 }
 
-// How a logged contact counts: its DXCC field when that is an entity, else
-// the entity of its call; its band, else the band of its frequency (in MHz);
-// its mode group; the confirmations received ("Y" or "V").
+} // namespace
+
 LoggedContact loggedContact(const AdifRecord& record, const CountryTable& countries) {
     LoggedContact contact;
     bool isNumber = false;
@@ -55,6 +54,8 @@ LoggedContact loggedContact(const AdifRecord& record, const CountryTable& countr
                                        (received(record.eqslQslRcvd) ? Eqsl : 0));
     return contact;
 }
+
+namespace {
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';

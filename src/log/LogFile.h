@@ -9,6 +9,12 @@
 #include <vector>
 
 class CountryTable;
+struct AdifRecord;
+
+// How a logged contact counts: its DXCC field when that is an entity, else
+// the entity of its call; its band, else the band of its frequency (in MHz);
+// its mode group; the confirmations received ("Y" or "V").
+LoggedContact loggedContact(const AdifRecord& record, const CountryTable& countries);
 
 // One ADIF file of the log (ADI or ADX) and the contacts read from it. It
 // follows the logger writing it: a file that grew, its bytes read so far

@@ -29,6 +29,7 @@ enum Id : int {
     Confirmations,
     AlertNewEntity,
     NeededOnly,
+    WsjtxUdp,
     CountrySite,
     CountryUpdate,
     Count
@@ -75,12 +76,13 @@ enum class KeyForm {
     SerialDevice, // a device by its path, offered among the serial devices present
     Device,       // a device by its path
     HostPort,
-    HamlibModel, // a Hamlib model number among those offered; empty: none
-    Speed,       // in bauds
-    Choice,      // one of the key's words; of two, the first is "on"
-    YesNo,       // "yes" in any case is yes, anything else no
-    Words,       // some of the key's words, by commas
-    Paths,       // files by ";"
+    OptionalHostPort, // host:port; empty: none
+    HamlibModel,      // a Hamlib model number among those offered; empty: none
+    Speed,            // in bauds
+    Choice,           // one of the key's words; of two, the first is "on"
+    YesNo,            // "yes" in any case is yes, anything else no
+    Words,            // some of the key's words, by commas
+    Paths,            // files by ";"
 };
 
 struct ConfigurationKey {
@@ -150,6 +152,9 @@ inline constexpr std::array<ConfigurationKey, ConfigKey::Count> ConfigurationKey
     {"needed_only", "no", "Nouveaux seulement",
      "yes: the spot list keeps only the spots a contact would bring something", KeyForm::YesNo,
      nullptr, nullptr, ConfigWords::YesNo},
+    {"wsjtx_udp", "127.0.0.1:2237", "Adresse UDP de WSJT-X",
+     "host:port where WSJT-X sends its UDP messages, a multicast group to share them; empty: none",
+     KeyForm::OptionalHostPort, "Adresse_Wsjtx", "L'adresse de WSJT-X"},
     {"country_site", "https://www.country-files.com/bigcty/cty.csv", "Fichier des pays",
      "address of the country file cty.csv", KeyForm::FileAddress, "Site_Pays",
      "Le fichier des pays"},

@@ -76,6 +76,10 @@ std::optional<QString> fault(const ConfigurationKey& row, const QString& text) {
         if (!isDevice(text))
             return QStringLiteral("n'est pas un chemin comme /dev/ttyUSB0");
         return std::nullopt;
+    case KeyForm::OptionalHostPort:
+        if (text.isEmpty())
+            return std::nullopt;
+        [[fallthrough]];
     case KeyForm::HostPort:
         if (!HostPort::parse(text))
             return QStringLiteral("n'est pas de la forme hôte:port");

@@ -36,7 +36,7 @@ struct Group {
 const std::array<Group, 5>& groups() {
     using namespace ConfigKey;
     static const std::array<Group, 5> all{{
-        {"Spots en direct", nullptr, {Callsign, Cluster, Password}},
+        {"Spots en direct", nullptr, {Callsign, Cluster, Password, WsjtxUdp}},
         {"Sites", nullptr, {SpotSite, LookupSite, CountrySite, CountryUpdate}},
         {"Ports série", nullptr, {Com1, Com2, Com3, Com4, Com5, Com6}, true},
         {"Transceiver par le réseau",

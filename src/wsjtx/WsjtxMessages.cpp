@@ -201,4 +201,13 @@ QByteArray highlightDatagram(const QString& id, const QString& callsign, const Q
     return writer.bytes;
 }
 
+QByteArray adifOf(const QsoLogged& contact) {
+    const auto field = [](const char* name, const QByteArray& value) {
+        return '<' + QByteArray(name) + ':' + QByteArray::number(value.size()) + '>' + value;
+    };
+    return field("CALL", contact.dxCall.toUtf8()) +
+           field("FREQ", QByteArray::number(double(contact.txHz) / 1e6, 'f', 6)) +
+           field("MODE", contact.mode.toUtf8()) + "<EOR>";
+}
+
 } // namespace Wsjtx

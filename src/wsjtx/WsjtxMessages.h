@@ -116,4 +116,8 @@ QByteArray replyDatagram(const Decode& decode, quint32 schema);
 QByteArray highlightDatagram(const QString& id, const QString& callsign, const QColor& background,
                              const QColor& foreground, quint32 schema);
 
+// The logged contact as one ADIF record: its call, frequency and mode, what
+// the log counts it by.
+QByteArray adifOf(const QsoLogged& contact);
+
 } // namespace Wsjtx

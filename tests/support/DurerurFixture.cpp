@@ -34,6 +34,9 @@ DurerurFixture::DurerurFixture()
     config.setPortDevice(1, pty.device());
     // The country file is fetched only by the tests that serve one.
     config.setValue(ConfigKey::CountryUpdate, QStringLiteral("manual"));
+    // WSJT-X's port is listened at only by the tests of its decodes: windows
+    // of tests run side by side would hold it from each other.
+    config.setValue(ConfigKey::WsjtxUdp, QString());
 }
 
 DurerurFixture::~DurerurFixture() {
