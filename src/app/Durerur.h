@@ -124,6 +124,8 @@ public:
     QLabel* Etat_Journal = nullptr;
     // Beside them, while the country data is fetched and when it could not be.
     QLabel* Etat_Pays = nullptr;
+    // And what became of WSJT-X's listening and calls.
+    QLabel* Etat_Wsjtx = nullptr;
 
     // Menu items.
     QAction* Mnu_SansCom = nullptr;

@@ -95,6 +95,7 @@ Durerur::Panels Durerur::createPanels() {
     Etat_Spots = statusLine_.spots();
     Etat_Journal = statusLine_.log();
     Etat_Pays = statusLine_.countries();
+    Etat_Wsjtx = statusLine_.wsjtx();
     return {client, top, band, bottom, headings};
 }
 
