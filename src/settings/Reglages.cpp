@@ -47,10 +47,10 @@ const std::array<Group, 5>& groups() {
     return all;
 }
 
-// Shown on the line of the key before them: both addresses are short, and
-// the country file's box goes with its address.
+// Shown on the line of the key before them: the addresses and the password
+// are short, and the country file's box goes with its address.
 bool onLineBefore(ConfigKey::Id key) {
-    return key == ConfigKey::Flrig || key == ConfigKey::CountryUpdate;
+    return key == ConfigKey::Flrig || key == ConfigKey::CountryUpdate || key == ConfigKey::WsjtxUdp;
 }
 
 const ConfigurationKey& row(ConfigKey::Id key) {
