@@ -6,6 +6,7 @@
 #include "WsjtxDatagrams.h"
 
 #include <QNetworkDatagram>
+#include <QNetworkInterface>
 #include <QTest>
 #include <QtWidgets>
 
@@ -20,15 +21,16 @@ struct Instance {
     void send(const QByteArray& datagram) {
         socket.writeDatagram(datagram, QHostAddress::LocalHost, to);
     }
-    // What the program sent it, of one type.
+    QList<QByteArray> inbox;
+    // What the program sent it, of one type, taken out of its inbox.
     QList<QByteArray> received(quint32 type) {
-        QList<QByteArray> all;
-        while (socket.hasPendingDatagrams()) {
-            const QByteArray data = socket.receiveDatagram().data();
-            if (data.mid(8, 4) == be32(type))
-                all.append(data);
-        }
-        return all;
+        while (socket.hasPendingDatagrams())
+            inbox.append(socket.receiveDatagram().data());
+        QList<QByteArray> taken;
+        inbox.removeIf([&](const QByteArray& d) {
+            return d.mid(8, 4) == be32(type) ? (taken.append(d), true) : false;
+        });
+        return taken;
     }
 };
 
@@ -51,7 +53,8 @@ using DecodesWindow = DurerurFixture;
 
 TEST_F(DecodesWindow, EachCqIsListedByNeedCalledBackOnADoubleClickAndKnownLoggedAtOnce) {
     const QString logPath = programFolder.filePath(QStringLiteral("log.adi"));
-    ASSERT_TRUE(writeFile(logPath, "<CALL:6>DL1XYZ<BAND:3>20m<MODE:3>FT8<LOTW_QSL_RCVD:1>Y<EOR>\n"));
+    ASSERT_TRUE(
+        writeFile(logPath, "<CALL:6>DL1XYZ<BAND:3>20m<MODE:3>FT8<LOTW_QSL_RCVD:1>Y<EOR>\n"));
     config.setValue(ConfigKey::AdifLog, logPath);
     const quint16 port = freePort();
     config.setValue(ConfigKey::WsjtxUdp, loopbackAddress(port));
@@ -68,9 +71,26 @@ TEST_F(DecodesWindow, EachCqIsListedByNeedCalledBackOnADoubleClickAndKnownLogged
         w.applyConfiguration();
         EXPECT_TRUE(w.Etat_Wsjtx->text().contains("239.255.0.1"));
     }
+    // A multicast group is shared with another listener: both receive.
+    {
+        QUdpSocket logger, wsjtx;
+        const QHostAddress group(QStringLiteral("239.255.0.1"));
+        const QNetworkInterface lo = QNetworkInterface::interfaceFromName("lo");
+        const quint16 groupPort = freePort();
+        ASSERT_TRUE(logger.bind(QHostAddress::AnyIPv4, groupPort, QUdpSocket::ShareAddress));
+        ASSERT_TRUE(logger.joinMulticastGroup(group, lo));
+        config.setValue(ConfigKey::WsjtxUdp, QStringLiteral("239.255.0.1:%1").arg(groupPort));
+        w.applyConfiguration();
+        EXPECT_FALSE(w.Etat_Wsjtx->isVisibleTo(&w));
+        ASSERT_TRUE(wsjtx.bind(QHostAddress::LocalHost, 0));
+        wsjtx.setMulticastInterface(lo);
+        wsjtx.writeDatagram(statusDatagram("WSJT-X", 7074000), group, groupPort);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return w.decodes().listener().dialOf("WSJT-X") == 7074000; }, 2000));
+        EXPECT_TRUE(logger.hasPendingDatagrams());
+    }
     config.setValue(ConfigKey::WsjtxUdp, loopbackAddress(port));
     w.applyConfiguration();
-    EXPECT_FALSE(w.Etat_Wsjtx->isVisibleTo(&w));
 
     Instance ft8(port), second(port);
     // A heartbeat of schema 2 offering 3 is answered in 3.
@@ -101,6 +121,8 @@ TEST_F(DecodesWindow, EachCqIsListedByNeedCalledBackOnADoubleClickAndKnownLogged
     EXPECT_EQ(colourOf(list, "DL2ABC"), "");
     EXPECT_EQ(colourOf(list, "3Y0J"), "#c00000");
     EXPECT_EQ(counting.played, 2);
+    // Answered in the highest schema both know.
+    EXPECT_TRUE(ft8.received(0).value(0).startsWith(header(0).left(12)));
 
     // Heard again: moved up, no second alert for its entity.
     ft8.send(decodeDatagram("WSJT-X", "CQ 3Y0J JD15", 1523));
