@@ -77,6 +77,10 @@ QString WsjtxListener::modeOf(const QString& id) const {
     return instances_.value(id).mode;
 }
 
+QString WsjtxListener::dxCallOf(const QString& id) const {
+    return instances_.value(id).dxCall;
+}
+
 bool WsjtxListener::reply(const Wsjtx::Decode& decode) {
     const auto instance = instances_.constFind(decode.id);
     if (instance == instances_.cend())
@@ -133,6 +137,7 @@ void WsjtxListener::handle(const Wsjtx::Message& message, Instance& instance) {
     } else if (const auto* status = std::get_if<Wsjtx::Status>(&message)) {
         instance.dialHz = status->dialHz;
         instance.mode = status->mode;
+        instance.dxCall = status->dxCall;
     } else if (const auto* decode = std::get_if<Wsjtx::Decode>(&message)) {
         emit decoded(*decode);
     } else if (const auto* clear = std::get_if<Wsjtx::Clear>(&message)) {

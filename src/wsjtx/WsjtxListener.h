@@ -30,10 +30,11 @@ public:
     // The port listened at (the one the system chose for port 0).
     quint16 localPort() const { return socket_.localPort(); }
 
-    // The dial and mode of the instance's last status; 0 and empty before
-    // its first.
+    // The dial, mode and station called of the instance's last status; 0
+    // and empty before its first.
     quint64 dialOf(const QString& id) const;
     QString modeOf(const QString& id) const;
+    QString dxCallOf(const QString& id) const;
     // Asks the instance that sent the decode to call its station; false when
     // that instance is not known (it never sent anything, or was closed).
     bool reply(const Wsjtx::Decode& decode);
@@ -58,6 +59,7 @@ private:
         quint32 schema = Wsjtx::LowestSchema;
         quint64 dialHz = 0;
         QString mode;
+        QString dxCall;
     };
 
     void readPending();
