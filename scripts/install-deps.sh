@@ -42,6 +42,8 @@ libbenchmark-dev
 xvfb
 xauth
 x11-utils
+xdotool
+wsjtx
 perl
 libmojolicious-perl
 libev-perl
