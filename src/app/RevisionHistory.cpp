@@ -35,5 +35,6 @@ QString historyText(const QString& spotSiteHost, const QString& lookupSiteName) 
 }
 
 QString aboutText(const QString& revision) {
-    return QStringLiteral("    Pelk Durerur\r\n  revision ") + revision;
+    return QStringLiteral("    Pelk Durerur\r\n  revision ") + revision +
+           QStringLiteral("\r\n  version du paquet " PELK_VERSION);
 }

@@ -9,5 +9,6 @@ extern const QString Texte_Revision_Courante;
 // name the spot site's host and the lookup site.
 QString historyText(const QString& spotSiteHost, const QString& lookupSiteName);
 
-// The two lines of the about box.
+// The about box's first lines: the name, the revision the window's title
+// shows, and the package's version, which counts the additions since then.
 QString aboutText(const QString& revision);

@@ -10,8 +10,9 @@
 // told nothing (a site of the web, or none answering).
 QString spotSourceStatusText(const QByteArray& json);
 
-// The demonstration status while no callsign is set: where to go for live
-// spots.
+// The demonstration status while no callsign is set: what to set, and where,
+// for live spots (both are needed).
 inline const QString DemonstrationStatus = QStringLiteral("Spots : démonstration");
-inline const QString FirstRunStatus = QStringLiteral(
-    "Spots de démonstration — indiquez votre indicatif dans Réglages pour les spots en direct");
+inline const QString FirstRunStatus =
+    QStringLiteral("Spots de démonstration — indiquez votre indicatif et un nœud dans Réglages "
+                   "pour les spots en direct");

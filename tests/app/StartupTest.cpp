@@ -81,8 +81,9 @@ TEST_F(DurerurFixture, AboutAndHistoryBoxes) {
     window().Mnu_A_Propos->trigger();
     window().Mnu_Historique->trigger();
     ASSERT_EQ(closer.texts().size(), 2);
-    EXPECT_EQ(closer.texts()[0], "    Pelk Durerur\r\n  revision  1.4.6\r\n"
-                                 "Pays : cty du 2 mai 2023 (livré avec le programme)");
+    EXPECT_EQ(closer.texts()[0],
+              "    Pelk Durerur\r\n  revision  1.4.6\r\n  version du paquet 1.5.0\r\n"
+              "Pays : cty du 2 mai 2023 (livré avec le programme)");
     const QStringList lines = closer.texts()[1].split("\r\n");
     ASSERT_EQ(lines.size(), 18); // 17 lines, each ended by CR LF
     EXPECT_EQ(lines[16], "V1.4.6 le 28/10/2010 Ajout filtre dans la zone remarque");

@@ -112,7 +112,7 @@ TEST_F(ClusterWindow, TheStatusLineFollowsTheSiteAndTheRealServer) {
                      {200, "application/json", R"({"demonstration":true})"});
     showFrom(site.baseAddress());
     EXPECT_EQ(window().Etat_Spots->text(), "Spots de démonstration — indiquez votre indicatif "
-                                           "dans Réglages pour les spots en direct");
+                                           "et un nœud dans Réglages pour les spots en direct");
     // With a callsign set, demonstration spots are said to be so, and that is all.
     config = Configuration::parse(QStringLiteral("callsign = F4ABC\n"));
     config.setSpotSite(site.baseAddress());
