@@ -6,11 +6,17 @@ program_dir=$1
 out=$2
 port=8079
 
+# The picture shows the program's own defaults, not the settings and country
+# data of whoever takes it.
+home=$(mktemp -d)
+export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data"
+
 pids=
 cleanup() {
     for pid in $pids; do
         kill "$pid" 2>/dev/null || true
     done
+    rm -rf "$home"
 }
 trap cleanup EXIT
 
