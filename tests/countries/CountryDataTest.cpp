@@ -255,7 +255,7 @@ protected:
     }
     QString aboutCountryLine(ModalCloser& closer) {
         window().Mnu_A_Propos->trigger();
-        return closer.texts().last().section("\r\n", 2);
+        return closer.texts().last().section("\r\n", -1);
     }
 
     LoopbackHttpServer site;
