@@ -49,8 +49,6 @@ TEST_F(LogWindow, EachSpotIsMarkedByWhatAContactWouldBringAndFollowsTheLog) {
     config.setSpotSite(site.baseAddress());
     config.setValue(ConfigKey::AdifLog, QString(logPath).replace(";", "\\;") + ';' + link + "; " +
                                             programFolder.path() + "/./sub/../wsjtx\\;log.adi");
-    qputenv("XDG_CONFIG_HOME", programFolder.path().toLocal8Bit());
-    const auto unsetConfigHome = qScopeGuard([] { qunsetenv("XDG_CONFIG_HOME"); });
     settings.save(QStringLiteral("Latitude"), QStringLiteral("48.52N"));
     settings.save(QStringLiteral("Longitude"), QStringLiteral("2.31E"));
     // Whether the log's status comes to read `text` in the time a change takes.

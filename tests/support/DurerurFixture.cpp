@@ -31,6 +31,9 @@ DurerurFixture::DurerurFixture()
     : directory(preparedProgramFolder(programFolder)),
       serial([this](int n) { return config.portDevice(n); }), sound(captureDevice(programFolder)) {
     TempSettings::clear();
+    // What the window saves of the configuration ("Nouveaux seulement",
+    // Réglages) goes to a file of the test's, never the user's.
+    qputenv("XDG_CONFIG_HOME", programFolder.path().toLocal8Bit());
     config.setPortDevice(1, pty.device());
     // The country file is fetched only by the tests that serve one.
     config.setValue(ConfigKey::CountryUpdate, QStringLiteral("manual"));
@@ -42,6 +45,7 @@ DurerurFixture::DurerurFixture()
 DurerurFixture::~DurerurFixture() {
     closeWindow();
     TempSettings::clear();
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 Durerur& DurerurFixture::window() {
