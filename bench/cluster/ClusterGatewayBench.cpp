@@ -6,7 +6,6 @@
 #include "ScriptedClusterNode.h"
 #include "UserProgram.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -192,13 +191,3 @@ void HundredThousandSpotsMemory(benchmark::State& state) {
 BENCHMARK(HundredThousandSpotsMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

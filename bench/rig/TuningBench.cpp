@@ -13,7 +13,6 @@
 #include "SystemClock.h"
 #include "TuningDispatch.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
 #include <QProcess>
@@ -208,14 +207,3 @@ BENCHMARK(BM_ClickToRigctldFrequency)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,9 +3,9 @@
 // datagrams; a day of a busy band kept in memory.
 #include "GeneratedLog.h"
 #include "LogBook.h"
+#include "WsjtxDatagrams.h"
 #include "WsjtxDecodes.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -20,26 +20,6 @@ namespace {
 constexpr int Contacts = 100'000;
 constexpr int PeriodDecodes = 50;
 
-QByteArray be32(quint32 value) {
-    QByteArray bytes(4, '\0');
-    qToBigEndian(value, bytes.data());
-    return bytes;
-}
-
-QByteArray text(const QByteArray& utf8) {
-    return be32(quint32(utf8.size())) + utf8;
-}
-
-QByteArray header(quint32 type) {
-    return be32(Wsjtx::Magic) + be32(3) + be32(type) + text("WSJT-X");
-}
-
-QByteArray statusDatagram() {
-    QByteArray dial(8, '\0');
-    qToBigEndian(quint64(14074000), dial.data());
-    return header(1) + dial + text("FT8");
-}
-
 // Station n of a band, calling CQ at its own audio offset.
 QByteArray decodeDatagram(int n, int period) {
     static const char* const prefixes[] = {"K", "JA", "DL", "VK", "PY", "ZS", "UA", "3Y0"};
@@ -48,8 +28,8 @@ QByteArray decodeDatagram(int n, int period) {
     QByteArray deltaTime(8, '\0');
     qToBigEndian(0.1, deltaTime.data());
     return header(2) + '\1' + be32(quint32(period % 5760 * 15000)) + be32(quint32(-10)) +
-           deltaTime + be32(quint32(200 + n * 50)) + text("~") + text("CQ " + call + " JN18") +
-           QByteArray(2, '\0');
+           deltaTime + be32(quint32(200 + n * 50)) + utf8("~") +
+           utf8(("CQ " + call + " JN18").constData()) + QByteArray(2, '\0');
 }
 
 // The program's side, listening on a loopback port, with a real log read.
@@ -80,7 +60,7 @@ struct Program {
         probe.close();
         decodes.listen(QStringLiteral("127.0.0.1:%1").arg(port));
         wsjtx.bind(QHostAddress::LocalHost, 0);
-        send(statusDatagram());
+        send(statusDatagram("WSJT-X", 14074000));
     }
 
     void send(const QByteArray& datagram) {
@@ -180,14 +160,3 @@ void ADayOfABusyBand(benchmark::State& state) {
 BENCHMARK(ADayOfABusyBand)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
