@@ -5,16 +5,7 @@
 #include "HamlibRig.h"
 #include "LoopbackHttpServer.h"
 #include "OnDemandParts.h"
-#include "TestSupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QProcess>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace {

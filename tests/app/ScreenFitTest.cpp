@@ -6,14 +6,6 @@
 #include "Station.h"
 #include "TestSpots.h"
 
-#include <QAction>
-#include <QCoreApplication>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QScreen>
-#include <QTest>
 #include <map>
 
 namespace {

@@ -1,11 +1,5 @@
 #include "DurerurFixture.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <array>
 
 TEST_F(DurerurFixture, FirstRunWithAnEmptyStoreUsesTheDefaultsAndWritesThreeKeys) {

@@ -3,10 +3,6 @@
 #include "ClusterConnection.h"
 #include "ScriptedClusterNode.h"
 
-#include <QTest>
-
-#include <gtest/gtest.h>
-
 namespace {
 
 using namespace std::chrono_literals;

@@ -5,8 +5,6 @@
 #include "Fixtures.h"
 #include "LiveSpotPages.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 QByteArray clusterLine(const char* frequency, const char* dx, const char* time) {

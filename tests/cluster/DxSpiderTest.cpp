@@ -7,11 +7,6 @@
 #include "SpotServerProcess.h"
 #include "UserProgram.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <gtest/gtest.h>
-
 namespace {
 
 const QString Tarball = QStringLiteral(PELK_SHARED_DIR "/peers/dxspider-e61ab5e.tar.gz");

@@ -7,9 +7,6 @@
 #include "LoopbackHttpServer.h"
 #include "SpotServerProcess.h"
 
-#include <QComboBox>
-#include <QPushButton>
-#include <QTest>
 #include <atomic>
 #include <thread>
 

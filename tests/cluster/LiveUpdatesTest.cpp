@@ -4,9 +4,6 @@
 #include "DurerurFixture.h"
 #include "ScriptedClusterNode.h"
 #include "SpotRelay.h"
-#include "TestSupport.h"
-
-#include <QtWidgets>
 
 TEST_F(DurerurFixture, LiveSpotsShowAtOnceNothingMovesUnderThePointerAStormIsThrottled) {
     ScriptedClusterNode node;
@@ -29,9 +26,7 @@ TEST_F(DurerurFixture, LiveSpotsShowAtOnceNothingMovesUnderThePointerAStormIsThr
             nodeSpot("W3LPL", "14025.0",
                      "VK2A" + QByteArray(1, char('A' + i % 26)) + QByteArray::number(i))));
     QTest::qWait(200);
-    CountingSound counting(sound);
-    Durerur w(state, settings, config, directory,
-              Platform{http, serial, counting, messages, clock});
+    Durerur& w = window();
     w.Bande_CL->setCurrentIndex(5); // 14 MHz
     w.Indicatif->setText(QStringLiteral("VK"));
     w.Check2->setChecked(true);

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QDateTime>
-#include <QElapsedTimer>
+#include "TestSupport.h"
+
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTest>
 #include <vector>
 
 // A DX cluster node on 127.0.0.1 that a test scripts: it greets every new
@@ -19,7 +18,7 @@ public:
     }
 
     quint16 port() const { return server_.serverPort(); }
-    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port()); }
+    QString address() const { return loopbackAddress(port()); }
 
     void setGreeting(const QByteArray& greeting) { greeting_ = greeting; }
     // Sent back whenever a line end comes in, as a node answers an empty

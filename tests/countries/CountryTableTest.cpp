@@ -5,8 +5,6 @@
 #include "CountryFile.h"
 #include "TestSupport.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 // "prefix|country|continent|CQ|offset|ITU", then the position when asked;

@@ -1,11 +1,6 @@
 #include "DurerurFixture.h"
 #include "Station.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-
 using StationWindow = DurerurFixture;
 
 TEST_F(StationWindow, RefusesEmptyFieldsThenSavesAndConverts) {

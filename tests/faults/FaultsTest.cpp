@@ -4,11 +4,8 @@
 #include "LoopbackHttpServer.h"
 #include "SpotPageBuilder.h"
 #include "TempSettings.h"
-#include "TestSupport.h"
 
 #include <QSerialPort>
-#include <QTest>
-#include <QtWidgets>
 #include <atomic>
 #include <fcntl.h>
 #include <functional>
@@ -309,11 +306,7 @@ TEST_F(Faults, AlertsOnEveryRowOfTwoBandsSoundFourTimesAtMost) {
         rows += spotRowHtml(testSpot(QStringLiteral("K%1AB").arg(i), "14025.0", "CQ DX"));
     site->setPage(Page14, spotPageHtml(rows));
     site->setPage(QStringLiteral("/dxc/top_50_7_MHz.html"), spotPageHtml(rows));
-    closeWindow();
-    CountingSound counting(sound);
-    Durerur w(state, settings, config, directory,
-              Platform{http, serial, counting, messages, clock});
-    w.Bande_CL->setCurrentIndex(Band14);
+    Durerur& w = window();
     w.Bande_CL2->setCurrentIndex(3);
     w.Indicatif->setText(QStringLiteral("K"));
     w.Remarque->setText(QStringLiteral("CQ"));

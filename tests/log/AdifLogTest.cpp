@@ -7,9 +7,6 @@
 #include "TestSpots.h"
 #include "TestSupport.h"
 
-#include <QStringEncoder>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 

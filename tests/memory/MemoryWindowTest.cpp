@@ -4,16 +4,6 @@
 #include "LookupAddress.h"
 #include "LoopbackHttpServer.h"
 #include "TestSpots.h"
-#include "TestSupport.h"
-
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
 
 namespace {
 
@@ -25,22 +15,6 @@ QString listLine(const QString& dx, const QString& qrg = QStringLiteral("14025.5
 
 const QString Vk = listLine("VK2ABC");
 const QString W1 = listLine("W1AW/P", "7023.0");
-
-// The left edges of the runs of ink along a band of an image, a run ending
-// where at least `gap` columns hold no ink: the starts of the words drawn there.
-std::vector<int> inkRunStarts(const QImage& image, const QRect& band, int gap) {
-    std::vector<int> starts;
-    int blank = gap;
-    for (int x = band.left(); x <= band.right(); ++x) {
-        bool ink = false;
-        for (int y = band.top(); y <= band.bottom() && !ink; ++y)
-            ink = qGray(image.pixel(x, y)) < 128;
-        if (ink && blank >= gap)
-            starts.push_back(x);
-        blank = ink ? 0 : blank + 1;
-    }
-    return starts;
-}
 
 class MemoryWindowTest : public DurerurFixture {
 protected:
@@ -60,12 +34,7 @@ protected:
         window().Memoriser->click();
     }
     QListWidget* memory() { return window().memoryWindow()->Mem_Dedirad; }
-    QStringList memoryLines() {
-        QStringList lines;
-        for (int row = 0; row < memory()->count(); ++row)
-            lines.append(memory()->item(row)->text());
-        return lines;
-    }
+    QStringList memoryLines() { return lineTexts(*memory()); }
 
     LoopbackHttpServer server;
 };

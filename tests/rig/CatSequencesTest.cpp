@@ -7,10 +7,6 @@
 #include "TestSupport.h"
 #include "TuningDispatch.h"
 
-#include <QProcess>
-#include <QStandardPaths>
-#include <gtest/gtest.h>
-
 namespace {
 
 // Five bytes at 4800 baud take about 10 ms on the wire.

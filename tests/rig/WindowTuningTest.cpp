@@ -6,20 +6,9 @@
 #include "DurerurFixture.h"
 #include "LocalHelper.h"
 #include "TestSpots.h"
-#include "TestSupport.h"
 
-#include <QComboBox>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTest>
 
 namespace {
 

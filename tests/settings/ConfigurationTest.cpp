@@ -5,12 +5,6 @@
 #include "TempSettings.h"
 #include "TestSupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 TEST(Configuration, DefaultsAndKeysIgnoringCommentsBlanksAndUnknownKeys) {

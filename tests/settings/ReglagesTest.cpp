@@ -4,15 +4,7 @@
 #include "LocalSpotServer.h"
 #include "MessageBox.h"
 #include "ScriptedClusterNode.h"
-#include "TestSupport.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <utility>
 #include <vector>
 
@@ -32,9 +24,6 @@ TEST(Reglages, EachFormRefusesWhatItCannotTake) {
         {"Noeuds", "a:1,b:2,c:3,d:4",
          "Les nœuds « a:1,b:2,c:3,d:4 » ne sont pas jusqu'à trois hôte:port séparés par des "
          "virgules"},
-        {"Site_Recherche", "https://www.qrz.com/db/",
-         "Le site de recherche « https://www.qrz.com/db/ » n'est pas de la forme "
-         "https://hôte[:port]"},
         {"Peripherique_Com6", "/",
          "Le périphérique de Com 6 « / » n'est pas un chemin comme "
          "/dev/ttyUSB0"},

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(HostPort, OneRuleForEveryAddress) {
+TEST(HostPort, OneRuleForEveryAddressAndList) {
     const struct {
         const char* text;
         const char* host;
@@ -28,9 +28,8 @@ TEST(HostPort, OneRuleForEveryAddress) {
     EXPECT_TRUE(HostPort::parse(QStringLiteral("127.0.0.2:1"))->isLoopback());
     EXPECT_TRUE(HostPort::parse(QStringLiteral("localhost:1"))->isLoopback());
     EXPECT_FALSE(HostPort::parse(QStringLiteral("192.168.1.2:1"))->isLoopback());
-}
 
-TEST(HostPort, ListsLeaveOutEmptyEntries) {
+    // Lists leave out empty entries.
     EXPECT_EQ(HostPort::parseList(QStringLiteral("a.org:23,"))->size(), 1u);
     EXPECT_EQ(HostPort::parseList(QStringLiteral("a.org:23, b.org:7000,c.org:7373"))->size(), 3u);
     EXPECT_TRUE(HostPort::parseList(QString())->empty());

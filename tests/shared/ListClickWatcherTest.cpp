@@ -1,10 +1,7 @@
 #include "ListClickWatcher.h"
+#include "TestSupport.h"
 
-#include <QApplication>
-#include <QFocusEvent>
-#include <QListWidget>
-#include <QTest>
-#include <gtest/gtest.h>
+#include <QtWidgets>
 
 TEST(ListClickWatcher, ClicksArrowsAndReclicksChooseButKeyboardFocusDoesNot) {
     QListWidget list;

@@ -6,14 +6,6 @@
 #include "SimulatedClock.h"
 #include "SpotPageGenerator.h"
 #include "SpotServerProcess.h"
-#include "TestSupport.h"
-
-#include <QComboBox>
-#include <QDir>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QTimer>
 
 namespace {
 

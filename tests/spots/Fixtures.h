@@ -5,10 +5,6 @@
 #include "SpotTableReader.h"
 #include "TestSupport.h"
 
-#include <QFile>
-#include <QStringList>
-#include <QTemporaryDir>
-
 // A hand-made page of tests/data, as the site would send it.
 inline QByteArray fixturePage(const QString& name) {
     QFile file(QStringLiteral(PELK_TEST_DATA_DIR "/") + name);

@@ -9,7 +9,6 @@
 #include "SpotTableReader.h"
 #include "TestSpots.h"
 
-#include <gtest/gtest.h>
 #include <thread>
 
 TEST(SpotTableReader, SpotLinesInFixedColumnsAndMalformedRowsDropped) {

@@ -7,11 +7,6 @@
 #include "SoundPlayer.h"
 #include "SpotView.h"
 
-#include <QFileInfo>
-#include <QMap>
-#include <QThread>
-#include <gtest/gtest.h>
-
 namespace {
 
 const QString NoAnswer = QStringLiteral("Pas de reponse du site vérifiez votre liaison internet\r\n"

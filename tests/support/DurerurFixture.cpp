@@ -2,11 +2,6 @@
 
 #include "TempSettings.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QSettings>
-
 namespace {
 
 // Copies the data files, the lookup window's browser program and the modules
@@ -51,7 +46,7 @@ DurerurFixture::~DurerurFixture() {
 Durerur& DurerurFixture::window() {
     if (!window_) {
         window_ = std::make_unique<Durerur>(state, settings, config, directory,
-                                            Platform{http, serial, sound, messages, clock});
+                                            Platform{http, serial, counting, messages, clock});
         // Taken by the start-up's update, which waits for the events to run.
         window_->countries().setFolders(countryFolders());
     }

@@ -5,12 +5,35 @@
 #include "ModalCloser.h"
 #include "Program.h"
 #include "PseudoTerminal.h"
+#include "TestSupport.h"
 
-#include <QStringList>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include <QtWidgets>
 #include <map>
 #include <memory>
+
+// The left edges of the runs of ink along a band of an image, a run ending
+// where at least `gap` columns hold no ink: the starts of the words drawn there.
+inline std::vector<int> inkRunStarts(const QImage& image, const QRect& band, int gap) {
+    std::vector<int> starts;
+    int blank = gap;
+    for (int x = band.left(); x <= band.right(); ++x) {
+        bool ink = false;
+        for (int y = band.top(); y <= band.bottom() && !ink; ++y)
+            ink = qGray(image.pixel(x, y)) < 128;
+        if (ink && blank >= gap)
+            starts.push_back(x);
+        blank = ink ? 0 : blank + 1;
+    }
+    return starts;
+}
+
+// The texts of a list's lines, top to bottom.
+inline QStringList lineTexts(const QListWidget& list) {
+    QStringList texts;
+    for (int row = 0; row < list.count(); ++row)
+        texts.append(list.item(row)->text());
+    return texts;
+}
 
 // A main window over the real platform parts: an empty settings store in a
 // private folder, a temporary program directory holding copies of the data
@@ -44,6 +67,8 @@ protected:
     CurlHttpClient http;
     QtSerialLink serial;
     AlsaSoundPlayer sound;
+    // What the window plays goes through it.
+    CountingSound counting{sound};
     QtMessageBox messages;
     SystemClock clock;
     SettingsStore settings;

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QStringList>
-#include <QTimer>
+#include <QtWidgets>
 
 // Closes every application-modal box as soon as it opens and records its
 // text, so that a test can run a handler that shows a message.

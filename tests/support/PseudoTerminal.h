@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include <QtCore>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
@@ -36,6 +35,11 @@ public:
     bool ok() const { return master_ >= 0; }
     // The device the program opens, such as /dev/pts/5.
     const QString& device() const { return device_; }
+    // The output speed the program set on the terminal, as stty shows it.
+    speed_t outputSpeed() const {
+        termios settings{};
+        return slave_ >= 0 && tcgetattr(slave_, &settings) == 0 ? cfgetospeed(&settings) : B0;
+    }
     // Everything written so far that has not been read yet (waits up to
     // waitMs for the first byte).
     QByteArray readAvailable(int waitMs = 200) {

@@ -2,10 +2,6 @@
 
 #include "TestSupport.h"
 
-#include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStringList>
 #include <sys/resource.h>
 
 // The project's spot-page server, started on a free loopback port for the

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QDir>
-#include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
+#include <QtCore>
 
 // Points QSettings' per-user INI location at a private temporary folder, so
 // that tests never touch the user's real settings.

@@ -1,9 +1,7 @@
 #include "TempSettings.h"
+#include "TestSupport.h"
 
-#include <QApplication>
-#include <QStyleFactory>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include <QtWidgets>
 
 int main(int argc, char** argv) {
     // Offscreen, unless a test asks for another platform or screen.

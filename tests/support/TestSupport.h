@@ -4,11 +4,8 @@
 #include "MessageBox.h"
 #include "SoundPlayer.h"
 
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QString>
-#include <QStringList>
+#include <QtTest>
+#include <gtest/gtest.h>
 #include <linux/capability.h>
 #include <ostream>
 #include <sys/syscall.h>

@@ -3,12 +3,7 @@
 #include "Program.h"
 #include "TestSupport.h"
 
-#include <QComboBox>
-#include <QDir>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtWidgets>
 #include <memory>
 
 // The program as a user runs it: his settings file in his configuration

@@ -2,13 +2,10 @@
 // real UDP sockets on the loopback.
 #include "DurerurFixture.h"
 #include "LoopbackSocket.h"
-#include "TestSupport.h"
 #include "WsjtxDatagrams.h"
 
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
-#include <QTest>
-#include <QtWidgets>
 
 namespace {
 
@@ -34,13 +31,6 @@ struct Instance {
     }
 };
 
-QStringList lines(const QListWidget& list) {
-    QStringList all;
-    for (int row = 0; row < list.count(); ++row)
-        all.append(list.item(row)->text());
-    return all;
-}
-
 QString colourOf(const QListWidget& list, const QString& call) {
     const QList<QListWidgetItem*> found = list.findItems(call, Qt::MatchContains);
     const QVariant colour = found.isEmpty() ? QVariant() : found[0]->data(Qt::ForegroundRole);
@@ -58,9 +48,7 @@ TEST_F(DecodesWindow, EachCqIsListedByNeedCalledBackOnADoubleClickAndKnownLogged
     config.setValue(ConfigKey::AdifLog, logPath);
     const quint16 port = freePort();
     config.setValue(ConfigKey::WsjtxUdp, loopbackAddress(port));
-    CountingSound counting(sound);
-    Durerur w(state, settings, config, directory,
-              Platform{http, serial, counting, messages, clock});
+    Durerur& w = window();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !w.Etat_Journal->text().isEmpty(); }, 5000));
 
     // Another program holding the port is told, with its cure.
@@ -111,7 +99,7 @@ TEST_F(DecodesWindow, EachCqIsListedByNeedCalledBackOnADoubleClickAndKnownLogged
     QListWidget& list = *w.decodes().window()->Liste_Decodages;
     // Newest first, each marked and coloured as a spot of its station, band
     // and mode would be; each instance with its own dial.
-    EXPECT_EQ(lines(list),
+    EXPECT_EQ(lineTexts(list),
               QStringList({"143015 -12 1200 FT8  JA1ABC       Japan                Nouvelle entité "
                            "    CQ DX JA1ABC PM95",
                            "143015 -12  600 FT8  DL2ABC       Fed. Rep. of Germany Confirmé "

@@ -1,13 +1,7 @@
 // WSJT-X's decodes through the main window, from the real WSJT-X decoding a
 // recording under an X server of its own, driven as its user would drive it.
 #include "DurerurFixture.h"
-#include "TestSupport.h"
 
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTest>
-#include <QtEndian>
-#include <QtWidgets>
 #include <gmock/gmock.h>
 #include <signal.h>
 #include <sys/sem.h>
@@ -140,10 +134,6 @@ private:
     pid_t group_ = 0;
 };
 
-QString firstLine(const QListWidget& list) {
-    return list.count() > 0 ? list.item(0)->text() : QString();
-}
-
 } // namespace
 
 using WsjtxPeer = DurerurFixture;
@@ -175,10 +165,9 @@ TEST_F(WsjtxPeer, ItsCqStationsAreListedByNeedCalledOnADoubleClickAndKnownLogged
     QListWidget& list = *w.decodes().window()->Liste_Decodages;
     QTest::qWait(1000); // the rest of the period's decodes
     ASSERT_EQ(list.count(), 1);
-    EXPECT_THAT(firstLine(list).toStdString(),
+    EXPECT_THAT(lineTexts(list).value(0).toStdString(),
                 testing::MatchesRegex("143015 +[-+0-9]+ 1000 FT8  3Y0J +Bouvet +"
                                       "Nouvelle entité +CQ 3Y0J JD15"));
-    EXPECT_EQ(list.item(0)->data(Qt::ForegroundRole).value<QColor>().name(), "#c00000");
 
     // A double click makes WSJT-X call it.
     const QPoint line = list.visualItemRect(list.item(0)).center();
@@ -188,7 +177,7 @@ TEST_F(WsjtxPeer, ItsCqStationsAreListedByNeedCalledOnADoubleClickAndKnownLogged
 
     // Logged there: its entity is worked, waiting for its confirmation.
     ASSERT_TRUE(wsjtx.logQso());
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return firstLine(list).contains("Entité à confirmer"); }, 20000))
-        << firstLine(list).toStdString();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return lineTexts(list).value(0).contains("Entité à confirmer"); }, 20000))
+        << lineTexts(list).value(0).toStdString();
 }
