@@ -2,7 +2,7 @@
 
 #include <array>
 
-TEST_F(DurerurFixture, FirstRunWithAnEmptyStoreUsesTheDefaultsAndWritesThreeKeys) {
+TEST_F(DurerurFixture, FirstRunWithAnEmptyStoreUsesTheDefaultsWritesThreeKeysAndTellsItsHistory) {
     // Two blanks: the stored revision starts with one.
     EXPECT_EQ(window().windowTitle(), "Pelk_Dedirad Rev  1.4.6");
     EXPECT_EQ(state.Longitude_Station, "0.00");
@@ -13,6 +13,18 @@ TEST_F(DurerurFixture, FirstRunWithAnEmptyStoreUsesTheDefaultsAndWritesThreeKeys
     EXPECT_EQ(stored("Chemin Repertoire"), directory.path());
     // Start-up fetches no page: the status line says what to do.
     EXPECT_EQ(window().Etat_Spots->text(), "Choisissez une bande puis appuyez sur « Afficher »");
+
+    // The about and history boxes.
+    ModalCloser closer;
+    window().Mnu_A_Propos->trigger();
+    window().Mnu_Historique->trigger();
+    ASSERT_EQ(closer.texts().size(), 2);
+    EXPECT_EQ(closer.texts()[0],
+              "    Pelk Durerur\r\n  revision  1.4.6\r\n  version du paquet 1.5.0\r\n"
+              "Pays : cty du 2 mai 2023 (livré avec le programme)");
+    const QStringList lines = closer.texts()[1].split("\r\n");
+    ASSERT_EQ(lines.size(), 18); // 17 lines, each ended by CR LF
+    EXPECT_EQ(lines[16], "V1.4.6 le 28/10/2010 Ajout filtre dans la zone remarque");
 }
 
 TEST_F(DurerurFixture, StoredCoordinatesAreConvertedToSignedText) {
@@ -68,17 +80,4 @@ TEST_F(DurerurFixture, StoredFilterTextsAreRestoredIntoTheirBoxes) {
     restart({{"Tri_Rem", "IOTA EU-064"}, {"Tri_Call", "F5"}});
     EXPECT_EQ(window().Remarque->text(), "IOTA EU-064");
     EXPECT_EQ(window().Indicatif->text(), "F5");
-}
-
-TEST_F(DurerurFixture, AboutAndHistoryBoxes) {
-    ModalCloser closer;
-    window().Mnu_A_Propos->trigger();
-    window().Mnu_Historique->trigger();
-    ASSERT_EQ(closer.texts().size(), 2);
-    EXPECT_EQ(closer.texts()[0],
-              "    Pelk Durerur\r\n  revision  1.4.6\r\n  version du paquet 1.5.0\r\n"
-              "Pays : cty du 2 mai 2023 (livré avec le programme)");
-    const QStringList lines = closer.texts()[1].split("\r\n");
-    ASSERT_EQ(lines.size(), 18); // 17 lines, each ended by CR LF
-    EXPECT_EQ(lines[16], "V1.4.6 le 28/10/2010 Ajout filtre dans la zone remarque");
 }

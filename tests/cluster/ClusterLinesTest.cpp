@@ -7,8 +7,9 @@
 
 namespace {
 
-QByteArray clusterLine(const char* frequency, const char* dx, const char* time) {
-    return QByteArray("DX de W3LPL:  ") + frequency + "  " + dx + "   CQ   " + time + "Z";
+QByteArray clusterLine(const char* frequency, const char* dx, const char* time,
+                       const char* spotter = "W3LPL") {
+    return QByteArray("DX de ") + spotter + ":  " + frequency + "  " + dx + "   CQ   " + time + "Z";
 }
 
 // Spotter, frequency, DX, time and comment in one text.
@@ -204,9 +205,7 @@ TEST(LiveSpotPages, KeepTheLatestPerBandDatedByArrivalOneRowPerStationReadBackWh
     LiveSpotPages again;
     const auto spot = [&again](const char* spotter, const char* kHz, const char* dx,
                                const char* time) {
-        again.add(*parseClusterLine(QByteArray("DX de ") + spotter + ": " + kHz + " " + dx +
-                                    " CQ " + time + "Z"),
-                  utc(7, 14, 30));
+        again.add(*parseClusterLine(clusterLine(kHz, dx, time, spotter)), utc(7, 14, 30));
     };
     spot("W3LPL", "14025.0", "JA1ABC", "1400");
     spot("K1TTT", "14025.9", "JA1ABC", "1410");  // the same station: replaces
