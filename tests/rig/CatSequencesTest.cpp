@@ -1,6 +1,7 @@
 #include "CatSequences.h"
 #include "MessageBox.h"
 #include "NetworkTuning.h"
+#include "PseudoTerminal.h"
 #include "QtSerialLink.h"
 #include "SimulatedClock.h"
 #include "TestSupport.h"
@@ -54,9 +55,7 @@ protected:
 TEST_F(CatSequencesTest, EachFamilysFramesByteForByte) {
     using enum ModeRule;
     // One model of each family, Icom at several addresses, the sideband's
-    // edge, rounding, the radios' own CW and data codes, no mode at all. The
-    // CW codes are those Hamlib's back ends send: the FT-847's (model 1001)
-    // 02 block, the IC-706MkIIG's (3011) command 06 with mode byte 03.
+    // edge, rounding, the radios' own CW and data codes, no mode at all.
     const std::tuple<const char*, const char*, ModeRule, const char*, const char*> cases[] = {
         {"FT-847", "14025.5", Sideband, "", "0000000000 0140255001 0100000007 0000000080 "},
         {"FT-1000", "14025.5", Sideband, "", "502540010A 010101010C "},
@@ -115,5 +114,28 @@ TEST_F(CatSequencesTest, WaitsCountFromTheEndOfEachDrainAndNothingInterleaves) {
         EXPECT_GE(link.times[0] - start, beforeFirst - 1e-9) << model;
         for (qsizetype i = 1; i < link.times.size(); ++i)
             EXPECT_GE(link.times[i] - link.times[i - 1], WireSeconds + wait - 1e-9) << model;
+    }
+}
+
+// Hamlib's own back ends setting CW on a pseudo-terminal send the mode the
+// program sends: the FT-847's (1001) block; the IC-706MkIIG's (3011, even to a
+// radio that never answers) command and mode byte, Hamlib adding the filter
+// (01, the normal one) that the radio keeps as it is when none is given.
+TEST_F(CatSequencesTest, TheCwModeIsTheOneHamlibSends) {
+    if (QStandardPaths::findExecutable(QStringLiteral("rigctl")).isEmpty())
+        GTEST_SKIP() << "Hamlib's rigctl is not installed (libhamlib-utils)";
+    const char* const radios[][4] = {
+        {"1001", "FT-847", "0200000007", "0200000007"},
+        {"3011", "IC-706 MKIIG", "FEFE58E0060301FD", "FEFE58000603FD"}};
+    for (const auto& [number, model, hamlibFrame, ourFrame] : radios) {
+        PseudoTerminal radio;
+        QProcess hamlib;
+        hamlib.start(QStringLiteral("rigctl"), {"-m", number, "-r", radio.device(), "-C",
+                                                "timeout=100,retry=0", "M", "CW", "0"});
+        ASSERT_TRUE(hamlib.waitForFinished(10000));
+        EXPECT_TRUE(radio.readAvailable(500).toHex().toUpper().contains(hamlibFrame)) << model;
+        link.sent.clear();
+        tune(model, "14025.5", ModeRule::BandPlan, "CW");
+        EXPECT_TRUE(link.sent.contains(ourFrame)) << link.sent.toStdString();
     }
 }
