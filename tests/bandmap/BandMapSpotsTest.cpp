@@ -1,10 +1,15 @@
 // The band map's entries: one per station within 1 kHz, aged, of the band
-// shown, as a screen reader reads them; their labels never overlapping.
+// shown, as a screen reader reads them, never overlapping, chosen by a click
+// or the keyboard.
 #include "BandMapSpots.h"
 #include "BandMapLayout.h"
+#include "CarteBande.h"
 #include "TestSpots.h"
 
+#include <QApplication>
 #include <QStringList>
+#include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -56,4 +61,41 @@ TEST(BandMapLayout, LabelsStackBelowEachOtherThenInANewColumn) {
     ASSERT_EQ(places.size(), expected.size());
     for (std::size_t i = 0; i < places.size(); ++i)
         EXPECT_EQ(std::pair(places[i].column, places[i].top), expected[i]) << i;
+}
+
+TEST(CarteBande, EntriesAreReadByNameNeverOverlapAndAClickOrEnterChoosesThem) {
+    CarteBande map;
+    map.resize(400, 500);
+    map.Vue_Carte->setBand(14000, 14350);
+    std::vector<BandMapView::Shown> shown;
+    for (int n = 0; n < 30; ++n) {
+        BandMapEntry entry{testSpot(QStringLiteral("K%1ABC").arg(n), "14025.0"), 14020.0 + n / 3.0,
+                           0, 1 + n % 2};
+        shown.push_back({entry, entryDescription(entry, "", 0), QColor(), 1.0, "F6XYZ"});
+    }
+    map.Vue_Carte->showEntries(shown);
+    map.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&map));
+    const std::vector<QToolButton*>& buttons = map.Vue_Carte->buttons();
+    ASSERT_EQ(buttons.size(), 30U);
+    EXPECT_EQ(buttons[1]->accessibleName(), "14020.3 K1ABC ×2 0 min");
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        for (std::size_t j = i + 1; j < buttons.size(); ++j)
+            EXPECT_FALSE(buttons[i]->geometry().intersects(buttons[j]->geometry())) << i << j;
+
+    QStringList chosen;
+    QObject::connect(map.Vue_Carte, &BandMapView::entryChosen,
+                     [&](const Spot& spot) { chosen.append(spot.call); });
+    QTest::mouseClick(buttons[3], Qt::LeftButton);
+    buttons[3]->setFocus();
+    QTest::keyClick(buttons[3], Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(chosen, (QStringList{"K3ABC", "K4ABC"}));
+
+    // Zoomed in, the radio's frequency stays in sight as it moves.
+    map.Vue_Carte->setRadioKhz(14100.0);
+    map.Vue_Carte->zoom(0.1);
+    map.Vue_Carte->setRadioKhz(14300.0);
+    EXPECT_TRUE(map.Vue_Carte->lowKhz() <= 14300 && map.Vue_Carte->highKhz() >= 14300);
+    EXPECT_LT(map.Vue_Carte->highKhz() - map.Vue_Carte->lowKhz(), 40);
 }
