@@ -4,12 +4,17 @@
 #include "MessageBox.h"
 #include "WhileWindowPaints.h"
 
+#include <QCoreApplication>
+#include <thread>
+
 NetworkTuning::NetworkTuning(std::shared_ptr<NetworkRig> rig, QString name, QString address,
                              MessageBox& messages)
     : rig_(std::move(rig)), name_(std::move(name)), address_(std::move(address)),
       messages_(messages) {}
 
-NetworkTuning::~NetworkTuning() = default;
+NetworkTuning::~NetworkTuning() {
+    *alive_ = false;
+}
 
 void NetworkTuning::retarget(std::shared_ptr<NetworkRig> rig, QString address) {
     rig_ = std::move(rig);
@@ -36,6 +41,19 @@ void NetworkTuning::tune(const TuningSpot& spot, ModeRule rule) {
             },
             TimeLimit);
     report(outcome.value_or(NetworkRig::Outcome{NetworkRig::Failure::Unreachable, QString()}));
+}
+
+void NetworkTuning::readFrequency(std::function<void(std::optional<double>)> done) {
+    if (busy_->exchange(true))
+        return;
+    std::thread([busy = busy_, rig = rig_, alive = alive_, done = std::move(done)] {
+        const std::optional<double> hertz = rig->frequency();
+        *busy = false;
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [alive, done, hertz] {
+            if (*alive)
+                done(hertz);
+        });
+    }).detach();
 }
 
 void NetworkTuning::report(const NetworkRig::Outcome& outcome) {

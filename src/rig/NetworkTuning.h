@@ -6,6 +6,7 @@
 #include <QString>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 
 class MessageBox;
@@ -34,6 +35,11 @@ public:
     // is not a usable frequency sends nothing.
     void tune(const TuningSpot& spot, ModeRule rule);
 
+    // Reads the radio's frequency off the window's thread and hands it (in
+    // hertz, nothing when it does not answer) to `done` on the window's
+    // thread; nothing is read while a tuning or a reading runs.
+    void readFrequency(std::function<void(std::optional<double>)> done);
+
     const QString& address() const { return address_; }
     // Another rig at another address, from the next tuning on.
     void retarget(std::shared_ptr<NetworkRig> rig, QString address);
@@ -48,4 +54,6 @@ private:
     // A tuning runs; shared with its thread, which may outlive the wait.
     std::shared_ptr<std::atomic<bool>> busy_ = std::make_shared<std::atomic<bool>>(false);
     bool reportNextFailure_ = true;
+    // False once this is gone: a reading that ends later is dropped.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

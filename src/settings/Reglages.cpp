@@ -36,7 +36,7 @@ struct Group {
 const std::array<Group, 5>& groups() {
     using namespace ConfigKey;
     static const std::array<Group, 5> all{{
-        {"Spots en direct", nullptr, {Callsign, Cluster, Password, WsjtxUdp}},
+        {"Spots en direct", nullptr, {Callsign, BandMapMinutes, Cluster, Password, WsjtxUdp}},
         {"Sites", nullptr, {SpotSite, LookupSite, CountrySite, CountryUpdate}},
         {"Ports série", nullptr, {Com1, Com2, Com3, Com4, Com5, Com6}, true},
         {"Transceiver par le réseau",
@@ -47,8 +47,8 @@ const std::array<Group, 5>& groups() {
     return all;
 }
 
-// Shown on the line of the key before them: the addresses and the password
-// are short, and the country file's box goes with its address.
+// Shown on the line of the key before them: the addresses, the password, the
+// callsign and the minutes are short, and the country file's box goes with its address.
 bool onLineBefore(ConfigKey::Id key) {
     return key == ConfigKey::Flrig || key == ConfigKey::CountryUpdate || key == ConfigKey::WsjtxUdp;
 }
