@@ -24,6 +24,25 @@ void Radio::tune(const QString& NumPort, const QString& transceiver, const Tunin
                    {cat_, rigctld_, flrig_});
 }
 
+bool Radio::frequencyReadable(const QString& transceiver) const {
+    const TransceiverModel* model = modelCaptioned(transceiver);
+    return model != nullptr &&
+           (model->family == CatFamily::Rigctld || model->family == CatFamily::Flrig);
+}
+
+void Radio::readFrequency(const QString& transceiver,
+                          std::function<void(std::optional<double>)> done) {
+    const TransceiverModel* model = modelCaptioned(transceiver);
+    if (model == nullptr || !frequencyReadable(transceiver))
+        return;
+    // The helpers are started by the choice of the transceiver and by a
+    // tuning, never here: a start waits, and this runs every second.
+    NetworkTuning& rig = model->family == CatFamily::Flrig ? flrig_ : rigctld_;
+    rig.readFrequency([done = std::move(done)](std::optional<double> hertz) {
+        done(hertz ? std::optional<double>(*hertz / 1000.0) : std::nullopt);
+    });
+}
+
 void Radio::startRigctldIfChosen(const QString& transceiver) {
     const TransceiverModel* model = modelCaptioned(transceiver);
     if (model != nullptr && model->family == CatFamily::Rigctld)

@@ -1,0 +1,172 @@
+#include "BandMap.h"
+
+#include "BandTable.h"
+#include "CountryTable.h"
+#include "LogBook.h"
+#include "SpotLogColours.h"
+#include "WindowGeometry.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QLabel>
+
+namespace {
+
+constexpr qint64 MinuteMs = 60 * 1000;
+
+} // namespace
+
+BandMap::BandMap(Links links, QObject* parent) : QObject(parent), links_(std::move(links)) {
+    connect(&feed_, &RelaySpotFeed::spotsHeard, this, &BandMap::heard);
+    redraw_.setSingleShot(true);
+    redraw_.setInterval(RedrawEveryMs);
+    connect(&redraw_, &QTimer::timeout, this, &BandMap::redisplay);
+    radio_.setInterval(ReadRadioEveryMs);
+    connect(&radio_, &QTimer::timeout, this, &BandMap::readRadio);
+}
+
+BandMap::~BandMap() {
+    delete window_;
+}
+
+void BandMap::watch(quint16 port) {
+    fromPages_ = port == 0;
+    feed_.watch(port);
+}
+
+qint64 BandMap::nowMs() const {
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
+qint64 BandMap::keptMs() const {
+    return qint64(std::max(1, links_.minutes())) * MinuteMs;
+}
+
+void BandMap::heard(const std::vector<RelayProtocol::HeardSpot>& spots) {
+    for (const RelayProtocol::HeardSpot& spot : spots)
+        spots_.add({spot.spot, spot.heardMs});
+    redisplaySoon();
+}
+
+void BandMap::addPageSpots(const std::vector<Spot>& spots) {
+    if (!fromPages_)
+        return;
+    const qint64 now = nowMs();
+    if (pageSpotsTaken_.size() > qsizetype(BandMapSpots::MostKept))
+        pageSpotsTaken_.clear();
+    for (const Spot& spot : spots) {
+        const QString line = spotLine(spot);
+        if (pageSpotsTaken_.contains(line))
+            continue;
+        pageSpotsTaken_.insert(line);
+        spots_.add({spot, now});
+    }
+    redisplaySoon();
+}
+
+void BandMap::tuned(const Spot& spot) {
+    if (const std::optional<int> band = spot.band(); band && !radioKhz_)
+        showBand(*band);
+}
+
+void BandMap::show() {
+    if (window_ == nullptr) {
+        window_ = new CarteBande;
+        placeBelowCentre(*window_, WindowOffsets::CarteBande);
+        window_->Bande_Carte->setCurrentIndex(band_);
+        connect(window_->Bande_Carte, &QComboBox::activated, this,
+                [this](int band) { showBand(band); });
+        connect(window_->Check_Continent, &QCheckBox::toggled, this, &BandMap::redisplay);
+        connect(window_->Vue_Carte, &BandMapView::entryChosen, this,
+                [this](const Spot& spot) { links_.tune(spot); });
+        window_->Vue_Carte->setBand(AmateurBands[std::size_t(band_)].lowKhz,
+                                    AmateurBands[std::size_t(band_)].highKhz);
+        radio_.start();
+        readRadio();
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    redisplay();
+}
+
+void BandMap::showBand(int band) {
+    if (band < 0 || band >= int(AmateurBands.size()) || band == band_)
+        return;
+    band_ = band;
+    if (window_ != nullptr) {
+        window_->Bande_Carte->setCurrentIndex(band);
+        window_->Vue_Carte->setBand(AmateurBands[std::size_t(band)].lowKhz,
+                                    AmateurBands[std::size_t(band)].highKhz);
+    }
+    redisplay();
+}
+
+void BandMap::readRadio() {
+    if (window_ == nullptr || !window_->isVisible())
+        return;
+    const bool readable = links_.readRadio([this](std::optional<double> khz) {
+        radioKhz_ = khz;
+        if (khz) {
+            if (const std::optional<int> band = amateurBandOfKhz(*khz))
+                showBand(*band);
+        }
+        radioProblem_ = khz ? QString()
+                            : QStringLiteral("La radio ne répond pas : la carte reste sur le %1")
+                                  .arg(QLatin1String(AmateurBands[std::size_t(band_)].adifName));
+        if (window_ != nullptr)
+            window_->Vue_Carte->setRadioKhz(radioKhz_);
+        redisplaySoon();
+    });
+    if (!readable) {
+        radioKhz_.reset();
+        radioProblem_ = QStringLiteral("Cette radio ne dit pas sa fréquence : la carte montre la "
+                                       "bande du dernier spot réglé, ou celle choisie ici");
+    }
+}
+
+void BandMap::redisplaySoon() {
+    if (!redraw_.isActive())
+        redraw_.start();
+}
+
+bool BandMap::kept(const Spot& spot) const {
+    if (links_.neededOnly() && !isNeeded(links_.log.snapshot()->statusOfSpot(spot)))
+        return false;
+    if (window_ == nullptr || !window_->Check_Continent->isChecked())
+        return true;
+    const std::shared_ptr<const CountryTable> countries = links_.countries();
+    const QString mine = links_.operatorContinent();
+    if (!countries || mine.isEmpty())
+        return true;
+    const std::optional<Fiche_Prefixe> spotter = countries->recordOf(spotterCall(spot.spotter));
+    return spotter && spotter->continent == mine;
+}
+
+void BandMap::redisplay() {
+    const qint64 now = nowMs();
+    spots_.expire(now, keptMs());
+    if (window_ == nullptr || !window_->isVisible())
+        return;
+    const std::shared_ptr<const LogSnapshot> log = links_.log.snapshot();
+    std::vector<BandMapView::Shown> shown;
+    for (const BandMapEntry& entry :
+         spots_.entries(band_, now, keptMs(), [this](const Spot& spot) { return kept(spot); })) {
+        const NeededStatus status = log->statusOfSpot(entry.latest);
+        QString tooltip = entry.latest.spotter + QStringLiteral(" : ") + entry.latest.remark;
+        if (isSkimmerSpot(entry.latest))
+            tooltip += QStringLiteral("\n") + skimmerStrength(entry.latest.remark);
+        shown.push_back({entry, entryDescription(entry, neededText(status), now),
+                         statusColour(status).value<QColor>(),
+                         freshness(now - entry.heardMs, keptMs()), tooltip});
+    }
+    window_->Vue_Carte->showEntries(shown);
+    QStringList says;
+    if (fromPages_)
+        says.append(QStringLiteral("Spots des pages lues seulement : le site n'est pas le serveur "
+                                   "de spots local"));
+    if (!radioProblem_.isEmpty())
+        says.append(radioProblem_);
+    window_->Etat_Carte->setText(says.join(QStringLiteral(" ; ")));
+}

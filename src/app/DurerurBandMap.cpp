@@ -1,0 +1,25 @@
+// The main window's side of the band map.
+#include "Durerur.h"
+
+#include "CountryTable.h"
+#include "LocalSpotServer.h"
+
+void Durerur::applyBandMapConfiguration() {
+    bandMap_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
+}
+
+void Durerur::Mnu_Carte_Click() {
+    bandMap_.show();
+}
+
+void Durerur::tuneToSpot(const Spot& spot) {
+    if (!positionEntered())
+        return;
+    state_.Ligne_Selection = spotLine(spot);
+    Dedirad_Liste();
+}
+
+QString Durerur::operatorContinent() const {
+    const std::optional<Fiche_Prefixe> station = countries_.table()->recordOf(config_.callsign());
+    return station ? station->continent : QString();
+}
