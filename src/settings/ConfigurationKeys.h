@@ -157,7 +157,7 @@ inline constexpr std::array<ConfigurationKey, ConfigKey::Count> ConfigurationKey
     {"wsjtx_udp", "127.0.0.1:2237", "Adresse UDP de WSJT-X",
      "host:port where WSJT-X sends its UDP messages, a multicast group to share them; empty: none",
      KeyForm::OptionalHostPort, "Adresse_Wsjtx", "L'adresse de WSJT-X"},
-    {"band_map_minutes", "30", "Carte (minutes)", "minutes a spot stays on the band map",
+    {"band_map_minutes", "30", "Minutes sur la carte", "minutes a spot stays on the band map",
      KeyForm::Minutes, "Minutes_Carte", "La durée sur la carte"},
     {"country_site", "https://www.country-files.com/bigcty/cty.csv", "Fichier des pays",
      "address of the country file cty.csv", KeyForm::FileAddress, "Site_Pays",

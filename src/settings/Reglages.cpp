@@ -36,21 +36,22 @@ struct Group {
 const std::array<Group, 5>& groups() {
     using namespace ConfigKey;
     static const std::array<Group, 5> all{{
-        {"Spots en direct", nullptr, {Callsign, BandMapMinutes, Cluster, Password, WsjtxUdp}},
+        {"Spots en direct", nullptr, {Callsign, Cluster, Password, WsjtxUdp}},
         {"Sites", nullptr, {SpotSite, LookupSite, CountrySite, CountryUpdate}},
         {"Ports série", nullptr, {Com1, Com2, Com3, Com4, Com5, Com6}, true},
         {"Transceiver par le réseau",
          nullptr,
          {Rigctld, Flrig, ConfigKey::HamlibModel, HamlibDevice, HamlibSpeed, Mode}},
-        {"Journal", "Journal", {AdifLog, Confirmations, AlertNewEntity}},
+        {"Journal", "Journal", {AdifLog, Confirmations, AlertNewEntity, BandMapMinutes}},
     }};
     return all;
 }
 
-// Shown on the line of the key before them: the addresses, the password, the
-// callsign and the minutes are short, and the country file's box goes with its address.
+// Shown on the line of the key before them: the addresses, the password and
+// the minutes are short, and the country file's box goes with its address.
 bool onLineBefore(ConfigKey::Id key) {
-    return key == ConfigKey::Flrig || key == ConfigKey::CountryUpdate || key == ConfigKey::WsjtxUdp;
+    return key == ConfigKey::Flrig || key == ConfigKey::CountryUpdate ||
+           key == ConfigKey::WsjtxUdp || key == ConfigKey::BandMapMinutes;
 }
 
 const ConfigurationKey& row(ConfigKey::Id key) {
