@@ -131,17 +131,22 @@ void BandMap::redisplaySoon() {
         redraw_.start();
 }
 
-bool BandMap::kept(const Spot& spot) const {
-    if (links_.neededOnly() && !isNeeded(links_.log.snapshot()->statusOfSpot(spot)))
-        return false;
-    if (window_ == nullptr || !window_->Check_Continent->isChecked())
-        return true;
-    const std::shared_ptr<const CountryTable> countries = links_.countries();
-    const QString mine = links_.operatorContinent();
-    if (!countries || mine.isEmpty())
-        return true;
-    const std::optional<Fiche_Prefixe> spotter = countries->recordOf(spotterCall(spot.spotter));
-    return spotter && spotter->continent == mine;
+std::function<bool(const Spot&)> BandMap::keeps(const LogSnapshot& log) const {
+    const bool neededOnly = links_.neededOnly();
+    std::shared_ptr<const CountryTable> countries;
+    QString mine;
+    if (window_->Check_Continent->isChecked()) {
+        countries = links_.countries();
+        mine = links_.operatorContinent();
+    }
+    return [&log, neededOnly, countries, mine](const Spot& spot) {
+        if (neededOnly && !isNeeded(log.statusOfSpot(spot)))
+            return false;
+        if (!countries || mine.isEmpty())
+            return true;
+        const std::optional<Fiche_Prefixe> spotter = countries->recordOf(spotterCall(spot.spotter));
+        return spotter && spotter->continent == mine;
+    };
 }
 
 void BandMap::redisplay() {
@@ -151,8 +156,7 @@ void BandMap::redisplay() {
         return;
     const std::shared_ptr<const LogSnapshot> log = links_.log.snapshot();
     std::vector<BandMapView::Shown> shown;
-    for (const BandMapEntry& entry :
-         spots_.entries(band_, now, keptMs(), [this](const Spot& spot) { return kept(spot); })) {
+    for (const BandMapEntry& entry : spots_.entries(band_, now, keptMs(), keeps(*log))) {
         const NeededStatus status = log->statusOfSpot(entry.latest);
         QString tooltip = entry.latest.spotter + QStringLiteral(" : ") + entry.latest.remark;
         if (isSkimmerSpot(entry.latest))

@@ -15,6 +15,7 @@
 
 class CountryTable;
 class LogBook;
+struct LogSnapshot;
 
 // The band map beside the spot list: the spots of the local spot server as
 // it receives them (of the pages read, when the site is another), the band
@@ -70,7 +71,9 @@ private:
     void showBand(int band);
     qint64 keptMs() const;
     qint64 nowMs() const;
-    bool kept(const Spot& spot) const;
+    // Whether a spot is shown: "Nouveaux seulement" and the spotters'
+    // continent, read once per redraw.
+    std::function<bool(const Spot&)> keeps(const LogSnapshot& log) const;
 
     Links links_;
     RelaySpotFeed feed_;

@@ -283,6 +283,7 @@ private:
     void tuneToSpot(const Spot& spot);
     // Whether the station's position was entered, else says so.
     bool positionEntered();
+    bool positionGiven() const;
     QString operatorContinent() const;
     // Debian's country data when newer, then the site's when due.
     void startCountryUpdates();

@@ -2,6 +2,7 @@
 #include "Durerur.h"
 
 #include "CountryTable.h"
+#include "DxInformation.h"
 #include "LocalSpotServer.h"
 
 void Durerur::applyBandMapConfiguration() {
@@ -20,6 +21,12 @@ void Durerur::tuneToSpot(const Spot& spot) {
 }
 
 QString Durerur::operatorContinent() const {
-    const std::optional<Fiche_Prefixe> station = countries_.table()->recordOf(config_.callsign());
-    return station ? station->continent : QString();
+    const std::shared_ptr<const CountryTable> countries = countries_.table();
+    if (const QString callsign = config_.callsign(); !callsign.isEmpty()) {
+        if (const std::optional<Fiche_Prefixe> station = countries->recordOf(callsign))
+            return station->continent;
+    }
+    if (!positionGiven())
+        return QString();
+    return continentNear(*countries, state_.Latitude_Station, state_.Longitude_Station);
 }

@@ -33,9 +33,13 @@ void Durerur::Liste_Stations_Click() {
     Dedirad_Liste();
 }
 
+bool Durerur::positionGiven() const {
+    return state_.Latitude_Station != PositionNotEntered ||
+           state_.Longitude_Station != PositionNotEntered;
+}
+
 bool Durerur::positionEntered() {
-    if (state_.Latitude_Station == PositionNotEntered &&
-        state_.Longitude_Station == PositionNotEntered) {
+    if (!positionGiven()) {
         platform_.messages.show(CoordinatesMissing);
         return false;
     }

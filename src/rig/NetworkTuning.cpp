@@ -26,17 +26,21 @@ void NetworkTuning::tune(const TuningSpot& spot, ModeRule rule) {
     const std::optional<std::int32_t> FreqWanted = Format_QRG(spot.QRG);
     if (!FreqWanted)
         return;
-    if (*busy_)
+    if (use_->tuning)
         return; // the rig has not answered the last click yet
     const std::optional<SpotMode> mode = spotMode(rule, *FreqWanted, spot.remark);
     const double hertz = *FreqWanted * 10.0;
 
-    *busy_ = true;
+    use_->tuning = true;
     const std::optional<NetworkRig::Outcome> outcome =
         WhileWindowPaints::result<NetworkRig::Outcome>(
-            [busy = busy_, rig = rig_, hertz, mode] {
-                NetworkRig::Outcome outcome = rig->tune(hertz, mode);
-                *busy = false;
+            [use = use_, rig = rig_, hertz, mode] {
+                NetworkRig::Outcome outcome;
+                {
+                    const std::lock_guard<std::mutex> link(use->link);
+                    outcome = rig->tune(hertz, mode);
+                }
+                use->tuning = false;
                 return outcome;
             },
             TimeLimit);
@@ -44,11 +48,15 @@ void NetworkTuning::tune(const TuningSpot& spot, ModeRule rule) {
 }
 
 void NetworkTuning::readFrequency(std::function<void(std::optional<double>)> done) {
-    if (busy_->exchange(true))
+    if (use_->tuning || use_->reading.exchange(true))
         return;
-    std::thread([busy = busy_, rig = rig_, alive = alive_, done = std::move(done)] {
-        const std::optional<double> hertz = rig->frequency();
-        *busy = false;
+    std::thread([use = use_, rig = rig_, alive = alive_, done = std::move(done)] {
+        std::optional<double> hertz;
+        {
+            const std::lock_guard<std::mutex> link(use->link);
+            hertz = rig->frequency();
+        }
+        use->reading = false;
         QMetaObject::invokeMethod(QCoreApplication::instance(), [alive, done, hertz] {
             if (*alive)
                 done(hertz);
