@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
+#include <QHash>
 #include <QLabel>
 
 namespace {
@@ -19,6 +20,11 @@ constexpr qint64 MinuteMs = 60 * 1000;
 
 BandMap::BandMap(Links links, QObject* parent) : QObject(parent), links_(std::move(links)) {
     connect(&feed_, &RelaySpotFeed::spotsHeard, this, &BandMap::heard);
+    connect(&feed_, &RelaySpotFeed::notServed, this, [this] {
+        fromPages_ = true;
+        pagesOnlyBecause_ = QStringLiteral("le serveur de spots local n'a pas de nœud");
+        redisplay();
+    });
     redraw_.setSingleShot(true);
     redraw_.setInterval(RedrawEveryMs);
     connect(&redraw_, &QTimer::timeout, this, &BandMap::redisplay);
@@ -31,7 +37,12 @@ BandMap::~BandMap() {
 }
 
 void BandMap::watch(quint16 port) {
+    // Spots of another source would be counted twice with the new one's.
+    if (port != port_)
+        spots_ = BandMapSpots();
+    port_ = port;
     fromPages_ = port == 0;
+    pagesOnlyBecause_ = QStringLiteral("le site n'est pas le serveur de spots local");
     feed_.watch(port);
 }
 
@@ -50,8 +61,6 @@ void BandMap::heard(const std::vector<RelayProtocol::HeardSpot>& spots) {
 }
 
 void BandMap::addPageSpots(const std::vector<Spot>& spots) {
-    if (!fromPages_)
-        return;
     const qint64 now = nowMs();
     if (pageSpotsTaken_.size() > qsizetype(BandMapSpots::MostKept))
         pageSpotsTaken_.clear();
@@ -60,9 +69,10 @@ void BandMap::addPageSpots(const std::vector<Spot>& spots) {
         if (pageSpotsTaken_.contains(line))
             continue;
         pageSpotsTaken_.insert(line);
-        spots_.add({spot, now});
+        pageSpots_.add({spot, now});
     }
-    redisplaySoon();
+    if (fromPages_)
+        redisplaySoon();
 }
 
 void BandMap::tuned(const Spot& spot) {
@@ -139,24 +149,31 @@ std::function<bool(const Spot&)> BandMap::keeps(const LogSnapshot& log) const {
         countries = links_.countries();
         mine = links_.operatorContinent();
     }
-    return [&log, neededOnly, countries, mine](const Spot& spot) {
+    // A contest's thousands of spots come from a few dozen skimmers: each
+    // spotter is looked up once per redraw.
+    return [&log, neededOnly, countries, mine,
+            near = std::make_shared<QHash<QString, bool>>()](const Spot& spot) {
         if (neededOnly && !isNeeded(log.statusOfSpot(spot)))
             return false;
         if (!countries || mine.isEmpty())
             return true;
+        const auto known = near->constFind(spot.spotter);
+        if (known != near->cend())
+            return *known;
         const std::optional<Fiche_Prefixe> spotter = countries->recordOf(spotterCall(spot.spotter));
-        return spotter && spotter->continent == mine;
+        return near->insert(spot.spotter, spotter && spotter->continent == mine).value();
     };
 }
 
 void BandMap::redisplay() {
     const qint64 now = nowMs();
     spots_.expire(now, keptMs());
+    pageSpots_.expire(now, keptMs());
     if (window_ == nullptr || !window_->isVisible())
         return;
     const std::shared_ptr<const LogSnapshot> log = links_.log.snapshot();
     std::vector<BandMapView::Shown> shown;
-    for (const BandMapEntry& entry : spots_.entries(band_, now, keptMs(), keeps(*log))) {
+    for (const BandMapEntry& entry : spots().entries(band_, now, keptMs(), keeps(*log))) {
         const NeededStatus status = log->statusOfSpot(entry.latest);
         QString tooltip = entry.latest.spotter + QStringLiteral(" : ") + entry.latest.remark;
         if (isSkimmerSpot(entry.latest))
@@ -168,8 +185,7 @@ void BandMap::redisplay() {
     window_->Vue_Carte->showEntries(shown);
     QStringList says;
     if (fromPages_)
-        says.append(QStringLiteral("Spots des pages lues seulement : le site n'est pas le serveur "
-                                   "de spots local"));
+        says.append(QStringLiteral("Spots des pages lues seulement : ") + pagesOnlyBecause_);
     if (!radioProblem_.isEmpty())
         says.append(radioProblem_);
     window_->Etat_Carte->setText(says.join(QStringLiteral(" ; ")));

@@ -62,7 +62,8 @@ public:
     void redisplay();
 
     CarteBande* window() const { return window_; }
-    const BandMapSpots& spots() const { return spots_; }
+    // The spots shown: the server's, else those of the pages read.
+    const BandMapSpots& spots() const { return fromPages_ ? pageSpots_ : spots_; }
 
 private:
     void heard(const std::vector<RelayProtocol::HeardSpot>& spots);
@@ -78,10 +79,14 @@ private:
     Links links_;
     RelaySpotFeed feed_;
     BandMapSpots spots_;
+    // Taken from every page read, in case the server gives no spots.
+    BandMapSpots pageSpots_;
     QPointer<CarteBande> window_;
     QTimer redraw_;
     QTimer radio_;
+    quint16 port_ = 0;
     bool fromPages_ = false;
+    QString pagesOnlyBecause_;
     int band_ = 5; // 20 m until the radio or a spot tells
     std::optional<double> radioKhz_;
     QString radioProblem_;

@@ -15,31 +15,32 @@ constexpr double Faintest = 0.3;
 } // namespace
 
 void BandMapSpots::add(const HeardOnBand& heard) {
-    spots_.push_back(heard);
+    spots_.push_back({heard, heard.spot.kHz(), heard.spot.band().value_or(-1)});
     if (spots_.size() > MostKept)
         spots_.pop_front();
 }
 
 void BandMapSpots::expire(qint64 nowMs, qint64 keptMs) {
-    std::erase_if(spots_, [&](const HeardOnBand& s) { return nowMs - s.heardMs > keptMs; });
+    std::erase_if(spots_, [&](const Held& s) { return nowMs - s.heard.heardMs > keptMs; });
 }
 
 std::vector<BandMapEntry>
 BandMapSpots::entries(int band, qint64 nowMs, qint64 keptMs,
                       const std::function<bool(const Spot&)>& keep) const {
-    std::vector<const HeardOnBand*> onBand;
-    for (const HeardOnBand& heard : spots_) {
-        if (nowMs - heard.heardMs <= keptMs && heard.spot.band() == band && keep(heard.spot))
-            onBand.push_back(&heard);
+    std::vector<const Held*> onBand;
+    for (const Held& held : spots_) {
+        if (held.band == band && nowMs - held.heard.heardMs <= keptMs && keep(held.heard.spot))
+            onBand.push_back(&held);
     }
     // Oldest first, so that each merge keeps the latest spot.
-    std::stable_sort(onBand.begin(), onBand.end(), [](const HeardOnBand* a, const HeardOnBand* b) {
-        return a->heardMs < b->heardMs;
+    std::stable_sort(onBand.begin(), onBand.end(), [](const Held* a, const Held* b) {
+        return a->heard.heardMs < b->heard.heardMs;
     });
     std::vector<BandMapEntry> entries;
     QHash<QString, std::vector<std::size_t>> byCall;
-    for (const HeardOnBand* heard : onBand) {
-        const double kHz = heard->spot.kHz();
+    for (const Held* held : onBand) {
+        const HeardOnBand* heard = &held->heard;
+        const double kHz = held->kHz;
         std::vector<std::size_t>& same = byCall[heard->spot.call];
         const auto merged = std::find_if(same.begin(), same.end(), [&](std::size_t i) {
             return std::abs(entries[i].kHz - kHz) <= SameStationKHz;

@@ -44,7 +44,14 @@ public:
     std::size_t size() const { return spots_.size(); }
 
 private:
-    std::deque<HeardOnBand> spots_;
+    // The frequency and band read once from the spot's text, not at every
+    // redraw.
+    struct Held {
+        HeardOnBand heard;
+        double kHz = 0;
+        int band = -1;
+    };
+    std::deque<Held> spots_;
 };
 
 // How much an entry stands out with its age: whole for its first five

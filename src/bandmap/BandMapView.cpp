@@ -120,9 +120,14 @@ void BandMapView::placeButtons() {
         wanted.push_back(std::min(yOfKhz(khz) - buttonHeight / 2, height() - buttonHeight));
     }
     const std::vector<LabelPlace> places = stackedLabels(wanted, buttonHeight, height());
-    for (std::size_t n = 0; n < inView.size(); ++n)
+    int columns = 2;
+    for (std::size_t n = 0; n < inView.size(); ++n) {
         buttons_[inView[n]]->setGeometry(ButtonLeft + places[n].column * ColumnWidth, places[n].top,
                                          ColumnWidth - Margin, buttonHeight);
+        columns = std::max(columns, places[n].column + 1);
+    }
+    // A crowded band spreads to the right, where the window scrolls.
+    setMinimumWidth(ButtonLeft + columns * ColumnWidth);
 }
 
 void BandMapView::paintEvent(QPaintEvent*) {
@@ -187,6 +192,7 @@ bool BandMapView::eventFilter(QObject* watched, QEvent* event) {
     for (auto next = at + step; next >= buttons_.begin() && next < buttons_.end(); next += step) {
         if ((*next)->isVisible()) {
             (*next)->setFocus(Qt::OtherFocusReason);
+            emit entryFocused(*next);
             break;
         }
     }

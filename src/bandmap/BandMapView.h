@@ -47,6 +47,8 @@ public:
     void zoom(double factor);
 
 signals:
+    // The keyboard moved to this entry's button, which may lie out of sight.
+    void entryFocused(QWidget* entry);
     void entryChosen(const Spot& spot);
 
 protected:

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 CarteBande::CarteBande(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -21,12 +22,19 @@ CarteBande::CarteBande(QWidget* parent) : QWidget(parent, Qt::Window) {
     Etat_Carte = makeNamed<QLabel>(this, "Etat_Carte");
     Etat_Carte->setTextFormat(Qt::PlainText);
     Etat_Carte->setWordWrap(true);
-    Vue_Carte = new BandMapView(this);
+    Vue_Carte = new BandMapView;
     auto* choices = new QHBoxLayout;
     choices->addWidget(Bande_Carte);
     choices->addWidget(Check_Continent, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(choices);
-    layout->addWidget(Vue_Carte, 1);
+    auto* crowded = new QScrollArea(this);
+    crowded->setWidget(Vue_Carte);
+    crowded->setWidgetResizable(true);
+    crowded->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    crowded->setFrameShape(QFrame::NoFrame);
+    connect(Vue_Carte, &BandMapView::entryFocused, crowded,
+            [crowded](QWidget* entry) { crowded->ensureWidgetVisible(entry); });
+    layout->addWidget(crowded, 1);
     layout->addWidget(Etat_Carte);
 }

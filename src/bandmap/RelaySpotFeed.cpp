@@ -11,4 +11,6 @@ RelaySpotFeed::RelaySpotFeed()
                   emit spotsHeard(spots->spots);
               return spots->sequence;
           },
-          LongestAnswer) {}
+          LongestAnswer) {
+    connect(&question_, &HeldQuestion::notServed, this, &RelaySpotFeed::notServed);
+}

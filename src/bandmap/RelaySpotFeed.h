@@ -20,6 +20,8 @@ public:
 
 signals:
     void spotsHeard(const std::vector<RelayProtocol::HeardSpot>& spots);
+    // The server gives no spots one by one: it has no node.
+    void notServed();
 
 private:
     // Two thousand spots with their remarks.

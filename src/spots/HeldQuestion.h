@@ -37,6 +37,12 @@ public:
     // Asks the server on this loopback port; 0 stops asking.
     void watch(quint16 port);
 
+signals:
+    // The server does not serve the question (a spot server without nodes
+    // has no spots to give one by one); it is not asked again until watched
+    // anew.
+    void notServed();
+
 private:
     void ask();
     void connected();

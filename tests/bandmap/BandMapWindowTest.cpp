@@ -62,6 +62,19 @@ TEST_F(DurerurFixture, TheMapShowsTheRelaysSpotsMergedFilteredAndClickable) {
         << names().join('|').toStdString();
 }
 
+TEST_F(DurerurFixture, WithoutANodeTheMapShowsTheSpotsOfThePagesReadAndSaysSo) {
+    SpotServerProcess server(nodeConfiguration(programFolder.path(), QString(), "F4TEST"));
+    config.setSpotSite(server.site());
+    // The 20 m page, the map's band until a spot is tuned.
+    restart({{"Latitude", "48.52N"}, {"Longitude", "2.31E"}, {"bande Durerur", "5"}});
+    window().Mnu_Carte->trigger();
+    window().Afficher->click();
+    const CarteBande& map = *window().bandMap().window();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entryNames(map).size() > 5; }, 5000));
+    EXPECT_EQ(map.Etat_Carte->text(),
+              "Spots des pages lues seulement : le serveur de spots local n'a pas de nœud");
+}
+
 TEST_F(DurerurFixture, TheMapFollowsTheRadioAgesItsSpotsAndAClickTunesItThroughAContest) {
     if (QStandardPaths::findExecutable(QStringLiteral("rigctld")).isEmpty())
         GTEST_SKIP() << "Hamlib's rigctld is not installed (libhamlib-utils)";
