@@ -2,7 +2,6 @@
 
 #include "BandMapLayout.h"
 
-#include <QGraphicsOpacityEffect>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QToolButton>
@@ -66,8 +65,9 @@ void BandMapView::showEntries(const std::vector<Shown>& entries) {
     while (buttons_.size() < shown_.size()) {
         auto* button = new QToolButton(this);
         button->setAutoRaise(true);
+        // The lines to the frequencies of another column pass behind it.
+        button->setAutoFillBackground(true);
         button->setFocusPolicy(Qt::StrongFocus);
-        button->setGraphicsEffect(new QGraphicsOpacityEffect(button));
         const std::size_t index = buttons_.size();
         button->installEventFilter(this);
         connect(button, &QToolButton::clicked, this, [this, index] {
@@ -87,14 +87,21 @@ void BandMapView::showEntries(const std::vector<Shown>& entries) {
         button->setText(shown.entry.count > 1
                             ? QStringLiteral("%1 ×%2").arg(call).arg(shown.entry.count)
                             : call);
-        button->setAccessibleName(shown.description);
-        button->setToolTip(shown.tooltip);
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::ButtonText,
-                         shown.colour.isValid() ? shown.colour
-                                                : QWidget::palette().color(QPalette::WindowText));
-        button->setPalette(palette);
-        static_cast<QGraphicsOpacityEffect*>(button->graphicsEffect())->setOpacity(shown.freshness);
+        // Each change costs an event and a repaint: only what differs is set.
+        if (button->accessibleName() != shown.description)
+            button->setAccessibleName(shown.description);
+        if (button->toolTip() != shown.tooltip)
+            button->setToolTip(shown.tooltip);
+        // Fading as the text's own transparency: an effect per button would
+        // paint each one aside first.
+        QColor ink =
+            shown.colour.isValid() ? shown.colour : QWidget::palette().color(QPalette::WindowText);
+        ink.setAlphaF(float(shown.freshness));
+        if (button->palette().color(QPalette::ButtonText) != ink) {
+            QPalette palette = button->palette();
+            palette.setColor(QPalette::ButtonText, ink);
+            button->setPalette(palette);
+        }
     }
     placeButtons();
     update();

@@ -25,7 +25,7 @@ QStringList entryNames(const CarteBande& map) {
 }
 
 double opacityOf(const QToolButton* entry) {
-    return static_cast<const QGraphicsOpacityEffect*>(entry->graphicsEffect())->opacity();
+    return entry->palette().color(QPalette::ButtonText).alphaF();
 }
 
 } // namespace
