@@ -69,7 +69,7 @@ fresh-check:
 	@./scripts/fresh-check.sh --package
 
 screenshot: build
-	@./scripts/screenshot.sh $(PROGRAM_DIR) docs/screenshot.png
+	@./scripts/screenshot.sh $(PROGRAM_DIR) docs/screenshot.png docs/bandmap.png
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

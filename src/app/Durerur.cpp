@@ -40,6 +40,7 @@ void Durerur::connectHandlers() {
     connect(Mnu_Coordonnees, &QAction::triggered, this, &Durerur::Mnu_Coordonnees_Click);
     connect(Mnu_Reglages, &QAction::triggered, this, &Durerur::Mnu_Reglages_Click);
     connect(Mnu_Decodages, &QAction::triggered, this, &Durerur::Mnu_Decodages_Click);
+    connect(Mnu_Carte, &QAction::triggered, this, &Durerur::Mnu_Carte_Click);
     connect(Mnu_Historique, &QAction::triggered, this, &Durerur::Mnu_Historique_Click);
     connect(Mnu_A_Propos, &QAction::triggered, this, &Durerur::Mnu_A_Propos_Click);
     new ListClickWatcher(Liste_Stations, [this] { Liste_Stations_Click(); });

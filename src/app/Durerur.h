@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BandMap.h"
 #include "BrowserProcess.h"
 #include "Configuration.h"
 #include "CountryData.h"
@@ -49,7 +50,7 @@ class SettingsStore;
 // subsystem live in their own file (DurerurControls.cpp, DurerurStartup.cpp,
 // DurerurPortMenus.cpp, DurerurRefresh.cpp, DurerurSelection.cpp,
 // DurerurMemory.cpp, DurerurLog.cpp, DurerurCountries.cpp,
-// DurerurDecodes.cpp).
+// DurerurDecodes.cpp, DurerurBandMap.cpp).
 class Durerur : public QMainWindow, private SpotView {
     Q_OBJECT
 
@@ -138,6 +139,8 @@ public:
     QAction* Mnu_Maj_Pays = nullptr;
     // "Voir Décodages": the stations WSJT-X decodes.
     QAction* Mnu_Decodages = nullptr;
+    // "Voir Carte": the band map.
+    QAction* Mnu_Carte = nullptr;
 
     // The station coordinates window while it is open.
     Station* stationWindow() const { return station_; }
@@ -202,6 +205,10 @@ public:
     CountryData& countries() { return countries_; }
     // Fetches the country file from the site, off the window's thread.
     void Mnu_Maj_Pays_Click();
+
+    // The band map (DurerurBandMap.cpp).
+    BandMap& bandMap() { return bandMap_; }
+    void Mnu_Carte_Click();
 
     // WSJT-X's decodes (DurerurDecodes.cpp).
     WsjtxDecodes& decodes() { return decodes_; }
@@ -271,6 +278,13 @@ private:
     // Reads the log of the configuration, off the window's thread.
     void applyLogConfiguration();
     void applyWsjtxConfiguration();
+    void applyBandMapConfiguration();
+    // A spot of the band map chosen: tuned as a click on its line would.
+    void tuneToSpot(const Spot& spot);
+    // Whether the station's position was entered, else says so.
+    bool positionEntered();
+    bool positionGiven() const;
+    QString operatorContinent() const;
     // Debian's country data when newer, then the site's when due.
     void startCountryUpdates();
     void countryDataChanged();
@@ -322,6 +336,17 @@ private:
                                    refresh_.playAlert();
                            },
                            [this](const QString& text) { statusLine_.showWsjtx(text); }}};
+    BandMap bandMap_{{log_, [this] { return countries_.table(); },
+                      [this] { return config_.isYes(ConfigKey::NeededOnly); },
+                      [this] { return config_.value(ConfigKey::BandMapMinutes).toInt(); },
+                      [this] { return operatorContinent(); },
+                      [this](std::function<void(std::optional<double>)> done) {
+                          if (!radio_.frequencyReadable(state_.Emetteur_Choisi))
+                              return false;
+                          radio_.readFrequency(state_.Emetteur_Choisi, std::move(done));
+                          return true;
+                      },
+                      [this](const Spot& spot) { tuneToSpot(spot); }}};
     LiveSpotUpdates live_{{[this] { return shownBands(); }, [this] { return refresh_.running(); },
                            [this] { updateSpots(); }}};
 };

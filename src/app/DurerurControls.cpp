@@ -295,9 +295,11 @@ void Durerur::createMenus() {
     Mnu_Coordonnees->setObjectName(QStringLiteral("Mnu_Coordonnees"));
     Mnu_Reglages = bar->addAction(QStringLiteral("Réglages"));
     Mnu_Reglages->setObjectName(QStringLiteral("Mnu_Reglages"));
-    // No room is left beside "Voir Mémoire".
+    // No room is left beside "Voir Mémoire" for these.
     Mnu_Decodages = bar->addAction(QStringLiteral("Voir Décodages"));
     Mnu_Decodages->setObjectName(QStringLiteral("Mnu_Decodages"));
+    Mnu_Carte = bar->addAction(QStringLiteral("Voir Carte"));
+    Mnu_Carte->setObjectName(QStringLiteral("Mnu_Carte"));
 
     QMenu* help = bar->addMenu(QStringLiteral("?"));
     help->setObjectName(QStringLiteral("Mnu_Hlp"));

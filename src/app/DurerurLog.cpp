@@ -17,6 +17,7 @@ void Durerur::logChanged() {
     if (!refresh_.redisplay())
         colours_.colour(*Liste_Stations);
     decodes_.redisplay();
+    bandMap_.redisplay();
 }
 
 void Durerur::Check5_Click() {
@@ -26,4 +27,5 @@ void Durerur::Check5_Click() {
     Configuration::saveKeys(Configuration::userFile(), {{QStringLiteral("needed_only"), value}});
     refresh_.redisplay();
     decodes_.redisplay();
+    bandMap_.redisplay();
 }

@@ -189,6 +189,11 @@ void Durerur::appendSpotLines(const QStringList& lines) {
     colours_.colour(*Liste_Stations);
     // Once a page is shown, the local spot server's changes update the list.
     live_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
+    // A site of the web has no spots but its pages' for the band map.
+    std::vector<Spot> spots;
+    for (const QString& line : lines)
+        spots.push_back(spotOfLine(line));
+    bandMap_.addPageSpots(spots);
 }
 
 void Durerur::updateSpotLines(const QStringList& lines) {

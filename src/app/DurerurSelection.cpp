@@ -27,15 +27,23 @@ QString signedNumber(double value) {
 void Durerur::Liste_Stations_Click() {
     // Clearing the list reports a change to no line at all.
     const int row = Liste_Stations->currentRow();
-    if (row < 0)
+    if (row < 0 || !positionEntered())
         return;
-    if (state_.Latitude_Station == PositionNotEntered &&
-        state_.Longitude_Station == PositionNotEntered) {
-        platform_.messages.show(CoordinatesMissing);
-        return;
-    }
     state_.Ligne_Selection = Liste_Stations->item(row)->text();
     Dedirad_Liste();
+}
+
+bool Durerur::positionGiven() const {
+    return state_.Latitude_Station != PositionNotEntered ||
+           state_.Longitude_Station != PositionNotEntered;
+}
+
+bool Durerur::positionEntered() {
+    if (!positionGiven()) {
+        platform_.messages.show(CoordinatesMissing);
+        return false;
+    }
+    return true;
 }
 
 void Durerur::Dedirad_Liste() {
@@ -56,4 +64,5 @@ void Durerur::Dedirad_Liste() {
     Journal->setText(neededText(colours_.statusOf(state_.Ligne_Selection)));
     const Spot spot = spotOfLine(state_.Ligne_Selection);
     radio_.tune(NumPort->text(), state_.Emetteur_Choisi, {spot.frequency, spot.remark});
+    bandMap_.tuned(spot);
 }

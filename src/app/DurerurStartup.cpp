@@ -79,6 +79,7 @@ void Durerur::Form_Load() {
     // The log is read once the window shows, off its thread.
     QTimer::singleShot(0, this, &Durerur::applyLogConfiguration);
     applyWsjtxConfiguration();
+    applyBandMapConfiguration();
     // The country data is looked at once the start-up's own work is done.
     QTimer::singleShot(CountryCheckDelayMs, this, &Durerur::startCountryUpdates);
 
@@ -165,6 +166,8 @@ void Durerur::Form_Unload() {
     decodes_.end();
     if (decodes_.window() != nullptr)
         decodes_.window()->close();
+    if (bandMap_.window() != nullptr)
+        bandMap_.window()->close();
 }
 
 void Durerur::Emetteur_Click() {
@@ -220,6 +223,7 @@ void Durerur::applyConfiguration() {
         live_.watch(LocalSpotServer::localPort(config_.spotSite()).value_or(0));
     applyLogConfiguration();
     applyWsjtxConfiguration();
+    applyBandMapConfiguration();
 }
 
 void Durerur::Mnu_A_Propos_Click() {

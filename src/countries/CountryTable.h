@@ -51,6 +51,8 @@ public:
     int entityOfLoggedCall(QByteArrayView callsign) const;
     // Whether an ADIF DXCC number names an entity, deleted ones included.
     bool isEntity(int number) const { return number > 0 && number <= highest_; }
+    // The fields of every line, each set once.
+    const std::vector<Fiche_Prefixe>& places() const { return places_; }
 
 private:
     struct KeyHash {

@@ -13,3 +13,20 @@ DxInformation Cherche_Prefixe(const CountryTable& countries, QStringView callsig
                         record->longitude);
     return {*record, way.distance, way.bearing};
 }
+
+QString continentNear(const CountryTable& countries, const QString& ownLatitude,
+                      const QString& ownLongitude) {
+    const double latitude = leadingNumber(ownLatitude);
+    const double longitude = leadingNumber(ownLongitude);
+    const Fiche_Prefixe* nearest = nullptr;
+    double shortest = 0;
+    for (const Fiche_Prefixe& place : countries.places()) {
+        const double distance =
+            Distance_Azimut(latitude, longitude, place.latitude, place.longitude).distance;
+        if (nearest == nullptr || distance < shortest) {
+            nearest = &place;
+            shortest = distance;
+        }
+    }
+    return nearest != nullptr ? nearest->continent : QString();
+}

@@ -15,3 +15,9 @@ struct DxInformation {
 // callsign, every field is empty and both numbers 0.
 DxInformation Cherche_Prefixe(const CountryTable& countries, QStringView callsign,
                               const QString& ownLatitude, const QString& ownLongitude);
+
+// The continent of the country whose centre lies nearest the own position
+// (signed decimal text): where a station is when its callsign does not say.
+// Empty when the table has no country.
+QString continentNear(const CountryTable& countries, const QString& ownLatitude,
+                      const QString& ownLongitude);

@@ -131,3 +131,18 @@ std::optional<ClusterSpot> parseListedSpot(QByteArrayView line) {
         spot->date = date;
     return spot;
 }
+
+QDateTime heardAt(const ClusterSpot& spot, const QDateTime& receivedUtc) {
+    constexpr int MinutesPerDay = 24 * 60;
+    const QTime time(spot.minuteOfDay / 60, spot.minuteOfDay % 60);
+    if (spot.date.isValid())
+        return QDateTime(spot.date, time, Qt::UTC);
+    const QTime received = receivedUtc.time();
+    const int difference = spot.minuteOfDay - (received.hour() * 60 + received.minute());
+    QDate date = receivedUtc.date();
+    if (difference > MinutesPerDay / 2)
+        date = date.addDays(-1);
+    else if (difference < -MinutesPerDay / 2)
+        date = date.addDays(1);
+    return QDateTime(date, time, Qt::UTC);
+}

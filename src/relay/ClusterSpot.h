@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDate>
+#include <QDateTime>
 #include <optional>
 
 // One spot announced by a DX cluster node, as it writes it:
@@ -32,3 +33,8 @@ std::optional<ClusterSpot> parseClusterLine(QByteArrayView line);
 // A spot of the node's list of its last spots (DXSpider's "sh/dx"):
 // "FREQ DXCALL D-Mon-YYYY HHMMZ COMMENT <SPOTTER>", dated.
 std::optional<ClusterSpot> parseListedSpot(QByteArrayView line);
+
+// When the spot was heard: its date and time when the node gives them, else
+// its time of day on the day of its arrival, the day before for a time more
+// than twelve hours ahead of it (a spot from before midnight).
+QDateTime heardAt(const ClusterSpot& spot, const QDateTime& receivedUtc);

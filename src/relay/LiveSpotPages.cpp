@@ -4,32 +4,12 @@
 
 #include <cmath>
 
-namespace {
-
-constexpr int MinutesPerDay = 24 * 60;
-
-QDateTime spotTime(const ClusterSpot& spot, const QDateTime& receivedUtc) {
-    const QTime time(spot.minuteOfDay / 60, spot.minuteOfDay % 60);
-    if (spot.date.isValid())
-        return QDateTime(spot.date, time, Qt::UTC);
-    const QTime received = receivedUtc.time();
-    const int difference = spot.minuteOfDay - (received.hour() * 60 + received.minute());
-    QDate date = receivedUtc.date();
-    if (difference > MinutesPerDay / 2)
-        date = date.addDays(-1);
-    else if (difference < -MinutesPerDay / 2)
-        date = date.addDays(1);
-    return QDateTime(date, QTime(spot.minuteOfDay / 60, spot.minuteOfDay % 60), Qt::UTC);
-}
-
-} // namespace
-
 std::vector<std::int16_t> LiveSpotPages::add(const ClusterSpot& spot,
                                              const QDateTime& receivedUtc) {
     const std::optional<std::int16_t> band = BandTable::pageOfKhz(spot.kHz);
     if (!band)
         return {};
-    const QDateTime at = spotTime(spot, receivedUtc);
+    const QDateTime at = heardAt(spot, receivedUtc);
     const Spot row{QString::fromLatin1(spot.dx),      QString::fromLatin1(spot.frequency),
                    SpotPageHtml::spotDate(at),        QString::fromLatin1(spot.spotter),
                    QString::fromLatin1(spot.comment), SpotSource::Cluster};

@@ -24,10 +24,10 @@ QByteArray response(const QByteArray& status, const QByteArray& contentType,
 
 } // namespace
 
-SpotPageServer::SpotPageServer(PageMaker pages, StatusMaker status, ChangesMaker changes,
-                               QObject* parent)
+SpotPageServer::SpotPageServer(PageMaker pages, StatusMaker status, NewsMaker changes,
+                               NewsMaker spots, QObject* parent)
     : QObject(parent), pages_(std::move(pages)), status_(std::move(status)),
-      changes_(std::move(changes)) {
+      changes_(std::move(changes)), spots_(std::move(spots)) {
     connect(&server_, &QTcpServer::newConnection, this, &SpotPageServer::accept);
 }
 
@@ -93,38 +93,43 @@ void SpotPageServer::read(QTcpSocket* socket) {
     // "GET /changes?since=12 HTTP/1.1"
     const QList<QByteArray> request = whole.left(whole.indexOf("\r\n")).split(' ');
     const QUrl target(QString::fromLatin1(request.value(1)));
-    if (changes_ && request.value(0) == "GET" && target.path() == RelayProtocol::ChangesPath) {
-        answerChanges(
-            socket, QUrlQuery(target).queryItemValue(RelayProtocol::SinceParameter).toULongLong());
-        return;
+    const quint64 since =
+        QUrlQuery(target).queryItemValue(RelayProtocol::SinceParameter).toULongLong();
+    if (request.value(0) == "GET") {
+        if (changes_ && target.path() == RelayProtocol::ChangesPath)
+            return answerNews(socket, {false, since});
+        if (spots_ && target.path() == RelayProtocol::SpotsPath)
+            return answerNews(socket, {true, since});
     }
     socket->write(respond(whole));
     socket->disconnectFromHost();
 }
 
-void SpotPageServer::answerChanges(QTcpSocket* socket, quint64 since) {
-    std::optional<QByteArray> changed = changes_(since);
-    if (!changed && !held_.contains(socket)) {
-        held_.insert(socket, since);
-        QTimer::singleShot(ChangesHeldMs, socket, [this, socket, since] {
+void SpotPageServer::answerNews(QTcpSocket* socket, Question question) {
+    std::optional<QByteArray> news = (question.spots ? spots_ : changes_)(question.since);
+    if (!news && !held_.contains(socket)) {
+        held_.insert(socket, question);
+        QTimer::singleShot(ChangesHeldMs, socket, [this, socket, question] {
             if (!held_.contains(socket))
                 return;
             held_.remove(socket);
-            socket->write(
-                response("200 OK", "application/json", RelayProtocol::encodeChanges({since, {}})));
+            socket->write(response("200 OK", "application/json",
+                                   question.spots
+                                       ? RelayProtocol::encodeSpots({question.since, {}})
+                                       : RelayProtocol::encodeChanges({question.since, {}})));
             socket->disconnectFromHost();
         });
         return;
     }
-    if (!changed)
+    if (!news)
         return;
     held_.remove(socket);
-    socket->write(response("200 OK", "application/json", *changed));
+    socket->write(response("200 OK", "application/json", *news));
     socket->disconnectFromHost();
 }
 
-void SpotPageServer::pagesChanged() {
+void SpotPageServer::newsArrived() {
     const QList<QTcpSocket*> waiting = held_.keys();
     for (QTcpSocket* socket : waiting)
-        answerChanges(socket, held_.value(socket));
+        answerNews(socket, held_.value(socket));
 }

@@ -12,8 +12,9 @@
 class QTcpSocket;
 
 // Serves GET /dxc/top_50_<token><ending> for every band of the band table on
-// 127.0.0.1, each page made at the time of the request, GET /status and
-// GET /changes?since=N (held until a page changes); 404 for anything else.
+// 127.0.0.1, each page made at the time of the request, GET /status,
+// GET /changes?since=N (held until a page changes) and GET /spots?since=N
+// (held until a spot comes); 404 for anything else.
 // However many clients connect and stay silent, the program is served: a
 // connection that sends no whole request within IdleLimitMs is closed, and
 // beyond MaxClients the oldest one is closed for the newest.
@@ -25,19 +26,19 @@ public:
     using PageMaker = std::function<QByteArray(std::int16_t Bande)>;
     // The JSON served at /status: where the spots come from.
     using StatusMaker = std::function<QByteArray()>;
-    // The JSON served at /changes?since=N, the pages changed since the
-    // sequence number N; nothing while none has.
-    using ChangesMaker = std::function<std::optional<QByteArray>(quint64 since)>;
-    // A request for changes waits this long at most for one, below the
-    // idle limit, then is answered with no band.
+    // The JSON served at /changes?since=N or /spots?since=N: what is new
+    // since the sequence number N; nothing while nothing is.
+    using NewsMaker = std::function<std::optional<QByteArray>(quint64 since)>;
+    // A request for news waits this long at most for some, below the idle
+    // limit, then is answered with none.
     static constexpr int ChangesHeldMs = 4000;
 
-    explicit SpotPageServer(PageMaker pages, StatusMaker status = {}, ChangesMaker changes = {},
-                            QObject* parent = nullptr);
+    explicit SpotPageServer(PageMaker pages, StatusMaker status = {}, NewsMaker changes = {},
+                            NewsMaker spots = {}, QObject* parent = nullptr);
     ~SpotPageServer() override;
 
-    // Answers the requests for changes that were waiting for one.
-    void pagesChanged();
+    // Answers the requests that were waiting for news.
+    void newsArrived();
 
     static constexpr int MaxClients = 64;
     static constexpr int IdleLimitMs = 5000;
@@ -55,14 +56,20 @@ private:
     void read(QTcpSocket* socket);
     void drop(QTcpSocket* socket);
 
-    // Answers a request for changes now, or holds it until one comes.
-    void answerChanges(QTcpSocket* socket, quint64 since);
+    // A request for news: of the pages, or of the spots.
+    struct Question {
+        bool spots;
+        quint64 since;
+    };
+    // Answers a request for news now, or holds it until some comes.
+    void answerNews(QTcpSocket* socket, Question question);
 
     PageMaker pages_;
     StatusMaker status_;
-    ChangesMaker changes_;
-    // Requests for changes held, with their sequence numbers.
-    QHash<QTcpSocket*, quint64> held_;
+    NewsMaker changes_;
+    NewsMaker spots_;
+    // Requests for news held.
+    QHash<QTcpSocket*, Question> held_;
     QTcpServer server_;
     QHash<QTcpSocket*, QByteArray> pending_;
     // Open client connections, oldest first.

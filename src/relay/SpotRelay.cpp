@@ -35,7 +35,8 @@ SpotRelay::SpotRelay(const Configuration& config, ClusterTiming timing, QObject*
     }
     server_ = std::make_unique<SpotPageServer>(
         [this](std::int16_t Bande) { return live_.page(Bande, QDateTime::currentDateTimeUtc()); },
-        [this] { return status(); }, [this](quint64 since) { return changes(since); });
+        [this] { return status(); }, [this](quint64 since) { return changes(since); },
+        [this](quint64 since) { return spots(since); });
 }
 
 SpotRelay::~SpotRelay() = default;
@@ -64,13 +65,14 @@ QByteArray SpotRelay::status() const {
 }
 
 void SpotRelay::add(const ClusterSpot& spot) {
-    const std::vector<std::int16_t> changed = live_.add(spot, QDateTime::currentDateTimeUtc());
-    if (changed.empty())
-        return;
-    ++sequence_;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    recent_.add(spot, now);
+    const std::vector<std::int16_t> changed = live_.add(spot, now);
+    if (!changed.empty())
+        ++sequence_;
     for (const std::int16_t band : changed)
         changedAt_[static_cast<std::size_t>(band)] = sequence_;
-    server_->pagesChanged();
+    server_->newsArrived();
 }
 
 std::optional<QByteArray> SpotRelay::changes(quint64 since) const {
@@ -85,4 +87,10 @@ std::optional<QByteArray> SpotRelay::changes(quint64 since) const {
             changes.bands.push_back(int(band));
     }
     return RelayProtocol::encodeChanges(changes);
+}
+
+std::optional<QByteArray> SpotRelay::spots(quint64 since) const {
+    if (since == recent_.sequence())
+        return std::nullopt;
+    return RelayProtocol::encodeSpots(recent_.since(since, QDateTime::currentDateTimeUtc()));
 }

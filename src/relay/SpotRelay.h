@@ -2,6 +2,7 @@
 
 #include "ClusterConnection.h"
 #include "LiveSpotPages.h"
+#include "RecentSpots.h"
 #include "SpotPageServer.h"
 
 #include <QObject>
@@ -18,7 +19,7 @@ class Configuration;
 // (the first three; the demonstration pages when it names none or cannot be
 // read, with why at /status), keeps their live spots as
 // band pages and serves those pages, with where they come from at /status,
-// on 127.0.0.1.
+// on 127.0.0.1; and every spot of the last hour at /spots, for the band map.
 class SpotRelay : public QObject {
     Q_OBJECT
 
@@ -44,11 +45,15 @@ private:
     // What changed since the sequence number: the new number and the bands
     // whose pages changed; nothing when none has.
     std::optional<QByteArray> changes(quint64 since) const;
+    // The spots received since the sequence number of the spots; nothing
+    // when none has come.
+    std::optional<QByteArray> spots(quint64 since) const;
 
     QByteArray callsign_;
     // Nodes past the third, left out.
     QStringList ignored_;
     LiveSpotPages live_;
+    RecentSpots recent_;
     // Raised by every change of a page; the number at each band's last one.
     quint64 sequence_ = 0;
     std::array<quint64, BandTable::Count> changedAt_{};

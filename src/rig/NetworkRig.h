@@ -24,4 +24,7 @@ public:
     // Sets the frequency in hertz and, when given, the mode. Called from one
     // thread at a time, never the window's.
     virtual Outcome tune(double hertz, std::optional<SpotMode> mode) = 0;
+    // The frequency in hertz the radio is on; nothing when it does not
+    // answer. Called like `tune`, never at the same time.
+    virtual std::optional<double> frequency() = 0;
 };

@@ -4,12 +4,17 @@
 #include "MessageBox.h"
 #include "WhileWindowPaints.h"
 
+#include <QCoreApplication>
+#include <thread>
+
 NetworkTuning::NetworkTuning(std::shared_ptr<NetworkRig> rig, QString name, QString address,
                              MessageBox& messages)
     : rig_(std::move(rig)), name_(std::move(name)), address_(std::move(address)),
       messages_(messages) {}
 
-NetworkTuning::~NetworkTuning() = default;
+NetworkTuning::~NetworkTuning() {
+    *alive_ = false;
+}
 
 void NetworkTuning::retarget(std::shared_ptr<NetworkRig> rig, QString address) {
     rig_ = std::move(rig);
@@ -21,21 +26,42 @@ void NetworkTuning::tune(const TuningSpot& spot, ModeRule rule) {
     const std::optional<std::int32_t> FreqWanted = Format_QRG(spot.QRG);
     if (!FreqWanted)
         return;
-    if (*busy_)
+    if (use_->tuning)
         return; // the rig has not answered the last click yet
     const std::optional<SpotMode> mode = spotMode(rule, *FreqWanted, spot.remark);
     const double hertz = *FreqWanted * 10.0;
 
-    *busy_ = true;
+    use_->tuning = true;
     const std::optional<NetworkRig::Outcome> outcome =
         WhileWindowPaints::result<NetworkRig::Outcome>(
-            [busy = busy_, rig = rig_, hertz, mode] {
-                NetworkRig::Outcome outcome = rig->tune(hertz, mode);
-                *busy = false;
+            [use = use_, rig = rig_, hertz, mode] {
+                NetworkRig::Outcome outcome;
+                {
+                    const std::lock_guard<std::mutex> link(use->link);
+                    outcome = rig->tune(hertz, mode);
+                }
+                use->tuning = false;
                 return outcome;
             },
             TimeLimit);
     report(outcome.value_or(NetworkRig::Outcome{NetworkRig::Failure::Unreachable, QString()}));
+}
+
+void NetworkTuning::readFrequency(std::function<void(std::optional<double>)> done) {
+    if (use_->tuning || use_->reading.exchange(true))
+        return;
+    std::thread([use = use_, rig = rig_, alive = alive_, done = std::move(done)] {
+        std::optional<double> hertz;
+        {
+            const std::lock_guard<std::mutex> link(use->link);
+            hertz = rig->frequency();
+        }
+        use->reading = false;
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [alive, done, hertz] {
+            if (*alive)
+                done(hertz);
+        });
+    }).detach();
 }
 
 void NetworkTuning::report(const NetworkRig::Outcome& outcome) {

@@ -6,7 +6,9 @@
 #include <QString>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <mutex>
 
 class MessageBox;
 
@@ -14,7 +16,8 @@ class MessageBox;
 // longer than TimeLimit: the rig is driven from a thread of its own while
 // the window keeps painting (user input waits). A rig that does not answer
 // in time counts as unreachable; its thread finishes on its own, and clicks
-// meanwhile are dropped.
+// meanwhile are dropped. A tuning waits for a reading of the frequency in
+// flight: the two share one link to the rig.
 //
 // The first failure after start-up or after a success is shown in one
 // message naming the address and the reason; later failures are silent
@@ -34,6 +37,11 @@ public:
     // is not a usable frequency sends nothing.
     void tune(const TuningSpot& spot, ModeRule rule);
 
+    // Reads the radio's frequency off the window's thread and hands it (in
+    // hertz, nothing when it does not answer) to `done` on the window's
+    // thread; nothing is read while the rig is busy.
+    void readFrequency(std::function<void(std::optional<double>)> done);
+
     const QString& address() const { return address_; }
     // Another rig at another address, from the next tuning on.
     void retarget(std::shared_ptr<NetworkRig> rig, QString address);
@@ -45,7 +53,15 @@ private:
     QString name_;
     QString address_;
     MessageBox& messages_;
-    // A tuning runs; shared with its thread, which may outlive the wait.
-    std::shared_ptr<std::atomic<bool>> busy_ = std::make_shared<std::atomic<bool>>(false);
+    // Shared with the threads, which may outlive the wait: the rig's link is
+    // used by one at a time.
+    struct RigUse {
+        std::mutex link;
+        std::atomic<bool> tuning = false;
+        std::atomic<bool> reading = false;
+    };
+    std::shared_ptr<RigUse> use_ = std::make_shared<RigUse>();
     bool reportNextFailure_ = true;
+    // False once this is gone: a reading that ends later is dropped.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

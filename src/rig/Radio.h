@@ -7,6 +7,8 @@
 #include "NetworkTuning.h"
 #include "SpotMode.h"
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 class Clock;
@@ -27,6 +29,12 @@ public:
     // Tunes the transceiver captioned `transceiver` to the spot, through the
     // port NumPort shows.
     void tune(const QString& NumPort, const QString& transceiver, const TuningSpot& spot);
+    // Whether the chosen transceiver's frequency can be read: a radio reached
+    // over the network; the serial models' frames only set it.
+    bool frequencyReadable(const QString& transceiver) const;
+    // Reads the chosen transceiver's frequency off the window's thread and
+    // hands it (in kHz; nothing when it does not answer) to `done` on it.
+    void readFrequency(const QString& transceiver, std::function<void(std::optional<double>)> done);
     // Runs the local rigctld when "Hamlib (rigctld)" is the chosen transceiver.
     void startRigctldIfChosen(const QString& transceiver);
     // The rigctld and flrig addresses of the configuration as it is now.

@@ -30,6 +30,7 @@ enum Id : int {
     AlertNewEntity,
     NeededOnly,
     WsjtxUdp,
+    BandMapMinutes,
     CountrySite,
     CountryUpdate,
     Count
@@ -79,6 +80,7 @@ enum class KeyForm {
     OptionalHostPort, // host:port; empty: none
     HamlibModel,      // a Hamlib model number among those offered; empty: none
     Speed,            // in bauds
+    Minutes,          // a whole number of minutes, 1 to a day
     Choice,           // one of the key's words; of two, the first is "on"
     YesNo,            // "yes" in any case is yes, anything else no
     Words,            // some of the key's words, by commas
@@ -155,6 +157,8 @@ inline constexpr std::array<ConfigurationKey, ConfigKey::Count> ConfigurationKey
     {"wsjtx_udp", "127.0.0.1:2237", "Adresse UDP de WSJT-X",
      "host:port where WSJT-X sends its UDP messages, a multicast group to share them; empty: none",
      KeyForm::OptionalHostPort, "Adresse_Wsjtx", "L'adresse de WSJT-X"},
+    {"band_map_minutes", "30", "Minutes sur la carte", "minutes a spot stays on the band map",
+     KeyForm::Minutes, "Minutes_Carte", "La durée sur la carte"},
     {"country_site", "https://www.country-files.com/bigcty/cty.csv", "Fichier des pays",
      "address of the country file cty.csv", KeyForm::FileAddress, "Site_Pays",
      "Le fichier des pays"},

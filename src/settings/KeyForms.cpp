@@ -47,6 +47,8 @@ bool isNodeList(const QString& text) {
     return nodes && static_cast<int>(nodes->size()) <= Configuration::MaxClusterNodes;
 }
 
+constexpr int MinutesPerDay = 24 * 60;
+
 // How a refused value fails its form, after the field's name and the value.
 std::optional<QString> fault(const ConfigurationKey& row, const QString& text) {
     const QString scheme = QUrl(QString::fromLatin1(row.defaultValue)).scheme();
@@ -84,6 +86,12 @@ std::optional<QString> fault(const ConfigurationKey& row, const QString& text) {
         if (!HostPort::parse(text))
             return QStringLiteral("n'est pas de la forme hôte:port");
         return std::nullopt;
+    case KeyForm::Minutes: {
+        const int minutes = text.toInt(&number);
+        if (!number || minutes < 1 || minutes > MinutesPerDay)
+            return QStringLiteral("n'est pas un nombre de minutes de 1 à %1").arg(MinutesPerDay);
+        return std::nullopt;
+    }
     case KeyForm::Speed:
         if (text.toInt(&number) <= 0 || !number)
             return QStringLiteral("n'est pas un nombre de bauds");

@@ -42,15 +42,16 @@ const std::array<Group, 5>& groups() {
         {"Transceiver par le réseau",
          nullptr,
          {Rigctld, Flrig, ConfigKey::HamlibModel, HamlibDevice, HamlibSpeed, Mode}},
-        {"Journal", "Journal", {AdifLog, Confirmations, AlertNewEntity}},
+        {"Journal", "Journal", {AdifLog, Confirmations, AlertNewEntity, BandMapMinutes}},
     }};
     return all;
 }
 
-// Shown on the line of the key before them: the addresses and the password
-// are short, and the country file's box goes with its address.
+// Shown on the line of the key before them: the addresses, the password and
+// the minutes are short, and the country file's box goes with its address.
 bool onLineBefore(ConfigKey::Id key) {
-    return key == ConfigKey::Flrig || key == ConfigKey::CountryUpdate || key == ConfigKey::WsjtxUdp;
+    return key == ConfigKey::Flrig || key == ConfigKey::CountryUpdate ||
+           key == ConfigKey::WsjtxUdp || key == ConfigKey::BandMapMinutes;
 }
 
 const ConfigurationKey& row(ConfigKey::Id key) {

@@ -1,12 +1,27 @@
 #include "LiveSpotUpdates.h"
 
+#include "RelayProtocol.h"
+
 #include <algorithm>
 
-LiveSpotUpdates::LiveSpotUpdates(Hooks hooks) : hooks_(std::move(hooks)) {
+LiveSpotUpdates::LiveSpotUpdates(Hooks hooks)
+    : hooks_(std::move(hooks)), changeWatcher_(
+                                    RelayProtocol::changesRequest,
+                                    [this](const QByteArray& body) -> std::optional<quint64> {
+                                        const std::optional<RelayProtocol::Changes> changes =
+                                            RelayProtocol::decodeChanges(body);
+                                        if (!changes)
+                                            return std::nullopt;
+                                        // The first answer too: a spot may have come between the
+                                        // page shown and the question, or while the question was
+                                        // held. At worst the shown pages are read once more.
+                                        if (!changes->bands.empty())
+                                            bandsChanged(changes->bands);
+                                        return changes->sequence;
+                                    },
+                                    LongestAnswer) {
     updateDelay_.setSingleShot(true);
     connect(&updateDelay_, &QTimer::timeout, this, &LiveSpotUpdates::run);
-    connect(&changeWatcher_, &SpotChangeWatcher::bandsChanged, this,
-            &LiveSpotUpdates::bandsChanged);
 }
 
 void LiveSpotUpdates::watch(quint16 port) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SpotChangeWatcher.h"
+#include "HeldQuestion.h"
 
 #include <QDeadlineTimer>
 #include <QObject>
@@ -39,7 +39,9 @@ private:
     void run();
 
     Hooks hooks_;
-    SpotChangeWatcher changeWatcher_;
+    // An answer is a few hundred bytes.
+    static constexpr qsizetype LongestAnswer = 64 * 1024;
+    HeldQuestion changeWatcher_;
     QTimer updateDelay_;
     // The earliest the next update may run; expired until the first.
     QDeadlineTimer nextUpdate_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Spot.h"
+
 #include <QByteArray>
 #include <QLatin1StringView>
 #include <optional>
@@ -28,6 +30,12 @@ inline constexpr QLatin1StringView Reason{"reason"};
 inline constexpr QLatin1StringView Trouble{"trouble"};
 inline constexpr QLatin1StringView Sequence{"sequence"};
 inline constexpr QLatin1StringView Bands{"bands"};
+inline constexpr QLatin1StringView Call{"call"};
+inline constexpr QLatin1StringView Frequency{"frequency"};
+inline constexpr QLatin1StringView Time{"time"};
+inline constexpr QLatin1StringView Spotter{"spotter"};
+inline constexpr QLatin1StringView Remark{"remark"};
+inline constexpr QLatin1StringView Heard{"heard"};
 } // namespace Key
 // A node's "state".
 namespace State {
@@ -57,5 +65,25 @@ QByteArray changesRequest(quint64 since);
 QByteArray encodeChanges(const Changes& changes);
 // Nothing when the JSON is no answer of the server.
 std::optional<Changes> decodeChanges(const QByteArray& json);
+
+// GET /spots?since=N: every spot the nodes announced after the server's
+// sequence number N, oldest first (for 0, or a number of a server that ran
+// before, all it keeps: the last hour), at most MostSpotsPerAnswer at once,
+// as {"sequence": M, "spots": [{"call", "frequency", "time", "spotter",
+// "remark", "heard"}, ...]}, "heard" in milliseconds since the epoch (UTC);
+// held like a request for changes until one comes.
+inline constexpr QLatin1StringView SpotsPath{"/spots"};
+inline constexpr std::size_t MostSpotsPerAnswer = 2000;
+struct HeardSpot {
+    Spot spot;
+    qint64 heardMs = 0;
+};
+struct Spots {
+    quint64 sequence = 0;
+    std::vector<HeardSpot> spots;
+};
+QByteArray spotsRequest(quint64 since);
+QByteArray encodeSpots(const Spots& spots);
+std::optional<Spots> decodeSpots(const QByteArray& json);
 
 } // namespace RelayProtocol

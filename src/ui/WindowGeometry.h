@@ -21,6 +21,7 @@ constexpr int Reglages = 0;
 constexpr int Memoire_CL = 120; // 1800 twips
 constexpr int QRZ_Web = 180;    // 2700 twips
 constexpr int Decodages = 60;
+constexpr int CarteBande = 90;
 } // namespace WindowOffsets
 
 // Centres the window on the screen, moves it down by offsetDown pixels, then

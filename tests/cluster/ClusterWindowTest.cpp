@@ -3,6 +3,7 @@
 #include "DurerurFixture.h"
 #include "LocalSpotServer.h"
 #include "LoopbackHttpServer.h"
+#include "RelaySpotFeed.h"
 #include "ScriptedClusterNode.h"
 #include "SpotServerProcess.h"
 #include "SpotSourceStatusText.h"
@@ -173,9 +174,24 @@ TEST_F(ClusterWindow, ThreeNodesAtOnceEachSpotCountedOnceAFourthLeftOutTheCounts
         },
         5000))
         << window().Etat_Spots->text().toStdString();
+    // For the band map, every spot of every band, none merged, the next one
+    // as it comes.
+    RelaySpotFeed feed;
+    QStringList heard;
+    QObject::connect(&feed, &RelaySpotFeed::spotsHeard, [&](const auto& spots) {
+        for (const RelayProtocol::HeardSpot& spot : spots)
+            heard.append(spot.spot.call + ' ' + spot.spot.frequency + ' ' + spot.spot.spotter);
+    });
+    feed.watch(server.port());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() == 5; }, 5000));
+    heard.sort();
+    EXPECT_EQ(heard,
+              (QStringList{"CS3B 14100.0 KM3T-2-#", "JA1ABC 14025.0 W3LPL", "JA1ABC 14025.0 W3LPL",
+                           "JA1ABC 14025.3 DL1XYZ", "ZL1ABC 7012.5 K3LR"}));
     // Between two refreshes too, a second late at most.
     ASSERT_TRUE(second.send(nodeSpot("K3LR", "14027.0", "VK2ABC", "CW", 0)));
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return window().Etat_Spots->text() == status(" (2 reçus)"); }, 2500))
         << window().Etat_Spots->text().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return heard.size() == 6; }, 2500));
 }

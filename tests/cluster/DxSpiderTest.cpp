@@ -1,6 +1,7 @@
 // The spot server against a real DX cluster node: DXSpider, from the peers
 // kept beside the project (skipped where they are not). Its spots are read
 // back through the spot server's pages with the program's own decoder.
+#include "CarteBande.h"
 #include "CurlHttpClient.h"
 #include "Fixtures.h"
 #include "ModalCloser.h"
@@ -202,11 +203,21 @@ TEST_F(DxSpiderNode, EachSpotReachesTheListOfTheProgramAsTheUserRunsIt) {
     // Before or after its spot server logs in, with the node's list.
     poster.command("dx 14001.0 OH0FIRST first");
     ASSERT_TRUE(QTest::qWaitFor([&] { return program.listed(QStringLiteral("OH0FIRST")); }, 30000));
-    // Well before the minute refresh, each one.
+    // Well before the minute refresh, each one, in the list and on the band
+    // map (20 m while no radio says otherwise).
+    program.window().Mnu_Carte->trigger();
+    const auto mapped = [&](const QByteArray& dx) {
+        const std::vector<QToolButton*>& entries =
+            program.window().bandMap().window()->Vue_Carte->buttons();
+        return std::any_of(entries.begin(), entries.end(), [&](const QToolButton* entry) {
+            return entry->accessibleName().contains(QString::fromLatin1(dx));
+        });
+    };
     for (const QByteArray dx : {"JA1LIV", "ZL2LIV", "VK3LIV"}) {
         poster.command("dx 14023.0 " + dx + " live");
         EXPECT_TRUE(QTest::qWaitFor([&] { return program.listed(QString::fromLatin1(dx)); }, 5000))
             << dx.data();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return mapped(dx); }, 2000)) << dx.data();
     }
     EXPECT_TRUE(closer.texts().isEmpty());
 }

@@ -3,8 +3,9 @@
 // dummy radio, is read back by Hamlib's own client, rigctl, as another program sharing the radio
 // would. flrig's place is taken by a small XML-RPC responder (flrig itself needs a radio): the
 // calls Hamlib's flrig back end makes are recorded and answered as an IC-7300 under flrig would.
+#include "CarteBande.h"
+#include "DummyRadio.h"
 #include "DurerurFixture.h"
-#include "LocalHelper.h"
 #include "TestSpots.h"
 
 #include <QTcpServer>
@@ -16,33 +17,6 @@ namespace {
 constexpr int Ft847Index = 2;
 constexpr int RigctldIndex = 14;
 constexpr int FlrigIndex = 15;
-
-// rigctld -m 1: Hamlib's dummy radio, on a loopback port.
-struct DummyRigctld {
-    explicit DummyRigctld(quint16 port) : port(port) { start(); }
-    ~DummyRigctld() { stop(); }
-    void start() {
-        process.start(QStringLiteral("rigctld"),
-                      {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(port)});
-        QTest::qWaitFor([this] { return LocalHelper::answers(port); }, 5000);
-    }
-    void stop() {
-        process.terminate();
-        process.waitForFinished(3000);
-    }
-
-    quint16 port;
-    QProcess process;
-};
-
-// Hamlib's rigctl, model 2, against the daemon: its answer lines.
-QStringList rigctl(quint16 port, const QStringList& commands) {
-    QProcess client;
-    client.start(QStringLiteral("rigctl"),
-                 QStringList{"-m", "2", "-r", QStringLiteral("127.0.0.1:%1").arg(port)} + commands);
-    client.waitForFinished(5000);
-    return QString::fromLatin1(client.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-}
 
 QString line(const char* qrg, const char* remark) {
     return spotLine(testSpot("F5ABC", qrg, remark));
@@ -61,6 +35,7 @@ public:
     QString address() const { return QStringLiteral("127.0.0.1:%1").arg(server_.serverPort()); }
     // "method value" of every call that sets something, in order.
     QStringList sets;
+    QString frequency = QStringLiteral("14000000");
     // Answers every call with a value of 12,000 characters, which ended
     // Hamlib's flrig back end with a crash.
     bool hostile = false;
@@ -99,13 +74,13 @@ private:
         if (method.startsWith(QLatin1String("rig.set"))) {
             sets.append(method + ' ' + param);
             if (method.contains(QLatin1String("vfo")))
-                frequency_ = param;
+                frequency = param;
             if (method.contains(QLatin1String("mode")))
                 mode_ = param;
         } else if (method.startsWith(QLatin1String("rig.get_mode")) && !answers.contains(method)) {
             value = mode_;
         } else if (method.startsWith(QLatin1String("rig.get_vfo"))) {
-            value = frequency_;
+            value = frequency;
         }
         if (hostile)
             value = QString(12000, QLatin1Char('x'));
@@ -119,7 +94,6 @@ private:
 
     QTcpServer server_;
     QByteArray pending_;
-    QString frequency_ = QStringLiteral("14000000");
     QString mode_ = QStringLiteral("USB");
 };
 
@@ -240,9 +214,16 @@ TEST_F(HamlibTuning, ADaemonThatGoesAwayIsReportedOnceAndFoundAgainWhenBack) {
 // Hostile answers, then sane ones: the spots tune as each comes in.
 TEST_F(FlrigTuning, FlrigIsToldTheFrequencyAndModeOfEachSpotAndAHostileOneFailsOnlyTheTuning) {
     FlrigResponder flrig;
-    flrig.hostile = true;
+    flrig.frequency = QStringLiteral("7012000");
     config.setFlrig(flrig.address());
     Durerur& w = start(FlrigIndex, "bandplan", {line("14025.5", "CW"), line("14074.0", "FT8")});
+    // The band map reads the radio through flrig before any click.
+    w.Mnu_Carte->trigger();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return w.bandMap().window()->Bande_Carte->currentText() == "40m"; }, 5000));
+    w.bandMap().window()->close();
+
+    flrig.hostile = true;
     ModalCloser closer;
     ASSERT_TRUE(click(w, 0));
     ASSERT_EQ(closer.texts().size(), 1);

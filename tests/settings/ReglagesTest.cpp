@@ -33,6 +33,9 @@ TEST(Reglages, EachFormRefusesWhatItCannotTake) {
          "L'adresse de flrig « 127.0.0.1 » n'est pas de la forme hôte:port"},
         {"Vitesse_Hamlib", "0", "La vitesse de la radio « 0 » n'est pas un nombre de bauds"},
         {"Vitesse_Hamlib", "fast", "La vitesse de la radio « fast » n'est pas un nombre de bauds"},
+        {"Minutes_Carte", "1441",
+         "La durée sur la carte « 1441 » n'est pas un nombre de minutes de 1 à 1440"},
+        {"Adresse_Wsjtx", "", nullptr},
     };
     // What "Enregistrer" tells with these fields typed; nothing saved when it tells.
     const auto told = [](const std::vector<std::pair<const char*, const char*>>& typed) {

@@ -1,7 +1,8 @@
 // Shows the main window with the spots of a band coloured by a small log,
 // the details panel of one spot and the memory window holding two spots, then
-// saves a picture of the screen. Used by `make screenshot` under Xvfb, with
-// the local spot server.
+// saves a picture of the screen; then, when asked, one of the band map. Used by `make screenshot`
+// under Xvfb, with the local spot server.
+#include "CarteBande.h"
 #include "Memoire_CL.h"
 #include "Program.h"
 
@@ -49,11 +50,23 @@ QByteArray sampleLog() {
     return adif;
 }
 
+// The band map of the same spots, alone.
+bool saveBandMap(Durerur& window, const QString& picture) {
+    window.Mnu_Carte->trigger();
+    QWidget* map = window.bandMap().window();
+    map->resize(460, 640);
+    map->move(8, 8);
+    map->raise();
+    settle(1500);
+    const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+    return screen.copy(map->frameGeometry()).save(picture);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: screenshot_tour <picture.png> <spot site>\n");
+        std::fprintf(stderr, "usage: screenshot_tour <picture.png> <spot site> [<map.png>]\n");
         return 2;
     }
     QTemporaryDir settingsFolder;
@@ -107,5 +120,5 @@ int main(int argc, char** argv) {
     const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
     if (!screen.copy(area.adjusted(-4, -4, 4, 4)).save(QString::fromLocal8Bit(argv[1])))
         return 1;
-    return 0;
+    return argc > 3 && !saveBandMap(window, QString::fromLocal8Bit(argv[3])) ? 1 : 0;
 }

@@ -6,7 +6,7 @@
 
 namespace {
 
-// Makes the module's rig at its first tuning. It shares the module, since a
+// Makes the module's rig at its first use. It shares the module, since a
 // tuning thread may outlive the window that asked for it.
 class OnDemandHamlibRig : public NetworkRig {
 public:
@@ -14,17 +14,23 @@ public:
         : module_(std::move(module)), model_(model), address_(std::move(address)) {}
 
     Outcome tune(double hertz, std::optional<SpotMode> mode) override {
-        std::call_once(made_, [this] {
-            if (auto* make = module_->function<MakeHamlibRig>(MakeHamlibRigName))
-                rig_.reset(make(model_, address_));
-        });
-        if (!rig_)
+        if (!made())
             return {Failure::Unreachable, QStringLiteral("module ") + HamlibModule::ModuleName +
                                               QStringLiteral(" introuvable")};
         return rig_->tune(hertz, mode);
     }
 
+    std::optional<double> frequency() override { return made() ? rig_->frequency() : std::nullopt; }
+
 private:
+    bool made() {
+        std::call_once(made_, [this] {
+            if (auto* make = module_->function<MakeHamlibRig>(MakeHamlibRigName))
+                rig_.reset(make(model_, address_));
+        });
+        return rig_ != nullptr;
+    }
+
     std::shared_ptr<OnDemandModule> module_;
     int model_;
     QString address_;

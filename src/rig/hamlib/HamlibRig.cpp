@@ -113,3 +113,19 @@ NetworkRig::Outcome HamlibRig::tune(double hertz, std::optional<SpotMode> mode) 
     }
     return {Failure::Unreachable, QString()};
 }
+
+std::optional<double> HamlibRig::frequency() {
+    // As a tuning: a link that died with its daemon is opened afresh once.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const bool wasOpen = open_;
+        if (!open_ && !open())
+            return std::nullopt;
+        freq_t hertz = 0;
+        if (rig_get_freq(rig_, RIG_VFO_CURR, &hertz) == RIG_OK)
+            return double(hertz);
+        close();
+        if (!wasOpen)
+            return std::nullopt;
+    }
+    return std::nullopt;
+}

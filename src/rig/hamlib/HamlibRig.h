@@ -22,6 +22,7 @@ public:
     HamlibRig& operator=(const HamlibRig&) = delete;
 
     Outcome tune(double hertz, std::optional<SpotMode> mode) override;
+    std::optional<double> frequency() override;
 
 private:
     bool open();

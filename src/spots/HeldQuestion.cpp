@@ -1,6 +1,4 @@
-#include "SpotChangeWatcher.h"
-
-#include "RelayProtocol.h"
+#include "HeldQuestion.h"
 
 #include <QSocketNotifier>
 #include <arpa/inet.h>
@@ -9,23 +7,17 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace {
-
-// An answer is a few hundred bytes; anything longer is not the server's.
-constexpr qsizetype MaxAnswerBytes = 64 * 1024;
-
-} // namespace
-
-SpotChangeWatcher::SpotChangeWatcher() {
+HeldQuestion::HeldQuestion(Request request, Take take, qsizetype longestAnswer)
+    : request_(std::move(request)), take_(std::move(take)), longestAnswer_(longestAnswer) {
     retry_.setSingleShot(true);
-    connect(&retry_, &QTimer::timeout, this, &SpotChangeWatcher::ask);
+    connect(&retry_, &QTimer::timeout, this, &HeldQuestion::ask);
 }
 
-SpotChangeWatcher::~SpotChangeWatcher() {
+HeldQuestion::~HeldQuestion() {
     closeSocket();
 }
 
-void SpotChangeWatcher::watch(quint16 port) {
+void HeldQuestion::watch(quint16 port) {
     if (port == port_ && (socket_ >= 0 || retry_.isActive()))
         return;
     closeSocket();
@@ -36,7 +28,7 @@ void SpotChangeWatcher::watch(quint16 port) {
         ask();
 }
 
-void SpotChangeWatcher::ask() {
+void HeldQuestion::ask() {
     closeSocket();
     nextAsk_.setRemainingTime(AskEveryMs);
     socket_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
@@ -54,15 +46,15 @@ void SpotChangeWatcher::ask() {
         return;
     }
     writable_ = std::make_unique<QSocketNotifier>(socket_, QSocketNotifier::Write);
-    connect(writable_.get(), &QSocketNotifier::activated, this, &SpotChangeWatcher::connected);
+    connect(writable_.get(), &QSocketNotifier::activated, this, &HeldQuestion::connected);
 }
 
-void SpotChangeWatcher::connected() {
+void HeldQuestion::connected() {
     writable_.reset();
     int error = 0;
     socklen_t length = sizeof error;
     ::getsockopt(socket_, SOL_SOCKET, SO_ERROR, &error, &length);
-    const QByteArray request = RelayProtocol::changesRequest(since_);
+    const QByteArray request = request_(since_);
     if (error != 0 || ::send(socket_, request.constData(), static_cast<size_t>(request.size()),
                              MSG_NOSIGNAL) != request.size()) {
         finish(false);
@@ -70,13 +62,13 @@ void SpotChangeWatcher::connected() {
     }
     answer_.clear();
     readable_ = std::make_unique<QSocketNotifier>(socket_, QSocketNotifier::Read);
-    connect(readable_.get(), &QSocketNotifier::activated, this, &SpotChangeWatcher::readAnswer);
+    connect(readable_.get(), &QSocketNotifier::activated, this, &HeldQuestion::readAnswer);
 }
 
-void SpotChangeWatcher::readAnswer() {
+void HeldQuestion::readAnswer() {
     char buffer[4096];
     const ssize_t got = ::recv(socket_, buffer, sizeof buffer, 0);
-    if (got > 0 && answer_.size() + got <= MaxAnswerBytes) {
+    if (got > 0 && answer_.size() + got <= longestAnswer_) {
         answer_.append(buffer, got);
         return;
     }
@@ -86,24 +78,25 @@ void SpotChangeWatcher::readAnswer() {
     finish(got == 0);
 }
 
-void SpotChangeWatcher::finish(bool answered) {
+void HeldQuestion::finish(bool answered) {
     closeSocket();
-    const std::optional<RelayProtocol::Changes> changes =
-        RelayProtocol::decodeChanges(answer_.mid(answer_.indexOf("\r\n\r\n") + 4));
-    if (!answered || !answer_.startsWith("HTTP/1.1 200") || !changes) {
+    if (answered && answer_.startsWith("HTTP/1.1 404")) {
+        emit notServed();
+        return;
+    }
+    const std::optional<quint64> sequence =
+        answered && answer_.startsWith("HTTP/1.1 200")
+            ? take_(answer_.mid(answer_.indexOf("\r\n\r\n") + 4))
+            : std::nullopt;
+    if (!sequence) {
         retry_.start(RetryMs);
         return;
     }
-    since_ = changes->sequence;
+    since_ = *sequence;
     retry_.start(std::chrono::milliseconds(nextAsk_.remainingTime()));
-    // The first answer too: a spot may have come between the page shown and
-    // the question, or while the question was held. At worst the shown pages
-    // are read once more.
-    if (!changes->bands.empty())
-        emit bandsChanged(changes->bands);
 }
 
-void SpotChangeWatcher::closeSocket() {
+void HeldQuestion::closeSocket() {
     writable_.reset();
     readable_.reset();
     if (socket_ >= 0)
