@@ -62,7 +62,9 @@ void BandMap::heard(const std::vector<RelayProtocol::HeardSpot>& spots) {
 
 void BandMap::addPageSpots(const std::vector<Spot>& spots) {
     const qint64 now = nowMs();
-    if (pageSpotsTaken_.size() > qsizetype(BandMapSpots::MostKept))
+    // Kept while the map is closed too, so as much as it shows.
+    pageSpots_.expire(now, keptMs());
+    if (pageSpotsTaken_.size() > MostPageLinesTaken)
         pageSpotsTaken_.clear();
     for (const Spot& spot : spots) {
         const QString line = spotLine(spot);

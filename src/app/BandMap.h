@@ -91,6 +91,7 @@ private:
     std::optional<double> radioKhz_;
     QString radioProblem_;
     // The lines of the pages already taken: a page read again brings them
-    // back, and they are not spotted again.
+    // back, and they are not spotted again. A day of two busy pages.
+    static constexpr qsizetype MostPageLinesTaken = 20'000;
     QSet<QString> pageSpotsTaken_;
 };
