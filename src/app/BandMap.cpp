@@ -55,6 +55,8 @@ qint64 BandMap::keptMs() const {
 }
 
 void BandMap::heard(const std::vector<RelayProtocol::HeardSpot>& spots) {
+    // A server that had no node has one now.
+    fromPages_ = false;
     for (const RelayProtocol::HeardSpot& spot : spots)
         spots_.add({spot.spot, spot.heardMs});
     redisplaySoon();

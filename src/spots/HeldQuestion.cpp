@@ -80,10 +80,8 @@ void HeldQuestion::readAnswer() {
 
 void HeldQuestion::finish(bool answered) {
     closeSocket();
-    if (answered && answer_.startsWith("HTTP/1.1 404")) {
+    if (answered && answer_.startsWith("HTTP/1.1 404"))
         emit notServed();
-        return;
-    }
     const std::optional<quint64> sequence =
         answered && answer_.startsWith("HTTP/1.1 200")
             ? take_(answer_.mid(answer_.indexOf("\r\n\r\n") + 4))

@@ -39,8 +39,8 @@ public:
 
 signals:
     // The server does not serve the question (a spot server without nodes
-    // has no spots to give one by one); it is not asked again until watched
-    // anew.
+    // has no spots to give one by one); it is asked again later all the same,
+    // as it may be restarted with nodes.
     void notServed();
 
 private:
